@@ -1,0 +1,52 @@
+#include "Mission.h"
+
+const std::array<MissionKindInfo, 9> missionKinds = {{
+    {MissionKind::mkShutdown, "关闭计算机", 0},
+    {MissionKind::mkRestart, "重启计算机", 0},
+    {MissionKind::mkLogoff, "注销计算机", 0},
+    {MissionKind::mkRunProgram, "执行程序", 1},
+    {MissionKind::mkOpenFile, "打开文件", 2},
+    {MissionKind::mkShowMessage, "提示消息", 3},
+    {MissionKind::mkRing, "系统响铃", 4},
+    {MissionKind::mkOpenUrl, "打开网页", 5},
+    {MissionKind::mkSendMail, "发送邮件", 6},
+}};
+
+namespace {
+
+const std::array<QString, 9> &kindTexts()
+{
+    static const std::array<QString, 9> texts = [] {
+        std::array<QString, 9> result;
+        for (size_t i = 0; i < missionKinds.size(); ++i)
+            result[i] = QString::fromUtf8(missionKinds[i].storedText);
+        return result;
+    }();
+    return texts;
+}
+
+} // namespace
+
+QString kindText(MissionKind kind)
+{
+    return kindTexts()[size_t(kind)];
+}
+
+int kindImageIndex(MissionKind kind)
+{
+    return missionKinds[size_t(kind)].imageIndex;
+}
+
+std::optional<MissionKind> kindFromText(const QString &text)
+{
+    for (size_t i = 0; i < missionKinds.size(); ++i) {
+        if (text == kindTexts()[i])
+            return missionKinds[i].kind;
+    }
+    return std::nullopt;
+}
+
+bool isPowerKind(MissionKind kind)
+{
+    return kind == MissionKind::mkShutdown || kind == MissionKind::mkRestart || kind == MissionKind::mkLogoff;
+}

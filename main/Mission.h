@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// The nine kinds of mission. A mission's kind is known only by its stored
+// text, compared exactly.
+enum class MissionKind {
+    mkShutdown,
+    mkRestart,
+    mkLogoff,
+    mkRunProgram,
+    mkOpenFile,
+    mkShowMessage,
+    mkRing,
+    mkOpenUrl,
+    mkSendMail,
+};
+
+struct MissionKindInfo
+{
+    MissionKind kind;
+    const char *storedText; // UTF-8
+    int imageIndex; // into the row icons (ImageList2)
+};
+
+// In the order in which the tick compares them.
+extern const std::array<MissionKindInfo, 9> missionKinds;
+
+QString kindText(MissionKind kind);
+int kindImageIndex(MissionKind kind);
+// The kind whose stored text is exactly `text`, if any.
+std::optional<MissionKind> kindFromText(const QString &text);
+// Shutdown, restart and log-off: the kinds that are warned about ahead.
+bool isPowerKind(MissionKind kind);
+
+// One row of the mission list: four texts and an icon number.
+struct Mission
+{
+    QString kindText;
+    QString description;
+    QString dateText;
+    QString timeText;
+    int imageIndex = 0;
+
+    bool operator==(const Mission &other) const
+    {
+        return kindText == other.kindText && description == other.description && dateText == other.dateText
+            && timeText == other.timeText && imageIndex == other.imageIndex;
+    }
+};

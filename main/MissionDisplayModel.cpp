@@ -1,0 +1,51 @@
+#include "MissionDisplayModel.h"
+
+#include "Clock.h"
+#include "Icons.h"
+#include "MissionModel.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace {
+
+const QColor tintPast(214, 239, 255);
+const QColor tintNormal(255, 255, 255);
+const QColor faultText(200, 0, 0);
+
+} // namespace
+
+MissionDisplayModel::MissionDisplayModel(MissionModel *missions, const Clock *clock, QObject *parent)
+    : QIdentityProxyModel(parent)
+    , m_missions(missions)
+    , m_clock(clock)
+{
+    setSourceModel(missions);
+}
+
+QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int row = index.row();
+    switch (role) {
+    case Qt::DecorationRole:
+        if (index.column() == MissionModel::KindColumn)
+            return missionRowIcon(m_missions->mission(row).imageIndex);
+        return {};
+    case Qt::BackgroundRole:
+        return QBrush(m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Past ? tintPast : tintNormal);
+    case Qt::ForegroundRole:
+        if (m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Unparsed)
+            return QBrush(faultText);
+        return {};
+    case Qt::ToolTipRole:
+        if (m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Unparsed) {
+            const Mission &mission = m_missions->mission(row);
+            return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"").arg(mission.dateText, mission.timeText);
+        }
+        return {};
+    default:
+        return QIdentityProxyModel::data(index, role);
+    }
+}

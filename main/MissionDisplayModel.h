@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIdentityProxyModel>
+
+class Clock;
+class MissionModel;
+
+// What the list view shows of the mission list beyond its texts: the kind
+// icons, the tint of rows whose moment has passed, and the mark of rows
+// whose date or time cannot be read.
+class MissionDisplayModel : public QIdentityProxyModel
+{
+    Q_OBJECT
+
+public:
+    MissionDisplayModel(MissionModel *missions, const Clock *clock, QObject *parent = nullptr);
+
+    QVariant data(const QModelIndex &index, int role) const override;
+
+private:
+    MissionModel *m_missions;
+    const Clock *m_clock;
+};

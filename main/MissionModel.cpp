@@ -1,0 +1,177 @@
+#include "MissionModel.h"
+
+#include "RegionalFormat.h"
+
+MissionModel::MissionModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+MissionModel::Row MissionModel::makeRow(const Mission &mission)
+{
+    Row row;
+    row.mission = mission;
+    parse(row);
+    return row;
+}
+
+void MissionModel::parse(Row &row)
+{
+    row.kind = kindFromText(row.mission.kindText);
+    row.date = StrToDate(row.mission.dateText);
+    row.time = StrToTime(row.mission.timeText);
+    row.formatGeneration = RegionalFormat::generation();
+}
+
+const MissionModel::Row &MissionModel::parsedRow(int row) const
+{
+    Row &entry = m_rows[row];
+    if (entry.formatGeneration != RegionalFormat::generation())
+        parse(entry);
+    return entry;
+}
+
+void MissionModel::rowChanged(int row)
+{
+    parse(m_rows[row]);
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void MissionModel::append(const Mission &mission)
+{
+    beginInsertRows({}, count(), count());
+    m_rows.append(makeRow(mission));
+    endInsertRows();
+}
+
+void MissionModel::appendAll(const QVector<Mission> &missions)
+{
+    if (missions.isEmpty())
+        return;
+    beginInsertRows({}, count(), count() + int(missions.size()) - 1);
+    m_rows.reserve(m_rows.size() + missions.size());
+    for (const Mission &mission : missions)
+        m_rows.append(makeRow(mission));
+    endInsertRows();
+}
+
+void MissionModel::overwrite(int row, const Mission &mission)
+{
+    m_rows[row].mission = mission;
+    rowChanged(row);
+}
+
+void MissionModel::setDateTime(int row, const QString &dateText, const QString &timeText)
+{
+    m_rows[row].mission.dateText = dateText;
+    m_rows[row].mission.timeText = timeText;
+    rowChanged(row);
+}
+
+void MissionModel::remove(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+void MissionModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+std::optional<MissionKind> MissionModel::kind(int row) const
+{
+    return m_rows[row].kind;
+}
+
+std::optional<QDate> MissionModel::date(int row) const
+{
+    return parsedRow(row).date;
+}
+
+std::optional<QTime> MissionModel::time(int row) const
+{
+    return parsedRow(row).time;
+}
+
+std::optional<QDateTime> MissionModel::moment(int row) const
+{
+    const Row &entry = parsedRow(row);
+    if (!entry.date || !entry.time)
+        return std::nullopt;
+    return QDateTime(*entry.date, *entry.time);
+}
+
+MissionModel::Tint MissionModel::tint(int row, const QDateTime &now) const
+{
+    const Row &entry = parsedRow(row);
+    if (!entry.date || !entry.time)
+        return Tint::Unparsed;
+    // The time of day is compared whatever the date, so a future row whose
+    // time has passed today is tinted too.
+    if (now.date() > *entry.date || now.time() > *entry.time)
+        return Tint::Past;
+    return Tint::Normal;
+}
+
+int MissionModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int MissionModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant MissionModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const Mission &row = m_rows[index.row()].mission;
+    if (role == ImageIndexRole)
+        return row.imageIndex;
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    switch (index.column()) {
+    case KindColumn: return row.kindText;
+    case DescriptionColumn: return row.description;
+    case DateColumn: return row.dateText;
+    case TimeColumn: return row.timeText;
+    default: return {};
+    }
+}
+
+bool MissionModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    // Only the kind text is edited in place.
+    if (!index.isValid() || index.column() != KindColumn || role != Qt::EditRole)
+        return false;
+    m_rows[index.row()].mission.kindText = value.toString();
+    rowChanged(index.row());
+    return true;
+}
+
+QVariant MissionModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case KindColumn: return QStringLiteral("任务");
+    case DescriptionColumn: return QStringLiteral("描述");
+    case DateColumn: return QStringLiteral("执行日期");
+    case TimeColumn: return QStringLiteral("执行时间");
+    default: return {};
+    }
+}
+
+Qt::ItemFlags MissionModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == KindColumn)
+        result |= Qt::ItemIsEditable;
+    return result;
+}

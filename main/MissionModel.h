@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Mission.h"
+
+#include <QAbstractTableModel>
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <QVector>
+
+#include <optional>
+
+// The mission list: the one store of missions while the program runs. Rows
+// stay in the order in which they were appended. Each row keeps its texts
+// parsed (kind, date, time), renewed whenever the texts or the regional
+// format change, so the once-a-second tick and the painting parse nothing.
+class MissionModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { KindColumn, DescriptionColumn, DateColumn, TimeColumn, ColumnCount };
+    enum Role { ImageIndexRole = Qt::UserRole + 1 };
+
+    // How a row is painted: past rows are tinted, rows whose date or time
+    // does not parse are marked as faulty.
+    enum class Tint { Normal, Past, Unparsed };
+
+    explicit MissionModel(QObject *parent = nullptr);
+
+    int count() const { return int(m_rows.size()); }
+    const Mission &mission(int row) const { return m_rows[row].mission; }
+
+    void append(const Mission &mission);
+    // Appends many rows in one step (the loaders).
+    void appendAll(const QVector<Mission> &missions);
+    void overwrite(int row, const Mission &mission);
+    void setDateTime(int row, const QString &dateText, const QString &timeText);
+    void remove(int row);
+    void clear();
+
+    // The row's texts as parsed under the current regional format.
+    std::optional<MissionKind> kind(int row) const;
+    std::optional<QDate> date(int row) const;
+    std::optional<QTime> time(int row) const;
+    // Date and time joined: the mission's moment.
+    std::optional<QDateTime> moment(int row) const;
+
+    Tint tint(int row, const QDateTime &now) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    struct Row
+    {
+        Mission mission;
+        std::optional<MissionKind> kind;
+        std::optional<QDate> date;
+        std::optional<QTime> time;
+        int formatGeneration = -1;
+    };
+
+    static Row makeRow(const Mission &mission);
+    static void parse(Row &row);
+    const Row &parsedRow(int row) const;
+    void rowChanged(int row);
+
+    // Mutable: a change of the regional format renews the parse on access.
+    mutable QVector<Row> m_rows;
+};

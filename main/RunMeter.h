@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The running-time counter and the energy estimate of the run, advanced once
+// a second in every run state, with the texts the status bar and the tray
+// icon show of them.
+struct RunMeter
+{
+    int runSeconds = 0; // 0..59
+    int runMinutes = 0; // 0..59
+    int runHours = 0; // not bounded
+    double energyKwh = 0.0;
+
+    // One second more, and the estimate recomputed from the ratings in watts.
+    void advance(int crtWatts, int hostWatts);
+
+    static QString clockPanelText(const QDateTime &now);
+    QString runTimePanelText() const;
+    QString energyPanelText() const;
+    QString trayToolTip(int missionCount) const;
+};

@@ -1,0 +1,434 @@
+#include "TForm1.h"
+
+#include "Clock.h"
+#include "ErrorReport.h"
+#include "Icons.h"
+#include "IniFile.h"
+#include "MissionDisplayModel.h"
+#include "MissionModel.h"
+#include "NavBar.h"
+#include "Notifier.h"
+#include "SecondTimer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString balloonTitle = QStringLiteral("翎鹊时间管理器友情提示");
+const QString balloonText = QStringLiteral("翎鹊时间管理器并未关闭,点击这里关闭或恢复");
+constexpr int balloonTimeoutMs = 10000;
+
+QAction *makeAction(QObject *owner, const QString &objectName, const QString &caption,
+                    const QList<QKeySequence> &shortcuts = {})
+{
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(objectName);
+    action->setShortcuts(shortcuts);
+    return action;
+}
+
+QToolButton *makeToolButton(QToolBar *bar, const QString &objectName, const QString &caption,
+                            const QString &toolTip, CommandIcon icon)
+{
+    auto *button = new QToolButton(bar);
+    button->setObjectName(objectName);
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(caption);
+    button->setIcon(commandIcon(icon));
+    button->setIconSize(QSize(48, 48));
+    button->setFixedSize(55, 68);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    bar->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_folder(folder)
+    , m_missions(new MissionModel(this))
+    , m_timer1(new SecondTimer(this))
+    , m_timer2(new SecondTimer(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
+    setWindowIcon(applicationIcon());
+    QFont windowFont(QStringLiteral("MS Sans Serif"), 9);
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans CJK SC")});
+    setFont(windowFont);
+    resize(696, 480);
+    move(196, 110);
+
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    connect(m_timer2, &SecondTimer::timeout, this, &TForm1::Timer2Timer);
+
+    buildActions();
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    buildToolBar();
+    centralLayout->addWidget(m_toolBar->parentWidget());
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    buildNavBar();
+    buildList();
+    body->addWidget(m_navBar);
+    body->addWidget(m_listView, 1);
+    centralLayout->addLayout(body, 1);
+    setCentralWidget(central);
+
+    buildStatusBar();
+    buildTray();
+
+    FormCreate();
+}
+
+void TForm1::FormCreate()
+{
+    m_meter = RunMeter();
+    m_startTime = m_platform.clock->now();
+
+    const IniFile config(m_folder + QStringLiteral("config.ini"));
+    m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
+    m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
+    m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
+
+    mStop();
+    if (m_missions->count() > 0)
+        mStart();
+    m_timer2->setEnabled(true);
+}
+
+void TForm1::buildActions()
+{
+    auto *manager = new QObject(this);
+    manager->setObjectName(QStringLiteral("ActionManager1"));
+    m_actAdd = makeAction(manager, QStringLiteral("actAdd"), QStringLiteral("添加任务"),
+                          {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    m_actAdd->setIcon(commandIcon(CommandIcon::Add));
+    m_actDelMis = makeAction(manager, QStringLiteral("actDelMis"), QStringLiteral("删除任务"),
+                             {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    m_actDelMis->setIcon(commandIcon(CommandIcon::Delete));
+    m_actSaveMis = makeAction(manager, QStringLiteral("actSaveMis"), QStringLiteral("保存任务"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    m_actLoadMis = makeAction(manager, QStringLiteral("actLoadMis"), QStringLiteral("加载任务"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    m_actQuit = makeAction(manager, QStringLiteral("actQuit"), QStringLiteral("退出程序"));
+    m_actAbout = makeAction(manager, QStringLiteral("actAbout"), QStringLiteral("关于程序"));
+    m_actHelpContent = makeAction(manager, QStringLiteral("actHelpContent"), QStringLiteral("帮助主题"));
+    connect(m_actQuit, &QAction::triggered, this, &TForm1::actQuitExecute);
+}
+
+void TForm1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu *system = bar->addMenu(QStringLiteral("系统(&S)"));
+    system->setObjectName(QStringLiteral("mnSystem"));
+    system->addAction(makeAction(this, QStringLiteral("mnSetup"), QStringLiteral("系统设置")));
+    system->addAction(makeAction(this, QStringLiteral("mnSystemTime"), QStringLiteral("设置系统时间")));
+    system->addAction(makeAction(this, QStringLiteral("mnEverydayMis"), QStringLiteral("每日任务维护")));
+    system->addAction(makeAction(this, QStringLiteral("mnHaodian"), QStringLiteral("电脑耗电统计")));
+    system->addSeparator();
+    system->addAction(m_actSaveMis);
+    system->addAction(m_actLoadMis);
+    system->addAction(makeAction(this, QStringLiteral("mnLoadToday"), QStringLiteral("加载至今日"),
+                                 {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)}));
+    system->addSeparator();
+    system->addAction(m_actQuit);
+
+    QMenu *mission = bar->addMenu(QStringLiteral("任务(&M)"));
+    mission->setObjectName(QStringLiteral("mnMission"));
+    mission->addAction(m_actAdd);
+    m_mnModify = makeAction(this, QStringLiteral("mnModify"), QStringLiteral("修改任务"), {QKeySequence(Qt::Key_F2)});
+    m_mnModify->setIcon(commandIcon(CommandIcon::Modify));
+    mission->addAction(m_mnModify);
+    mission->addAction(m_actDelMis);
+
+    QMenu *control = bar->addMenu(QStringLiteral("控制(&C)"));
+    control->setObjectName(QStringLiteral("mnControl"));
+    m_mnStart = makeAction(this, QStringLiteral("mnStart"), QStringLiteral("开始执行"), {QKeySequence(Qt::Key_F5)});
+    m_mnPause = makeAction(this, QStringLiteral("mnPause"), QStringLiteral("暂停执行"), {QKeySequence(Qt::Key_F6)});
+    m_mnStop = makeAction(this, QStringLiteral("mnStop"), QStringLiteral("停止执行"), {QKeySequence(Qt::Key_F7)});
+    m_mnStart->setIcon(commandIcon(CommandIcon::Start));
+    m_mnPause->setIcon(commandIcon(CommandIcon::Pause));
+    m_mnStop->setIcon(commandIcon(CommandIcon::Stop));
+    control->addActions({m_mnStart, m_mnPause, m_mnStop});
+    connect(m_mnStart, &QAction::triggered, this, &TForm1::mStart);
+    connect(m_mnPause, &QAction::triggered, this, &TForm1::mPause);
+    connect(m_mnStop, &QAction::triggered, this, &TForm1::mStop);
+
+    QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    help->setObjectName(QStringLiteral("mnHelp"));
+    help->addAction(m_actHelpContent);
+    help->addAction(m_actAbout);
+    help->addAction(makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史")));
+    help->addSeparator();
+    help->addAction(makeAction(this, QStringLiteral("mnHomepage"), QStringLiteral("访问主页")));
+    help->addAction(makeAction(this, QStringLiteral("mnFeedback"), QStringLiteral("问题反馈")));
+}
+
+void TForm1::buildToolBar()
+{
+    auto *band = new QFrame(this);
+    band->setObjectName(QStringLiteral("CoolBar1"));
+    band->setFrameShape(QFrame::StyledPanel);
+    auto *bandLayout = new QHBoxLayout(band);
+    bandLayout->setContentsMargins(2, 2, 2, 2);
+
+    m_toolBar = new QToolBar(band);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(48, 48));
+    bandLayout->addWidget(m_toolBar);
+    bandLayout->addStretch(1);
+
+    QToolButton *tbAdd = makeToolButton(m_toolBar, QStringLiteral("tbAdd"), m_actAdd->text(), QStringLiteral("Ins"),
+                                        CommandIcon::Add);
+    QToolButton *tbModify = makeToolButton(m_toolBar, QStringLiteral("tbModify"), QStringLiteral("修改任务"),
+                                           QStringLiteral("F2"), CommandIcon::Modify);
+    QToolButton *tbDel = makeToolButton(m_toolBar, QStringLiteral("tbDel"), QStringLiteral("删除任务"),
+                                        QStringLiteral("Del"), CommandIcon::Delete);
+    m_toolBar->addSeparator();
+    m_tbStart = makeToolButton(m_toolBar, QStringLiteral("tbStart"), QStringLiteral("开始"), QStringLiteral("F5"),
+                               CommandIcon::Start);
+    m_tbPause = makeToolButton(m_toolBar, QStringLiteral("tbPause"), QStringLiteral("暂停"), QStringLiteral("F6"),
+                               CommandIcon::Pause);
+    m_tbStop = makeToolButton(m_toolBar, QStringLiteral("tbStop"), QStringLiteral("停止"), QStringLiteral("F7"),
+                              CommandIcon::Stop);
+    m_toolBar->addSeparator();
+    QToolButton *tbAbout =
+        makeToolButton(m_toolBar, QStringLiteral("tbAbout"), QStringLiteral("关于"), QString(), CommandIcon::About);
+
+    connect(tbAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
+    connect(tbModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
+    connect(tbDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
+    connect(m_tbStart, &QToolButton::clicked, this, &TForm1::mStart);
+    connect(m_tbPause, &QToolButton::clicked, this, &TForm1::mPause);
+    connect(m_tbStop, &QToolButton::clicked, this, &TForm1::mStop);
+    connect(tbAbout, &QToolButton::clicked, m_actAbout, &QAction::trigger);
+}
+
+void TForm1::buildNavBar()
+{
+    m_navBar = new NavBar(QSize(16, 16), this);
+    m_navBar->setObjectName(QStringLiteral("dxNavBar1"));
+    m_navBar->setFixedWidth(153);
+
+    m_navBar->addGroup(QStringLiteral("nbgMission"), QStringLiteral("任务"));
+    QToolButton *bAdd = m_navBar->addItem(QStringLiteral("bAdd"), m_actAdd->text(), commandIcon(CommandIcon::Add));
+    QToolButton *bModify =
+        m_navBar->addItem(QStringLiteral("bModify"), QStringLiteral("修改任务"), commandIcon(CommandIcon::Modify));
+    QToolButton *bDel =
+        m_navBar->addItem(QStringLiteral("bDel"), QStringLiteral("删除任务"), commandIcon(CommandIcon::Delete));
+    m_navBar->addGroup(QStringLiteral("nbgControl"), QStringLiteral("控制"));
+    m_bStart = m_navBar->addItem(QStringLiteral("bStart"), QStringLiteral("开始执行"), commandIcon(CommandIcon::Start));
+    m_bPause = m_navBar->addItem(QStringLiteral("bPause"), QStringLiteral("暂停执行"), commandIcon(CommandIcon::Pause));
+    m_bStop = m_navBar->addItem(QStringLiteral("bStop"), QStringLiteral("停止执行"), commandIcon(CommandIcon::Stop));
+
+    connect(bAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
+    connect(bModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
+    connect(bDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
+    connect(m_bStart, &QToolButton::clicked, this, &TForm1::mStart);
+    connect(m_bPause, &QToolButton::clicked, this, &TForm1::mPause);
+    connect(m_bStop, &QToolButton::clicked, this, &TForm1::mStop);
+}
+
+void TForm1::buildList()
+{
+    m_display = new MissionDisplayModel(m_missions, m_platform.clock, this);
+    m_listView = new QTableView(this);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setModel(m_display);
+    m_listView->setShowGrid(true);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setSortingEnabled(false);
+    m_listView->setWordWrap(false);
+    m_listView->setIconSize(QSize(16, 16));
+    m_listView->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    m_listView->verticalHeader()->hide();
+    m_listView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listView->verticalHeader()->setDefaultSectionSize(20);
+    QHeaderView *header = m_listView->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    const int widths[] = {100, 120, 100, 100};
+    for (int column = 0; column < MissionModel::ColumnCount; ++column)
+        m_listView->setColumnWidth(column, widths[column]);
+
+    m_listMenu = new QMenu(this);
+    m_listMenu->setObjectName(QStringLiteral("PopupMenu2"));
+    // The keys are shown here but served by the main menu's commands.
+    QAction *mnpAdd = makeAction(m_listMenu, QStringLiteral("mnpAdd"), QStringLiteral("添加任务(&A)"),
+                                 {QKeySequence(Qt::Key_Insert)});
+    QAction *mnpModify = makeAction(m_listMenu, QStringLiteral("mnpModify"), QStringLiteral("修改任务(&M)"),
+                                    {QKeySequence(Qt::Key_F2)});
+    QAction *mnpDel = makeAction(m_listMenu, QStringLiteral("mnpDel"), QStringLiteral("删除任务(&D)"),
+                                 {QKeySequence(Qt::Key_Delete)});
+    for (QAction *action : {mnpAdd, mnpModify, mnpDel})
+        action->setShortcutContext(Qt::WidgetShortcut);
+    mnpAdd->setIcon(commandIcon(CommandIcon::Add));
+    mnpModify->setIcon(commandIcon(CommandIcon::Modify));
+    mnpDel->setIcon(commandIcon(CommandIcon::Delete));
+    m_listMenu->addActions({mnpAdd, mnpModify, mnpDel});
+    m_listMenu->addSeparator();
+    m_listMenu->addAction(makeAction(m_listMenu, QStringLiteral("mnpEverydayMission"), QStringLiteral("设为每日执行任务")));
+    connect(mnpAdd, &QAction::triggered, m_actAdd, &QAction::trigger);
+    connect(mnpModify, &QAction::triggered, m_mnModify, &QAction::trigger);
+    connect(mnpDel, &QAction::triggered, m_actDelMis, &QAction::trigger);
+
+    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_listMenu->popup(m_listView->viewport()->mapToGlobal(pos)); });
+}
+
+void TForm1::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[] = {200, 150, 150};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        m_panels[i]->setFixedWidth(widths[i]);
+        bar->addWidget(m_panels[i]);
+    }
+}
+
+void TForm1::buildTray()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction *restore = makeAction(m_trayMenu, QStringLiteral("mnRestore"), QStringLiteral("恢复"));
+    m_trayMenu->addAction(restore);
+    m_trayMenu->addAction(m_actAbout);
+    m_trayMenu->addSeparator();
+    QAction *trayQuit = makeAction(m_trayMenu, QStringLiteral("mnTrayQuit"), QStringLiteral("关闭程序"));
+    m_trayMenu->addAction(trayQuit);
+    connect(restore, &QAction::triggered, this, &TForm1::mnRestoreClick);
+    connect(trayQuit, &QAction::triggered, this, &TForm1::actQuitExecute);
+
+    m_tray = new QSystemTrayIcon(applicationIcon(), this);
+    m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            mnRestoreClick();
+    });
+}
+
+int TForm1::selectedIndex() const
+{
+    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TForm1::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn)
+{
+    m_timer1->setEnabled(timerOn);
+    m_tbStart->setEnabled(startOn);
+    m_tbPause->setEnabled(pauseOn);
+    m_tbStop->setEnabled(stopOn);
+    m_mnStart->setEnabled(startOn);
+    m_mnPause->setEnabled(pauseOn);
+    m_mnStop->setEnabled(stopOn);
+    m_bStart->setEnabled(startOn);
+    m_bPause->setEnabled(pauseOn);
+    m_bStop->setEnabled(stopOn);
+}
+
+void TForm1::mStart()
+{
+    setRunState(true, false, true, true);
+}
+
+void TForm1::mPause()
+{
+    setRunState(false, true, false, true);
+}
+
+void TForm1::mStop()
+{
+    setRunState(false, true, false, false);
+}
+
+void TForm1::Timer2Timer()
+{
+    m_meter.advance(m_crtWatts, m_hostWatts);
+    m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
+    m_panels[1]->setText(m_meter.runTimePanelText());
+    m_panels[2]->setText(m_meter.energyPanelText());
+    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+}
+
+void TForm1::hideToTray(bool withBalloon)
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        hide();
+        m_tray->show();
+        if (withBalloon)
+            m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
+        return;
+    }
+    // Without a notification area a hidden window could not be reached
+    // again: keep it on the task bar, minimised, and tell the user through
+    // the desktop's notifications instead of the balloon.
+    if (!isMinimized())
+        showMinimized();
+    if (withBalloon)
+        m_platform.notifier->notify(balloonTitle, balloonText, balloonTimeoutMs);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hideToTray(true);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+        QTimer::singleShot(0, this, [this] { hideToTray(false); });
+}
+
+void TForm1::mnRestoreClick()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::actQuitExecute()
+{
+    m_timer1->setEnabled(false);
+    m_timer2->setEnabled(false);
+    QApplication::quit();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QIcon>
+#include <QWidget>
+
+class QToolButton;
+class QVBoxLayout;
+
+// A navigation bar: a column of groups, each a header that folds its items
+// away on a click, and items that are flat buttons with an icon and a text.
+class NavBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit NavBar(const QSize &iconSize, QWidget *parent = nullptr);
+
+    // A new group at the bottom; returns its header button.
+    QToolButton *addGroup(const QString &objectName, const QString &caption);
+    // A new item at the end of the last group.
+    QToolButton *addItem(const QString &objectName, const QString &caption, const QIcon &icon);
+
+    // Folds a group away or opens it, by the object name of its header.
+    void setGroupExpanded(const QString &groupName, bool expanded);
+    bool isGroupExpanded(const QString &groupName) const;
+
+private:
+    QWidget *groupBody(const QString &groupName) const;
+
+    QSize m_iconSize;
+    QVBoxLayout *m_layout;
+    QWidget *m_lastBody = nullptr;
+};

@@ -1,0 +1,30 @@
+#include "Clock.h"
+#include "ErrorReport.h"
+#include "Notifier.h"
+#include "ProgramFolder.h"
+#include "RegionalFormat.h"
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QFont>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("ChronoDesk"));
+    app.setQuitOnLastWindowClosed(false);
+    QFont font(QStringLiteral("SimSun"), 9);
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
+    app.setFont(font);
+    RegionalFormat::setCurrent(RegionalFormat::fromSystemLocale());
+
+    SystemClock clock;
+    DesktopNotifier notifier;
+    PlatformServices platform;
+    platform.clock = &clock;
+    platform.notifier = &notifier;
+
+    TForm1 form1(platform, programFolder());
+    form1.show();
+    return app.exec();
+}

@@ -9,6 +9,9 @@
 #include "NavBar.h"
 #include "Notifier.h"
 #include "SecondTimer.h"
+#include "SessionControl.h"
+#include "Shell.h"
+#include "Sound.h"
 
 #include <QAction>
 #include <QApplication>
@@ -376,6 +379,53 @@ void TForm1::mPause()
 void TForm1::mStop()
 {
     setRunState(false, true, false, false);
+}
+
+void TForm1::mShutdown()
+{
+    m_platform.session->powerOff();
+}
+
+void TForm1::mRestart()
+{
+    m_platform.session->reboot();
+}
+
+void TForm1::mLogoff()
+{
+    m_platform.session->logOff();
+}
+
+void TForm1::mRunProgram(const QString &description)
+{
+    m_platform.shell->runProgram(description);
+}
+
+void TForm1::mOpenFile(const QString &description)
+{
+    m_platform.shell->openFile(description);
+}
+
+void TForm1::mShowMessage(const QString &description)
+{
+    Q_UNUSED(description)
+}
+
+void TForm1::mRing()
+{
+    // The ring mission's description names a sound file but the built-in
+    // ring is what plays.
+    m_platform.sound->play(QStringLiteral("ring"));
+}
+
+void TForm1::mOpenUrl(const QString &description)
+{
+    m_platform.shell->openUrl(description);
+}
+
+void TForm1::mSendMail(const QString &description)
+{
+    m_platform.shell->sendMail(description);
 }
 
 void TForm1::Timer2Timer()

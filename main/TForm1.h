@@ -46,6 +46,17 @@ public:
     void mPause();
     void mStop();
 
+    // The actions of the nine kinds, each handed the row's description.
+    void mShutdown();
+    void mRestart();
+    void mLogoff();
+    void mRunProgram(const QString &description);
+    void mOpenFile(const QString &description);
+    void mShowMessage(const QString &description);
+    void mRing();
+    void mOpenUrl(const QString &description);
+    void mSendMail(const QString &description);
+
     void Timer2Timer();
     void mnRestoreClick();
     void actQuitExecute();

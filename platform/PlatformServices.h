@@ -2,6 +2,9 @@
 
 class Clock;
 class Notifier;
+class SessionControl;
+class Shell;
+class Sound;
 
 // The platform services the main window is built with: the real ones in
 // the program, test doubles in tests. The main window does not own them.
@@ -9,4 +12,7 @@ struct PlatformServices
 {
     Clock *clock = nullptr;
     Notifier *notifier = nullptr;
+    SessionControl *session = nullptr;
+    Shell *shell = nullptr;
+    Sound *sound = nullptr;
 };

@@ -3,18 +3,27 @@
 #include "FakeClock.h"
 #include "PlatformServices.h"
 #include "RecordingNotifier.h"
+#include "RecordingSession.h"
+#include "RecordingShell.h"
+#include "RecordingSound.h"
 
 // Every platform service as a test double, ready to hand to the main window.
 struct TestPlatform
 {
     FakeClock clock;
     RecordingNotifier notifier;
+    RecordingSession session;
+    RecordingShell shell;
+    RecordingSound sound;
 
     PlatformServices services()
     {
         PlatformServices platform;
         platform.clock = &clock;
         platform.notifier = &notifier;
+        platform.session = &session;
+        platform.shell = &shell;
+        platform.sound = &sound;
         return platform;
     }
 };

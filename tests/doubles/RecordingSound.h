@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Sound.h"
+
+#include <QStringList>
+
+// Records each sound asked for: its name, or "beep".
+class RecordingSound : public Sound
+{
+public:
+    void play(const QString &name) override { played << name; }
+    void beep() override { played << QStringLiteral("beep"); }
+
+    QStringList played;
+};

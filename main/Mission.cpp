@@ -50,3 +50,13 @@ bool isPowerKind(MissionKind kind)
 {
     return kind == MissionKind::mkShutdown || kind == MissionKind::mkRestart || kind == MissionKind::mkLogoff;
 }
+
+qint64 wallClockKey(const QDate &date, const QTime &time)
+{
+    return date.toJulianDay() * 86400 + time.msecsSinceStartOfDay() / 1000;
+}
+
+QDateTime fromWallClockKey(qint64 key)
+{
+    return QDateTime(QDate::fromJulianDay(key / 86400), QTime::fromMSecsSinceStartOfDay(int(key % 86400) * 1000));
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -35,6 +36,13 @@ int kindImageIndex(MissionKind kind);
 std::optional<MissionKind> kindFromText(const QString &text);
 // Shutdown, restart and log-off: the kinds that are warned about ahead.
 bool isPowerKind(MissionKind kind);
+
+// A local date and time to the second as one number (seconds on the wall
+// clock since the start of the Julian calendar), so that comparing and
+// adding seconds needs no time-zone work.
+qint64 wallClockKey(const QDate &date, const QTime &time);
+inline qint64 wallClockKey(const QDateTime &moment) { return wallClockKey(moment.date(), moment.time()); }
+QDateTime fromWallClockKey(qint64 key);
 
 // One row of the mission list: four texts and an icon number.
 struct Mission

@@ -20,6 +20,7 @@ void MissionModel::parse(Row &row)
     row.kind = kindFromText(row.mission.kindText);
     row.date = StrToDate(row.mission.dateText);
     row.time = StrToTime(row.mission.timeText);
+    row.momentKey = row.date && row.time ? std::optional<qint64>(wallClockKey(*row.date, *row.time)) : std::nullopt;
     row.formatGeneration = RegionalFormat::generation();
 }
 
@@ -33,6 +34,7 @@ const MissionModel::Row &MissionModel::parsedRow(int row) const
 
 void MissionModel::rowChanged(int row)
 {
+    m_rows[row].faultReported = false;
     parse(m_rows[row]);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
@@ -103,6 +105,11 @@ std::optional<QDateTime> MissionModel::moment(int row) const
     if (!entry.date || !entry.time)
         return std::nullopt;
     return QDateTime(*entry.date, *entry.time);
+}
+
+std::optional<qint64> MissionModel::momentKey(int row) const
+{
+    return parsedRow(row).momentKey;
 }
 
 MissionModel::Tint MissionModel::tint(int row, const QDateTime &now) const

@@ -46,7 +46,15 @@ public:
     // Date and time joined: the mission's moment.
     std::optional<QDateTime> moment(int row) const;
 
+    // The moment as a wall-clock key (see wallClockKey), for the tick.
+    std::optional<qint64> momentKey(int row) const;
+
     Tint tint(int row, const QDateTime &now) const;
+
+    // Whether the fault of a row whose texts cannot be read has been
+    // reported; cleared whenever the row's texts change.
+    bool faultReported(int row) const { return m_rows[row].faultReported; }
+    void setFaultReported(int row) { m_rows[row].faultReported = true; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -62,7 +70,9 @@ private:
         std::optional<MissionKind> kind;
         std::optional<QDate> date;
         std::optional<QTime> time;
+        std::optional<qint64> momentKey;
         int formatGeneration = -1;
+        bool faultReported = false;
     };
 
     static Row makeRow(const Mission &mission);

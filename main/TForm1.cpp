@@ -9,6 +9,7 @@
 #include "NavBar.h"
 #include "Notifier.h"
 #include "SecondTimer.h"
+#include "TfrmHint.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "Sound.h"
@@ -68,6 +69,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     , m_platform(platform)
     , m_folder(folder)
     , m_missions(new MissionModel(this))
+    , m_scheduler(*m_missions, *platform.clock, *this)
     , m_timer1(new SecondTimer(this))
     , m_timer2(new SecondTimer(this))
 {
@@ -82,6 +84,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
+    connect(m_timer1, &SecondTimer::timeout, this, &TForm1::Timer1Timer);
     connect(m_timer2, &SecondTimer::timeout, this, &TForm1::Timer2Timer);
 
     buildActions();
@@ -354,6 +357,10 @@ int TForm1::selectedIndex() const
 
 void TForm1::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn)
 {
+    // Starting a list that already runs changes nothing; starting a stopped
+    // or paused one checks from the present second on.
+    if (timerOn && !m_timer1->isEnabled())
+        m_scheduler.start();
     m_timer1->setEnabled(timerOn);
     m_tbStart->setEnabled(startOn);
     m_tbPause->setEnabled(pauseOn);
@@ -426,6 +433,49 @@ void TForm1::mOpenUrl(const QString &description)
 void TForm1::mSendMail(const QString &description)
 {
     m_platform.shell->sendMail(description);
+}
+
+void TForm1::Timer1Timer()
+{
+    CheckMis();
+}
+
+void TForm1::CheckMis()
+{
+    m_scheduler.CheckMis();
+}
+
+void TForm1::showPreWarning(int row, const QString &message, const QDateTime &moment)
+{
+    auto *hint = new TfrmHint(this);
+    hint->setAttribute(Qt::WA_DeleteOnClose);
+    // The main window cannot be used while the warning shows, but the
+    // ticks go on: the mission is carried out in its own second whether or
+    // not the warning is still up.
+    hint->setWindowModality(Qt::ApplicationModal);
+    hint->placeAtScreenCorner();
+    hint->setMessage(message);
+    hint->startCountdown();
+    for (int i = 0; i < 3; ++i)
+        m_platform.sound->beep();
+    connect(hint, &QDialog::finished, this, [this, hint, row, moment] {
+        if (hint->userChoice == TfrmHint::Postpone)
+            m_scheduler.postpone(row, moment);
+    });
+    hint->show();
+}
+
+void TForm1::playHourlySignal(const QString &soundName)
+{
+    m_platform.sound->play(soundName);
+}
+
+void TForm1::reportFaultyRow(int row)
+{
+    const Mission &mission = m_missions->mission(row);
+    showErrorReport(this, QStringLiteral("任务列表第%1行的执行日期或时间\"%2 %3\"无法识别,该任务不会执行,请修改它的日期和时间。")
+                              .arg(row + 1)
+                              .arg(mission.dateText, mission.timeText));
 }
 
 void TForm1::Timer2Timer()

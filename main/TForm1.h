@@ -1,7 +1,9 @@
 #pragma once
 
+#include "MissionActions.h"
 #include "PlatformServices.h"
 #include "RunMeter.h"
+#include "Scheduler.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -21,7 +23,7 @@ class SecondTimer;
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
 // Closing it hides it to the notification area; only quitting ends the run.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public MissionActions
 {
     Q_OBJECT
 
@@ -33,7 +35,7 @@ public:
     MissionModel *missions() const { return m_missions; }
     const RunMeter &meter() const { return m_meter; }
     QDateTime startTime() const { return m_startTime; }
-    bool chimeOn() const { return m_chimeOn; }
+    bool chimeOn() const override { return m_chimeOn; }
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
@@ -47,15 +49,22 @@ public:
     void mStop();
 
     // The actions of the nine kinds, each handed the row's description.
-    void mShutdown();
-    void mRestart();
-    void mLogoff();
-    void mRunProgram(const QString &description);
-    void mOpenFile(const QString &description);
-    void mShowMessage(const QString &description);
-    void mRing();
-    void mOpenUrl(const QString &description);
-    void mSendMail(const QString &description);
+    void mShutdown() override;
+    void mRestart() override;
+    void mLogoff() override;
+    void mRunProgram(const QString &description) override;
+    void mOpenFile(const QString &description) override;
+    void mShowMessage(const QString &description) override;
+    void mRing() override;
+    void mOpenUrl(const QString &description) override;
+    void mSendMail(const QString &description) override;
+
+    // The once-a-second check of the running list.
+    void Timer1Timer();
+    void CheckMis();
+    void showPreWarning(int row, const QString &message, const QDateTime &moment) override;
+    void playHourlySignal(const QString &soundName) override;
+    void reportFaultyRow(int row) override;
 
     void Timer2Timer();
     void mnRestoreClick();
@@ -87,6 +96,7 @@ private:
     int m_hostWatts = 0;
 
     MissionModel *m_missions;
+    Scheduler m_scheduler;
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;

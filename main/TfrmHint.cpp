@@ -40,7 +40,8 @@ TfrmHint::TfrmHint(QWidget *owner)
     setWindowTitle(QStringLiteral("翎鹊工作室友情提示:"));
     setWindowOpacity(200.0 / 255.0);
     setFixedSize(357, 83);
-    QFont hintFont(QStringLiteral("宋体"), 9);
+    QFont hintFont(QStringLiteral("宋体"));
+    hintFont.setPixelSize(12);
     hintFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
     setFont(hintFont);
 
@@ -76,9 +77,14 @@ TfrmHint::TfrmHint(QWidget *owner)
 
 void TfrmHint::setMessage(const QString &message)
 {
-    QString shown = message;
-    shown.replace(QChar(13), QChar('\n'));
-    m_lbTishi->setText(shown);
+    m_message = message;
+    // Two lines must fit above the rule at y 40: twelve pixels a line.
+    QStringList lines;
+    for (const QString &line : message.split(QChar(13)))
+        lines << line.toHtmlEscaped();
+    m_lbTishi->setTextFormat(Qt::RichText);
+    m_lbTishi->setText(QStringLiteral("<p style=\"margin: 0; line-height: 12px; -qt-line-height-type: fixed\">%1</p>")
+                           .arg(lines.join(QStringLiteral("<br>"))));
     m_lbTishi->adjustSize();
 }
 

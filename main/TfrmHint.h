@@ -24,6 +24,7 @@ public:
 
     // The warning text; its two lines are joined by character 13.
     void setMessage(const QString &message);
+    QString message() const { return m_message; }
     // Bottom right of the screen, 30 pixels above its bottom edge.
     void placeAtScreenCorner();
     // Starts the countdown.
@@ -34,6 +35,7 @@ public:
     void btnCancelClick();
 
 private:
+    QString m_message;
     QLabel *m_lbTishi;
     QLabel *m_lbShengyu;
     QTimer *m_timer1;

@@ -50,8 +50,13 @@ void TestPreWarning::looksAsANotice()
     QCOMPARE(hint.findChild<QPushButton *>("btnOK")->text(), QStringLiteral("确定"));
     QCOMPARE(hint.findChild<QPushButton *>("btnCancel")->text(), QStringLiteral("推迟5分钟"));
 
-    hint.setMessage(QStringLiteral("第一行") + QChar(13) + QStringLiteral("第二行"));
-    QCOMPARE(hint.findChild<QLabel *>("lbTishi")->text(), QStringLiteral("第一行\n第二行"));
+    const QString message = QStringLiteral("第一行<") + QChar(13) + QStringLiteral("第二行");
+    hint.setMessage(message);
+    QCOMPARE(hint.message(), message);
+    const QString shown = hint.findChild<QLabel *>("lbTishi")->text();
+    QVERIFY2(shown.contains(QStringLiteral("第一行&lt;<br>第二行")), qPrintable(shown));
+    // Both lines stay above the rule.
+    QVERIFY(hint.findChild<QLabel *>("lbTishi")->geometry().bottom() <= 40);
 
     hint.placeAtScreenCorner();
     const QRect screen = hint.screen()->geometry();
@@ -120,9 +125,8 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     QPointer<TfrmHint> hint;
     QTRY_VERIFY_WITH_TIMEOUT((hint = form.findChild<TfrmHint *>()) != nullptr, 5000);
     QVERIFY(hint->isVisible());
-    QCOMPARE(hint->findChild<QLabel *>("lbTishi")->text(),
-             QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\n"
-                            "如果您未选择任何操作,10秒后系统选择确定并执行关机任务."));
+    QCOMPARE(hint->message(), QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
+                                             "如果您未选择任何操作,10秒后系统选择确定并执行关机任务."));
     QCOMPARE(platform.sound.played, (QStringList{"beep", "beep", "beep"}));
     QVERIFY(hint->isModal());
     QSignalSpy finished(hint.data(), &QDialog::finished);

@@ -36,8 +36,12 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
     while (pos < data.size() && data[pos] != '\r') {
         const qsizetype lineFeed = data.indexOf('\n', pos);
         const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
-        QByteArray line = data.sliced(pos, end - pos).toByteArray();
-        line.replace('\r', QByteArrayView());
+        QByteArrayView line = data.sliced(pos, end - pos);
+        QByteArray withoutCr;
+        if (line.contains('\r')) {
+            withoutCr = line.toByteArray().replace('\r', QByteArrayView());
+            line = withoutCr;
+        }
         pos = lineFeed < 0 ? data.size() : lineFeed + 1;
 
         QString fields[4];

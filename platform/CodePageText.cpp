@@ -1,13 +1,15 @@
 #include "CodePageText.h"
 
-#include <cerrno>
+#include <QSysInfo>
+
+#include <algorithm>
+#include <cstring>
 #include <iconv.h>
 
 namespace {
 
 const char fileCharset[] = "GB18030";
-const char memoryCharset[] = "UTF-8";
-constexpr char32_t euroSign = 0x20AC;
+constexpr char16_t euroSign = 0x20AC;
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -32,49 +34,30 @@ iconv_t handle(void *converter)
     return static_cast<iconv_t>(converter);
 }
 
-// Runs `converter` over `input`; on a sequence it cannot convert it calls
-// `skip`, which appends a stand-in and tells how many input bytes to pass.
-template<typename Skip>
-QByteArray convert(void *converter, QByteArrayView input, Skip skip)
+// QString's own byte order, so iconv writes straight into its buffer.
+const char *memoryCharset()
 {
-    QByteArray output;
-    output.resize(input.size() * 2 + 8);
-    char *in = const_cast<char *>(input.data());
-    size_t inLeft = size_t(input.size());
-    size_t done = 0;
-    iconv(handle(converter), nullptr, nullptr, nullptr, nullptr);
-    while (inLeft > 0) {
-        char *out = output.data() + done;
-        size_t outLeft = size_t(output.size()) - done;
-        const size_t result = iconv(handle(converter), &in, &inLeft, &out, &outLeft);
-        done = size_t(out - output.data());
-        if (result != size_t(-1))
-            break;
-        if (errno == E2BIG) {
-            output.resize(output.size() * 2);
-            continue;
-        }
-        // EILSEQ (no such character) or EINVAL (cut off at the end).
-        output.truncate(qsizetype(done));
-        const qsizetype passed = skip(QByteArrayView(in, qsizetype(inLeft)), output);
-        done = size_t(output.size());
-        output.resize(output.size() + qsizetype(inLeft) * 2 + 8);
-        in += passed;
-        inLeft -= size_t(passed);
-    }
-    output.truncate(qsizetype(done));
-    return output;
+    return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 }
 
-qsizetype utf8SequenceLength(unsigned char lead)
+// Runs `converter` from `in` into `out`, which the caller has made large
+// enough for the worst case. On a sequence it cannot convert it calls `skip`,
+// which writes a stand-in and tells how many input bytes to pass. Returns
+// the bytes written.
+template<typename Skip>
+size_t convert(void *converter, const char *input, size_t inLeft, char *output, Skip skip)
 {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
+    char *in = const_cast<char *>(input);
+    char *out = output;
+    size_t outLeft = size_t(-1) / 2;
+    iconv(handle(converter), nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0 && iconv(handle(converter), &in, &inLeft, &out, &outLeft) == size_t(-1)) {
+        // EILSEQ (no such character) or EINVAL (cut off at the end).
+        const size_t passed = std::min(skip(in, inLeft, out), inLeft);
+        in += passed;
+        inLeft -= passed;
+    }
+    return size_t(out - output);
 }
 
 bool isTrail(unsigned char byte)
@@ -109,8 +92,8 @@ qsizetype characterLength(QByteArrayView bytes)
 } // namespace
 
 CodePageText::CodePageText()
-    : m_toFile(iconv_open(fileCharset, memoryCharset))
-    , m_fromFile(iconv_open(memoryCharset, fileCharset))
+    : m_toFile(iconv_open(fileCharset, memoryCharset()))
+    , m_fromFile(iconv_open(memoryCharset(), fileCharset))
 {
     // glibc always carries both charsets; without them no file could be read.
     Q_ASSERT(m_toFile != reinterpret_cast<void *>(-1) && m_fromFile != reinterpret_cast<void *>(-1));
@@ -126,21 +109,33 @@ QByteArray CodePageText::encode(QStringView text)
 {
     if (isAscii(text))
         return text.toLatin1();
-    return convert(m_toFile, text.toUtf8(), [](QByteArrayView rest, QByteArray &output) {
-        output.append('?');
-        return std::min(utf8SequenceLength(static_cast<unsigned char>(rest[0])), rest.size());
-    });
+    // GB18030 needs at most four bytes for one UTF-16 unit.
+    QByteArray bytes(text.size() * 4, Qt::Uninitialized);
+    const size_t written = convert(m_toFile, reinterpret_cast<const char *>(text.utf16()), size_t(text.size()) * 2,
+                                   bytes.data(), [](const char *, size_t, char *&out) {
+                                       *out++ = '?';
+                                       return size_t(2);
+                                   });
+    bytes.truncate(qsizetype(written));
+    return bytes;
 }
 
 QString CodePageText::decode(QByteArrayView bytes)
 {
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
-    return QString::fromUtf8(convert(m_fromFile, bytes, [](QByteArrayView rest, QByteArray &output) {
-        const char32_t standIn = static_cast<unsigned char>(rest[0]) == 0x80 ? euroSign : char32_t(0xFFFD);
-        output.append(QString::fromUcs4(&standIn, 1).toUtf8());
-        return qsizetype(1);
-    }));
+    // Every character takes at least as many bytes as UTF-16 units.
+    QString text(bytes.size(), Qt::Uninitialized);
+    const size_t written =
+        convert(m_fromFile, bytes.data(), size_t(bytes.size()), reinterpret_cast<char *>(text.data()),
+                [](const char *in, size_t, char *&out) {
+                    const char16_t standIn = static_cast<unsigned char>(*in) == 0x80 ? euroSign : u'\uFFFD';
+                    std::memcpy(out, &standIn, sizeof standIn);
+                    out += sizeof standIn;
+                    return size_t(1);
+                });
+    text.truncate(qsizetype(written / 2));
+    return text;
 }
 
 qsizetype CodePageText::findSeparator(QByteArrayView bytes, char separator, qsizetype from)

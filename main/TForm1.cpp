@@ -1,27 +1,33 @@
 #include "TForm1.h"
 
 #include "Clock.h"
+#include "DailyMissionFile.h"
 #include "ErrorReport.h"
 #include "Icons.h"
 #include "IniFile.h"
 #include "MissionDisplayModel.h"
+#include "MissionFile.h"
 #include "MissionModel.h"
 #include "NavBar.h"
 #include "Notifier.h"
+#include "RegionalFormat.h"
 #include "SecondTimer.h"
 #include "TfrmHint.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "Sound.h"
+#include "TfrmEveryDayMis.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTableView>
@@ -108,6 +114,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
 
     buildStatusBar();
     buildTray();
+    buildFileDialogs();
 
     FormCreate();
 }
@@ -121,6 +128,10 @@ void TForm1::FormCreate()
     m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
     m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
     m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
+
+    const QString daily = DailyMissionFile::pathIn(m_folder);
+    if (DailyMissionFile(daily).exists())
+        loadMis(daily);
 
     mStop();
     if (m_missions->count() > 0)
@@ -146,6 +157,8 @@ void TForm1::buildActions()
     m_actAbout = makeAction(manager, QStringLiteral("actAbout"), QStringLiteral("关于程序"));
     m_actHelpContent = makeAction(manager, QStringLiteral("actHelpContent"), QStringLiteral("帮助主题"));
     connect(m_actQuit, &QAction::triggered, this, &TForm1::actQuitExecute);
+    connect(m_actSaveMis, &QAction::triggered, this, &TForm1::actSaveMisExecute);
+    connect(m_actLoadMis, &QAction::triggered, this, &TForm1::actLoadMisExecute);
 }
 
 void TForm1::buildMenus()
@@ -157,13 +170,17 @@ void TForm1::buildMenus()
     system->setObjectName(QStringLiteral("mnSystem"));
     system->addAction(makeAction(this, QStringLiteral("mnSetup"), QStringLiteral("系统设置")));
     system->addAction(makeAction(this, QStringLiteral("mnSystemTime"), QStringLiteral("设置系统时间")));
-    system->addAction(makeAction(this, QStringLiteral("mnEverydayMis"), QStringLiteral("每日任务维护")));
+    QAction *mnEveryday = makeAction(this, QStringLiteral("mnEveryday"), QStringLiteral("每日任务维护"));
+    system->addAction(mnEveryday);
+    connect(mnEveryday, &QAction::triggered, this, &TForm1::mnEverydayClick);
     system->addAction(makeAction(this, QStringLiteral("mnHaodian"), QStringLiteral("电脑耗电统计")));
     system->addSeparator();
     system->addAction(m_actSaveMis);
     system->addAction(m_actLoadMis);
-    system->addAction(makeAction(this, QStringLiteral("mnLoadToday"), QStringLiteral("加载至今日"),
-                                 {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)}));
+    QAction *mnLoadMisConvert = makeAction(this, QStringLiteral("mnLoadMisConvert"), QStringLiteral("加载至今日"),
+                                           {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)});
+    system->addAction(mnLoadMisConvert);
+    connect(mnLoadMisConvert, &QAction::triggered, this, &TForm1::mnLoadMisConvertClick);
     system->addSeparator();
     system->addAction(m_actQuit);
 
@@ -304,7 +321,10 @@ void TForm1::buildList()
     mnpDel->setIcon(commandIcon(CommandIcon::Delete));
     m_listMenu->addActions({mnpAdd, mnpModify, mnpDel});
     m_listMenu->addSeparator();
-    m_listMenu->addAction(makeAction(m_listMenu, QStringLiteral("mnpEverydayMission"), QStringLiteral("设为每日执行任务")));
+    QAction *mnpEverydayMission =
+        makeAction(m_listMenu, QStringLiteral("mnpEverydayMission"), QStringLiteral("设为每日执行任务"));
+    m_listMenu->addAction(mnpEverydayMission);
+    connect(mnpEverydayMission, &QAction::triggered, this, &TForm1::mnpEverydayMissionClick);
     connect(mnpAdd, &QAction::triggered, m_actAdd, &QAction::trigger);
     connect(mnpModify, &QAction::triggered, m_mnModify, &QAction::trigger);
     connect(mnpDel, &QAction::triggered, m_actDelMis, &QAction::trigger);
@@ -531,4 +551,120 @@ void TForm1::actQuitExecute()
     m_timer1->setEnabled(false);
     m_timer2->setEnabled(false);
     QApplication::quit();
+}
+
+void TForm1::buildFileDialogs()
+{
+    const QString filter = QStringLiteral("任务文件(*.mis)");
+    m_openDialog1 = new QFileDialog(this);
+    m_openDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    m_openDialog1->setNameFilter(filter);
+    m_openDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name that does not exist is taken; the load reports it.
+    m_openDialog1->setFileMode(QFileDialog::AnyFile);
+    m_saveDialog1 = new QFileDialog(this);
+    m_saveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    m_saveDialog1->setNameFilter(filter);
+    m_saveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    m_saveDialog1->setFileMode(QFileDialog::AnyFile);
+    // The saved file is always the chosen name plus ".mis", never the chosen
+    // file itself, so there is nothing to confirm.
+    m_saveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+void TForm1::actSaveMisExecute()
+{
+    if (m_missions->count() == 0)
+        return;
+    if (m_saveDialog1->exec() != QDialog::Accepted || m_saveDialog1->selectedFiles().isEmpty())
+        return;
+    const QString chosen = m_saveDialog1->selectedFiles().first();
+    m_saveDialog1->selectFile(chosen);
+    saveMisAs(chosen);
+}
+
+void TForm1::saveMisAs(const QString &chosenName)
+{
+    QVector<Mission> missions;
+    missions.reserve(m_missions->count());
+    for (int row = 0; row < m_missions->count(); ++row)
+        missions.append(m_missions->mission(row));
+    QString error;
+    if (!MissionFile::save(chosenName + QStringLiteral(".mis"), missions, &error))
+        showErrorReport(this, error);
+}
+
+bool TForm1::chooseMisToLoad(QString *path)
+{
+    if (m_openDialog1->exec() != QDialog::Accepted || m_openDialog1->selectedFiles().isEmpty())
+        return false;
+    *path = m_openDialog1->selectedFiles().first();
+    m_openDialog1->selectFile(*path);
+    return true;
+}
+
+void TForm1::actLoadMisExecute()
+{
+    QString path;
+    if (chooseMisToLoad(&path))
+        loadMisFile(path, false);
+}
+
+void TForm1::mnLoadMisConvertClick()
+{
+    QString path;
+    if (chooseMisToLoad(&path))
+        loadMisFile(path, true);
+}
+
+void TForm1::loadMisFile(const QString &path, bool toToday)
+{
+    QString error;
+    std::optional<QVector<Mission>> missions = MissionFile::load(path, &error);
+    if (!missions) {
+        showErrorReport(this, error);
+        return;
+    }
+    if (toToday)
+        MissionFile::dateAll(*missions, DateToStr(m_platform.clock->now().date()));
+    m_missions->clear();
+    m_missions->appendAll(*missions);
+}
+
+void TForm1::loadMis(const QString &path)
+{
+    QString error;
+    const std::optional<MissionLines::Reading> reading =
+        DailyMissionFile(path).read(DateToStr(m_platform.clock->now().date()), &error);
+    if (!reading) {
+        showErrorReport(this, error);
+        return;
+    }
+    m_missions->clear();
+    m_missions->appendAll(reading->missions);
+}
+
+void TForm1::mnpEverydayMissionClick()
+{
+    const int row = selectedIndex();
+    if (row < 0)
+        return;
+    const Mission mission = m_missions->mission(row);
+    QString error;
+    if (!DailyMissionFile(DailyMissionFile::pathIn(m_folder)).append(mission, &error)) {
+        showErrorReport(this, error);
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::NoIcon, applicationTitle(),
+                                QStringLiteral("已经将[") + mission.kindText + QStringLiteral("]设为每日任务!"),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("EverydayConfirmation"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void TForm1::mnEverydayClick()
+{
+    TfrmEveryDayMis dialog(m_folder, DateToStr(m_platform.clock->now().date()), this);
+    dialog.exec();
 }

@@ -12,6 +12,7 @@ class MissionDisplayModel;
 class MissionModel;
 class NavBar;
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
@@ -70,6 +71,17 @@ public:
     void mnRestoreClick();
     void actQuitExecute();
 
+    // Mission files and daily missions.
+    void actSaveMisExecute();
+    void actLoadMisExecute();
+    void mnLoadMisConvertClick();
+    void loadMis(const QString &path);
+    void mnpEverydayMissionClick();
+    void mnEverydayClick();
+    // What the save and load commands do with the name the dialog returned.
+    void saveMisAs(const QString &chosenName);
+    void loadMisFile(const QString &path, bool toToday);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -85,6 +97,8 @@ private:
     void buildTray();
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
     void hideToTray(bool withBalloon);
+    void buildFileDialogs();
+    bool chooseMisToLoad(QString *path);
 
     PlatformServices m_platform;
     QString m_folder;
@@ -108,6 +122,8 @@ private:
     QMenu *m_trayMenu = nullptr;
     QMenu *m_listMenu = nullptr;
     QLabel *m_panels[3] = {};
+    QFileDialog *m_openDialog1 = nullptr;
+    QFileDialog *m_saveDialog1 = nullptr;
 
     QAction *m_actAdd = nullptr;
     QAction *m_actDelMis = nullptr;

@@ -93,8 +93,8 @@ void TestMainWindow::hasItsNamedComponents()
     for (const char *name : widgets)
         QVERIFY2(form().findChild<QWidget *>(QString::fromLatin1(name)), name);
     const char *actions[] = {"actAdd", "actDelMis", "actSaveMis", "actLoadMis", "actQuit", "actAbout",
-                             "actHelpContent", "mnModify", "mnStart", "mnPause", "mnStop", "mnLoadToday",
-                             "mnSetup", "mnRestore", "mnpEverydayMission"};
+                             "actHelpContent", "mnModify", "mnStart", "mnPause", "mnStop", "mnLoadMisConvert",
+                             "mnSetup", "mnRestore", "mnpEverydayMission", "mnEveryday"};
     for (const char *name : actions)
         QVERIFY2(form().findChild<QAction *>(QString::fromLatin1(name)), name);
     QVERIFY(form().findChild<QObject *>(QStringLiteral("ActionManager1")));
@@ -176,7 +176,7 @@ void TestMainWindow::sharedCommandsAnswerBothKeys()
     QVERIFY(del.contains(QKeySequence(Qt::CTRL | Qt::Key_Delete)));
     QCOMPARE(child<QAction>("actSaveMis")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     QCOMPARE(child<QAction>("actLoadMis")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    QCOMPARE(child<QAction>("mnLoadToday")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O));
+    QCOMPARE(child<QAction>("mnLoadMisConvert")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O));
     QCOMPARE(child<QAction>("mnModify")->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(child<QAction>("mnStart")->shortcut(), QKeySequence(Qt::Key_F5));
     QCOMPARE(child<QAction>("mnPause")->shortcut(), QKeySequence(Qt::Key_F6));

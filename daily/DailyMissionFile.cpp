@@ -1,0 +1,73 @@
+#include "DailyMissionFile.h"
+
+#include "MissionFile.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+DailyMissionFile::DailyMissionFile(const QString &path)
+    : m_path(path)
+{
+}
+
+QString DailyMissionFile::pathIn(const QString &folder)
+{
+    return folder + QStringLiteral("everyday.mis");
+}
+
+bool DailyMissionFile::exists() const
+{
+    return QFileInfo::exists(m_path);
+}
+
+std::optional<MissionLines::Reading> DailyMissionFile::read(const QString &todayText, QString *error) const
+{
+    const std::optional<QByteArray> bytes = readTextFile(m_path, error);
+    if (!bytes)
+        return std::nullopt;
+    MissionLines::Reading reading = MissionLines::dailyFile().read(*bytes);
+    MissionFile::dateAll(reading.missions, todayText);
+    return reading;
+}
+
+bool DailyMissionFile::append(const Mission &mission, QString *error) const
+{
+    QByteArray bytes;
+    if (exists()) {
+        std::optional<QByteArray> old = readTextFile(m_path, error);
+        if (!old)
+            return false;
+        bytes = *old;
+        // A last line without its line end would swallow the new one.
+        if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+            bytes += "\r\n";
+    }
+    if (!fits({mission}, error))
+        return false;
+    bytes += MissionLines::dailyFile().write({mission});
+    return writeTextFile(m_path, bytes, error);
+}
+
+bool DailyMissionFile::rewrite(const QVector<Mission> &missions, const QByteArray &unread, QString *error) const
+{
+    if (!fits(missions, error))
+        return false;
+    return writeTextFile(m_path, MissionLines::dailyFile().write(missions) + unread, error);
+}
+
+bool DailyMissionFile::fits(const QVector<Mission> &missions, QString *error) const
+{
+    static const QString fieldNames[] = {QStringLiteral("任务"), QStringLiteral("描述"), QStringLiteral("执行日期")};
+    const MissionLines lines = MissionLines::dailyFile();
+    for (const Mission &mission : missions) {
+        const std::optional<MissionLines::Field> field = lines.misfit(mission);
+        if (!field)
+            continue;
+        const QString texts[] = {mission.kindText, mission.description, mission.dateText};
+        *error = QStringLiteral("%1“%2”含有字符“$”，每日任务文件“%3”中不能保存这样的任务。")
+                     .arg(fieldNames[*field], texts[*field], QDir::toNativeSeparators(m_path));
+        return false;
+    }
+    return true;
+}

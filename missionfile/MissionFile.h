@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Mission.h"
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+// Saving the mission list to a mission file (.mis) and reading one back.
+namespace MissionFile {
+
+// The missions of the file at `path`, read whole before anything is
+// returned, so a file that cannot be read changes nothing.
+std::optional<QVector<Mission>> load(const QString &path, QString *error);
+bool save(const QString &path, const QVector<Mission> &missions, QString *error);
+
+// Moves every mission to the date `dateText`, keeping its time of day.
+void dateAll(QVector<Mission> &missions, const QString &dateText);
+
+} // namespace MissionFile

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Mission.h"
+
+#include <QByteArray>
+#include <QVector>
+
+#include <optional>
+
+// The line layout of the two mission text files: one mission per line,
+// kind, description, date and time separated by one byte, every line ending
+// in CR LF, texts in code page 936 (written as GB18030).
+class MissionLines
+{
+public:
+    // Mission files (.mis): fields separated by the byte 0x80.
+    static MissionLines missionFile();
+    // The daily mission file: fields separated by "$"; a byte 0x1A ends it.
+    static MissionLines dailyFile();
+
+    enum Field { KindField, DescriptionField, DateField, TimeField };
+
+    struct Reading
+    {
+        QVector<Mission> missions;
+        // The bytes from where reading stopped (an empty line, the end
+        // mark) to the end; empty when every line was read.
+        QByteArray unread;
+    };
+
+    // Reads line after line until the end, an empty line or the end mark.
+    // A line ends at LF, its CRs are dropped; a last line without a line end
+    // counts. Missing separators leave fields empty; the time keeps any
+    // further ones. Rows carry icon 0.
+    Reading read(const QByteArray &bytes) const;
+
+    // The first field of `mission` that would read back differently because
+    // it holds the separator character, if any. Only the time may hold it.
+    std::optional<Field> misfit(const Mission &mission) const;
+
+    // One line per mission. Line breaks (and the end mark of the daily file)
+    // in a field become spaces, so that every mission stays one line.
+    QByteArray write(const QVector<Mission> &missions) const;
+
+private:
+    MissionLines(char separator, bool endMark);
+
+    char m_separator;
+    bool m_endMark;
+};

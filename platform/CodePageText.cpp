@@ -1,0 +1,150 @@
+#include "CodePageText.h"
+
+#include <QSysInfo>
+
+#include <algorithm>
+#include <cstring>
+#include <iconv.h>
+
+namespace {
+
+const char fileCharset[] = "GB18030";
+constexpr char16_t euroSign = 0x20AC;
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isAscii(QStringView text)
+{
+    for (QChar ch : text) {
+        if (ch.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+iconv_t handle(void *converter)
+{
+    return static_cast<iconv_t>(converter);
+}
+
+// QString's own byte order, so iconv writes straight into its buffer.
+const char *memoryCharset()
+{
+    return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+}
+
+// Runs `converter` from `in` into `out`, which the caller has made large
+// enough for the worst case. On a sequence it cannot convert it calls `skip`,
+// which writes a stand-in and tells how many input bytes to pass. Returns
+// the bytes written.
+template<typename Skip>
+size_t convert(void *converter, const char *input, size_t inLeft, char *output, Skip skip)
+{
+    char *in = const_cast<char *>(input);
+    char *out = output;
+    size_t outLeft = size_t(-1) / 2;
+    iconv(handle(converter), nullptr, nullptr, nullptr, nullptr);
+    while (inLeft > 0 && iconv(handle(converter), &in, &inLeft, &out, &outLeft) == size_t(-1)) {
+        // EILSEQ (no such character) or EINVAL (cut off at the end).
+        const size_t passed = std::min(skip(in, inLeft, out), inLeft);
+        in += passed;
+        inLeft -= passed;
+    }
+    return size_t(out - output);
+}
+
+bool isTrail(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
+bool isDigit(unsigned char byte)
+{
+    return byte >= 0x30 && byte <= 0x39;
+}
+
+bool isLead(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// How many bytes the character at the start of `bytes` takes; a byte that
+// starts no well-formed character stands alone.
+qsizetype characterLength(QByteArrayView bytes)
+{
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    if (!isLead(at(0)) || bytes.size() < 2)
+        return 1;
+    if (isTrail(at(1)))
+        return 2;
+    if (isDigit(at(1)) && bytes.size() >= 4 && isLead(at(2)) && isDigit(at(3)))
+        return 4;
+    return 1;
+}
+
+} // namespace
+
+CodePageText::CodePageText()
+    : m_toFile(iconv_open(fileCharset, memoryCharset()))
+    , m_fromFile(iconv_open(memoryCharset(), fileCharset))
+{
+    // glibc always carries both charsets; without them no file could be read.
+    Q_ASSERT(m_toFile != reinterpret_cast<void *>(-1) && m_fromFile != reinterpret_cast<void *>(-1));
+}
+
+CodePageText::~CodePageText()
+{
+    iconv_close(handle(m_toFile));
+    iconv_close(handle(m_fromFile));
+}
+
+QByteArray CodePageText::encode(QStringView text)
+{
+    if (isAscii(text))
+        return text.toLatin1();
+    // GB18030 needs at most four bytes for one UTF-16 unit.
+    QByteArray bytes(text.size() * 4, Qt::Uninitialized);
+    const size_t written = convert(m_toFile, reinterpret_cast<const char *>(text.utf16()), size_t(text.size()) * 2,
+                                   bytes.data(), [](const char *, size_t, char *&out) {
+                                       *out++ = '?';
+                                       return size_t(2);
+                                   });
+    bytes.truncate(qsizetype(written));
+    return bytes;
+}
+
+QString CodePageText::decode(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    // Every character takes at least as many bytes as UTF-16 units.
+    QString text(bytes.size(), Qt::Uninitialized);
+    const size_t written =
+        convert(m_fromFile, bytes.data(), size_t(bytes.size()), reinterpret_cast<char *>(text.data()),
+                [](const char *in, size_t, char *&out) {
+                    const char16_t standIn = static_cast<unsigned char>(*in) == 0x80 ? euroSign : u'\uFFFD';
+                    std::memcpy(out, &standIn, sizeof standIn);
+                    out += sizeof standIn;
+                    return size_t(1);
+                });
+    text.truncate(qsizetype(written / 2));
+    return text;
+}
+
+qsizetype CodePageText::findSeparator(QByteArrayView bytes, char separator, qsizetype from)
+{
+    qsizetype i = from;
+    while (i < bytes.size()) {
+        if (bytes[i] == separator)
+            return i;
+        i += characterLength(bytes.sliced(i));
+    }
+    return -1;
+}

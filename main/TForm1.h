@@ -17,6 +17,7 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 class SecondTimer;
+class Tdm1;
 
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
@@ -37,6 +38,7 @@ public:
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
+    Tdm1 *dm1() const { return m_dm1; }
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -60,10 +62,12 @@ public:
     void Timer2Timer();
     void mnRestoreClick();
     void actQuitExecute();
+    void mnHaodianClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();
@@ -76,6 +80,8 @@ private:
     void buildTray();
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
     void hideToTray(bool withBalloon);
+    void FormShow();
+    void endRun();
 
     PlatformServices m_platform;
     QString m_folder;
@@ -90,6 +96,7 @@ private:
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
+    Tdm1 *m_dm1 = nullptr;
 
     QTableView *m_listView = nullptr;
     NavBar *m_navBar = nullptr;

@@ -69,6 +69,8 @@ protected:
         const QPoint centre = rect.center();
         const QPoint arrow[] = {centre + QPoint(-2, -4), centre + QPoint(2, 0), centre + QPoint(-2, 4)};
         painter->save();
+        // The header's own drawing leaves the clip where the section's text went.
+        painter->setClipRect(rect);
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(Qt::NoPen);
         painter->setBrush(palette().color(QPalette::WindowText));
@@ -93,7 +95,7 @@ QLineEdit *makeBox(QWidget *parent, const QString &objectName, const QString &te
     // Drawn flat in the colour of the box around it.
     box->setFrame(false);
     QPalette colours = box->palette();
-    colours.setColor(QPalette::Base, parent->palette().color(QPalette::Window));
+    colours.setColor(QPalette::Base, Qt::transparent);
     box->setPalette(colours);
     return box;
 }
@@ -155,6 +157,7 @@ void TfrmHaodian::buildRecordsBox()
     m_grid->setVerticalHeader(new IndicatorHeader(m_grid));
     m_grid->verticalHeader()->setFixedWidth(14);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setMinimumSectionSize(18);
     m_grid->verticalHeader()->setDefaultSectionSize(18);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

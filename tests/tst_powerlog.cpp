@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -68,7 +69,7 @@ private slots:
 
     void laysOutTheWindow();
     void gridShowsRecordsInTheirTypesTexts();
-    void evenRecordsAreLightCyan();
+    void marksTheCurrentAndEvenRecords();
     void dateRangeListsRunsWhollyInside_data();
     void dateRangeListsRunsWhollyInside();
     void totals_data();
@@ -337,7 +338,7 @@ void TestPowerLog::gridShowsRecordsInTheirTypesTexts()
     QVERIFY(!(model->flags(model->index(0, 3)) & Qt::ItemIsEditable));
 }
 
-void TestPowerLog::evenRecordsAreLightCyan()
+void TestPowerLog::marksTheCurrentAndEvenRecords()
 {
     QList<Run> runs;
     for (int i = 0; i < 4; ++i)
@@ -352,6 +353,13 @@ void TestPowerLog::evenRecordsAreLightCyan()
     for (int row = 0; row < 4; ++row) {
         const QRect cell = grid->visualRect(grid->model()->index(row, 1));
         QCOMPARE(QColor(shot.pixel(cell.topLeft() + QPoint(2, 1))), expected[row]);
+    }
+    // The indicator column marks the current record only.
+    QHeaderView *indicator = grid->verticalHeader();
+    const QImage marks = indicator->viewport()->grab().toImage();
+    for (int row = 0; row < 4; ++row) {
+        const QPoint centre(indicator->width() / 2 - 2, indicator->sectionViewportPosition(row) + 8);
+        QCOMPARE(QColor(marks.pixel(centre)).lightness() < 100, row == 1);
     }
 }
 

@@ -11,12 +11,16 @@
 #include "NavBar.h"
 #include "Notifier.h"
 #include "RegionalFormat.h"
+#include "PowerLogQuery.h"
+#include "QuitWithoutRecord.h"
 #include "SecondTimer.h"
 #include "TfrmHint.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "Sound.h"
 #include "TfrmEveryDayMis.h"
+#include "Tdm1.h"
+#include "TfrmHaodian.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,6 +121,9 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildFileDialogs();
 
     FormCreate();
+
+    m_dm1 = new Tdm1(this);
+    connect(findChild<QAction *>(QStringLiteral("mnHaodian")), &QAction::triggered, this, &TForm1::mnHaodianClick);
 }
 
 void TForm1::FormCreate()
@@ -548,6 +555,16 @@ void TForm1::mnRestoreClick()
 
 void TForm1::actQuitExecute()
 {
+    if (!m_dm1->recordRun(m_startTime, m_platform.clock->now(), m_meter.energyKwh)) {
+        // The program can always be ended, with the user's word.
+        askQuitWithoutRecord(this, m_dm1->query()->errorText(), [this] { endRun(); });
+        return;
+    }
+    endRun();
+}
+
+void TForm1::endRun()
+{
     m_timer1->setEnabled(false);
     m_timer2->setEnabled(false);
     QApplication::quit();
@@ -667,4 +684,23 @@ void TForm1::mnEverydayClick()
 {
     TfrmEveryDayMis dialog(m_folder, DateToStr(m_platform.clock->now().date()), this);
     dialog.exec();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TForm1::FormShow()
+{
+    m_dm1->query()->setDatabaseFile(m_folder + QStringLiteral("db.mdb"));
+}
+
+void TForm1::mnHaodianClick()
+{
+    auto *window = new TfrmHaodian(m_dm1, m_platform.clock, m_crtWatts, m_hostWatts, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
 }

@@ -20,6 +20,7 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 class SecondTimer;
+class Tdm1;
 
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
@@ -40,6 +41,7 @@ public:
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
+    Tdm1 *dm1() const { return m_dm1; }
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -70,6 +72,7 @@ public:
     void Timer2Timer();
     void mnRestoreClick();
     void actQuitExecute();
+    void mnHaodianClick();
 
     // Mission files and daily missions.
     void actSaveMisExecute();
@@ -85,6 +88,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();
@@ -99,6 +103,8 @@ private:
     void hideToTray(bool withBalloon);
     void buildFileDialogs();
     bool chooseMisToLoad(QString *path);
+    void FormShow();
+    void endRun();
 
     PlatformServices m_platform;
     QString m_folder;
@@ -114,6 +120,7 @@ private:
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
+    Tdm1 *m_dm1 = nullptr;
 
     QTableView *m_listView = nullptr;
     NavBar *m_navBar = nullptr;

@@ -15,7 +15,7 @@ QString errorReportText(const QString &error)
     return error + QLatin1Char('.');
 }
 
-void showErrorReport(QWidget *parent, const QString &error)
+QMessageBox *showErrorReport(QWidget *parent, const QString &error)
 {
     auto *box = new QMessageBox(QMessageBox::Critical, applicationTitle(), errorReportText(error), QMessageBox::Ok,
                                 parent);
@@ -23,4 +23,5 @@ void showErrorReport(QWidget *parent, const QString &error)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();
+    return box;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LiveSettings.h"
 #include "PlatformServices.h"
 #include "RunMeter.h"
 
@@ -17,11 +18,12 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 class SecondTimer;
+class SkinEngine;
 
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
 // Closing it hides it to the notification area; only quitting ends the run.
-class TForm1 : public QMainWindow
+class TForm1 : public QMainWindow, public LiveSettings
 {
     Q_OBJECT
 
@@ -37,6 +39,8 @@ public:
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
+    void setChimeOn(bool on) override { m_chimeOn = on; }
+    void applyTheme(int index) override;
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -59,6 +63,7 @@ public:
 
     void Timer2Timer();
     void mnRestoreClick();
+    void mnSetupClick();
     void actQuitExecute();
 
 protected:
@@ -87,6 +92,7 @@ private:
     int m_hostWatts = 0;
 
     MissionModel *m_missions;
+    SkinEngine *m_skins;
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;

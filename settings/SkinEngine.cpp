@@ -6,6 +6,7 @@
 
 SkinEngine::SkinEngine(QObject *parent)
     : QObject(parent)
+    , m_store(new SkinStore(this))
     , m_skinName(SkinStore::skinName(SkinStore::builtInSkin()))
     , m_sheet(SkinStore::styleSheet(SkinStore::builtInSkin()))
 {
@@ -31,7 +32,12 @@ void SkinEngine::loadSkin(int number)
 void SkinEngine::apply()
 {
     // Restyling every window is costly: only when the look really changes.
-    const QString sheet = m_active ? m_sheet : QString();
+    const QString sheet = m_active ? m_sheet : plainStyleSheet();
     if (qApp->styleSheet() != sheet)
         qApp->setStyleSheet(sheet);
+}
+
+QString SkinEngine::plainStyleSheet()
+{
+    return QStringLiteral("/* the plain look: no rules */");
 }

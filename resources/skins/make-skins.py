@@ -243,6 +243,22 @@ QLabel, QCheckBox, QRadioButton {
 QCheckBox, QRadioButton {
     spacing: 6px;
 }
+QCheckBox::indicator {
+    width: 13px;
+    height: 13px;
+    border: 1px solid $input_edge;
+    border-radius: 2px;
+    background: $input_bg;
+}
+QCheckBox::indicator:hover {
+    border-color: $accent;
+}
+QCheckBox::indicator:checked {
+    image: url(:/skins/check-$arrows.svg);
+}
+QCheckBox::indicator:disabled {
+    background: $input_disabled_bg;
+}
 
 /* Text fields, drop-down lists, spin boxes, date and time pickers */
 QLineEdit, QTextEdit, QPlainTextEdit, QComboBox, QAbstractSpinBox {

@@ -17,10 +17,12 @@
 #include "TfrmHint.h"
 #include "SessionControl.h"
 #include "Shell.h"
+#include "SkinEngine.h"
 #include "Sound.h"
 #include "TfrmEveryDayMis.h"
 #include "Tdm1.h"
 #include "TfrmHaodian.h"
+#include "TfrmSetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,6 +82,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     , m_folder(folder)
     , m_missions(new MissionModel(this))
     , m_scheduler(*m_missions, *platform.clock, *this)
+    , m_skins(new SkinEngine(this))
     , m_timer1(new SecondTimer(this))
     , m_timer2(new SecondTimer(this))
 {
@@ -119,6 +122,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildStatusBar();
     buildTray();
     buildFileDialogs();
+    connect(findChild<QAction *>(QStringLiteral("mnSetup")), &QAction::triggered, this, &TForm1::mnSetupClick);
 
     FormCreate();
 
@@ -132,6 +136,7 @@ void TForm1::FormCreate()
     m_startTime = m_platform.clock->now();
 
     const IniFile config(m_folder + QStringLiteral("config.ini"));
+    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
     m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
     m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
     m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
@@ -551,6 +556,32 @@ void TForm1::mnRestoreClick()
     show();
     raise();
     activateWindow();
+}
+
+void TForm1::applyTheme(int index)
+{
+    // Theme 4 wears stored skin 3; theme 3 is the plain look.
+    switch (index) {
+    case 0:
+    case 1:
+    case 2:
+    case 4:
+        m_skins->loadSkin(index == 4 ? 3 : index);
+        m_skins->setActive(true);
+        break;
+    case 3:
+        m_skins->setActive(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::mnSetupClick()
+{
+    TfrmSetup dialog(*this, *m_platform.autostart, m_folder + QStringLiteral("config.ini"), m_crtWatts, m_hostWatts,
+                     this);
+    dialog.exec();
 }
 
 void TForm1::actQuitExecute()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MissionActions.h"
+#include "LiveSettings.h"
 #include "PlatformServices.h"
 #include "RunMeter.h"
 #include "Scheduler.h"
@@ -21,11 +22,12 @@ class QToolBar;
 class QToolButton;
 class SecondTimer;
 class Tdm1;
+class SkinEngine;
 
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
 // Closing it hides it to the notification area; only quitting ends the run.
-class TForm1 : public QMainWindow, public MissionActions
+class TForm1 : public QMainWindow, public MissionActions, public LiveSettings
 {
     Q_OBJECT
 
@@ -42,6 +44,8 @@ public:
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
     Tdm1 *dm1() const { return m_dm1; }
+    void setChimeOn(bool on) override { m_chimeOn = on; }
+    void applyTheme(int index) override;
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -71,6 +75,7 @@ public:
 
     void Timer2Timer();
     void mnRestoreClick();
+    void mnSetupClick();
     void actQuitExecute();
     void mnHaodianClick();
 
@@ -117,6 +122,7 @@ private:
 
     MissionModel *m_missions;
     Scheduler m_scheduler;
+    SkinEngine *m_skins;
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;

@@ -1,3 +1,4 @@
+#include "Autostart.h"
 #include "Clock.h"
 #include "ErrorReport.h"
 #include "Notifier.h"
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     PlatformServices platform;
     platform.clock = &clock;
     platform.notifier = &notifier;
+    XdgAutostart autostart;
+    platform.autostart = &autostart;
 
     TForm1 form1(platform, programFolder());
     form1.show();

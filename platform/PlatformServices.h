@@ -1,5 +1,6 @@
 #pragma once
 
+class Autostart;
 class Clock;
 class Notifier;
 class SessionControl;
@@ -15,4 +16,5 @@ struct PlatformServices
     SessionControl *session = nullptr;
     Shell *shell = nullptr;
     Sound *sound = nullptr;
+    Autostart *autostart = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
@@ -51,4 +52,90 @@ int IniFile::parseInteger(const QString &text, int defaultValue)
     else
         result = value.toInt(&ok, 10);
     return ok ? result : defaultValue;
+}
+
+namespace {
+
+// The name between the brackets of a section line, or a null array when the
+// line opens no section.
+QByteArray sectionName(const QByteArray &line)
+{
+    const QByteArray text = line.trimmed();
+    if (!text.startsWith('['))
+        return {};
+    const int end = text.indexOf(']');
+    return end > 0 ? text.mid(1, end - 1).trimmed() : QByteArray();
+}
+
+bool sameName(const QByteArray &name, const QString &wanted)
+{
+    return QString::fromLatin1(name).compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+bool isKeyLine(const QByteArray &line, const QString &key)
+{
+    const int equals = line.indexOf('=');
+    return equals > 0 && sameName(line.left(equals).trimmed(), key);
+}
+
+} // namespace
+
+bool IniFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    m_error.clear();
+    // The lines are kept as bytes so that every line this write does not
+    // touch goes back exactly as it was, whatever its encoding.
+    QList<QByteArray> lines;
+    QFile existing(m_path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly)) {
+            m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+            return false;
+        }
+        lines = existing.readAll().split('\n');
+        existing.close();
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        for (QByteArray &line : lines) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+        }
+    }
+
+    const QByteArray keyLine = key.toUtf8() + '=' + QByteArray::number(value);
+    int sectionStart = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray name = sectionName(lines[i]);
+        if (!name.isNull() && sameName(name, section)) {
+            sectionStart = i;
+            break;
+        }
+    }
+    if (sectionStart < 0) {
+        lines.append('[' + section.toUtf8() + ']');
+        lines.append(keyLine);
+    } else {
+        int lastLine = sectionStart; // the section's last line that is not blank
+        int i = sectionStart + 1;
+        for (; i < lines.size() && sectionName(lines[i]).isNull(); ++i) {
+            if (isKeyLine(lines[i], key))
+                break;
+            if (!lines[i].trimmed().isEmpty())
+                lastLine = i;
+        }
+        if (i < lines.size() && sectionName(lines[i]).isNull())
+            lines[i] = keyLine;
+        else
+            lines.insert(lastLine + 1, keyLine);
+    }
+
+    QSaveFile file(m_path);
+    if (file.open(QIODevice::WriteOnly)) {
+        for (const QByteArray &line : std::as_const(lines))
+            file.write(line + "\r\n");
+        if (file.commit())
+            return true;
+    }
+    m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+    return false;
 }

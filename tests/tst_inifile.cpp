@@ -12,6 +12,9 @@ private slots:
     void parsesValues();
     void readsKeysWithoutRegardToCase();
     void missingFileGivesDefaults();
+    void writesKeyByKey_data();
+    void writesKeyByKey();
+    void writeFailureNamesTheFile();
 
 private:
     QString writeFile(const QByteArray &contents);
@@ -39,6 +42,8 @@ void TestIniFile::parsesValues_data()
     QTest::newRow("hex lower") << "0x1a" << 26;
     QTest::newRow("hex upper") << "0X1A" << 26;
     QTest::newRow("hex zero") << "0x0" << 0;
+    QTest::newRow("hex 0x1F") << "0x1F" << 31;
+    QTest::newRow("leading blank") << " 12" << 12;
     QTest::newRow("letters") << "abc" << 7;
     QTest::newRow("number then letters") << "12abc" << 7;
     QTest::newRow("bare 0x") << "0x" << 7;
@@ -70,6 +75,63 @@ void TestIniFile::missingFileGivesDefaults()
     const IniFile file(m_dir.filePath(QStringLiteral("absent.ini")));
     QCOMPARE(file.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0), 0);
     QCOMPARE(file.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70), 70);
+}
+
+void TestIniFile::writesKeyByKey_data()
+{
+    QTest::addColumn<QByteArray>("before"); // null: no file
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("no file") << QByteArray() << "theme" << "select" << 2 << QByteArray("[theme]\r\nselect=2\r\n");
+    QTest::newRow("in place, other case")
+        << QByteArray("[Theme]\r\nSELECT = 0\r\nname=x\r\n") << "theme" << "select" << -1
+        << QByteArray("[Theme]\r\nselect=-1\r\nname=x\r\n");
+    QTest::newRow("missing key at the end of its section")
+        << QByteArray("[other]\ncrt=70\n\n[theme]\nselect=1\n") << "other" << "zhuji" << 200
+        << QByteArray("[other]\r\ncrt=70\r\nzhuji=200\r\n\r\n[theme]\r\nselect=1\r\n");
+    QTest::newRow("missing section at the end of the file")
+        << QByteArray("; kept\r\n[theme]\r\nselect=1") << "other" << "crt" << 100
+        << QByteArray("; kept\r\n[theme]\r\nselect=1\r\n[other]\r\ncrt=100\r\n");
+    QTest::newRow("same key in another section untouched")
+        << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=70\r\n") << "other" << "crt" << 90
+        << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=90\r\n");
+    QTest::newRow("other bytes kept") << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=1\r\n")
+                                      << "other" << "autospeek" << 0
+                                      << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=0\r\n");
+}
+
+void TestIniFile::writesKeyByKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(int, value);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    if (!before.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before);
+    }
+    IniFile ini(path);
+    QVERIFY(ini.writeInteger(section, key, value));
+    QVERIFY(ini.errorString().isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after);
+    QCOMPARE(ini.readInteger(section, key, 12345), value);
+}
+
+void TestIniFile::writeFailureNamesTheFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("no such folder/config.ini"));
+    IniFile ini(path);
+    QVERIFY(!ini.writeInteger(QStringLiteral("theme"), QStringLiteral("select"), 1));
+    QCOMPARE(ini.errorString(), QStringLiteral("Unable to write to ") + path);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)

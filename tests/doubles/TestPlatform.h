@@ -2,6 +2,7 @@
 
 #include "FakeClock.h"
 #include "PlatformServices.h"
+#include "RecordingAutostart.h"
 #include "RecordingNotifier.h"
 #include "RecordingSession.h"
 #include "RecordingShell.h"
@@ -15,6 +16,7 @@ struct TestPlatform
     RecordingSession session;
     RecordingShell shell;
     RecordingSound sound;
+    RecordingAutostart autostart;
 
     PlatformServices services()
     {
@@ -24,6 +26,7 @@ struct TestPlatform
         platform.session = &session;
         platform.shell = &shell;
         platform.sound = &sound;
+        platform.autostart = &autostart;
         return platform;
     }
 };

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// Starting the program with the user's desktop session.
+class Autostart
+{
+public:
+    virtual ~Autostart() = default;
+    // On when an entry exists that starts something, whichever program it
+    // names.
+    virtual bool isOn() const = 0;
+    // Writes the entry that starts `programPath`. Returns false when it
+    // cannot be written, with the reason in `error`.
+    virtual bool enable(const QString &programPath, QString &error) = 0;
+    // Removes the entry; a failure leaves it where it was and says nothing.
+    virtual void disable() = 0;
+};
+
+// The XDG autostart entry of the user: ChronoDesk.desktop in the autostart
+// folder of the user's configuration folder. Needs no administrator rights.
+class XdgAutostart : public Autostart
+{
+public:
+    // `entryPath` defaults to $XDG_CONFIG_HOME/autostart/ChronoDesk.desktop
+    // (~/.config when the variable is unset).
+    explicit XdgAutostart(const QString &entryPath = defaultEntryPath());
+
+    static QString defaultEntryPath();
+    // `path` as one argument of a desktop entry's Exec line.
+    static QString execArgument(const QString &path);
+
+    QString entryPath() const { return m_entryPath; }
+
+    bool isOn() const override;
+    bool enable(const QString &programPath, QString &error) override;
+    void disable() override;
+
+private:
+    QString m_entryPath;
+};

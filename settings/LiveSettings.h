@@ -1,0 +1,12 @@
+#pragma once
+
+// What the settings dialog changes in the running program at once: the
+// hourly time signal switch and the look. The main window provides it.
+class LiveSettings
+{
+public:
+    virtual ~LiveSettings() = default;
+    virtual void setChimeOn(bool on) = 0;
+    // 0, 1, 2 and 4 switch a skin on, 3 the plain look; others change nothing.
+    virtual void applyTheme(int index) = 0;
+};

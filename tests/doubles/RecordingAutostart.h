@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Autostart.h"
+
+#include <QStringList>
+
+// An autostart entry held in memory; records each change ("enable PATH",
+// "disable"). With `failEnable` set, enabling fails and changes nothing.
+class RecordingAutostart : public Autostart
+{
+public:
+    bool isOn() const override { return on; }
+    bool enable(const QString &programPath, QString &error) override
+    {
+        calls << QStringLiteral("enable ") + programPath;
+        if (failEnable) {
+            error = QStringLiteral("Unable to write to /autostart/ChronoDesk.desktop");
+            return false;
+        }
+        on = true;
+        return true;
+    }
+    void disable() override
+    {
+        calls << QStringLiteral("disable");
+        on = false;
+    }
+
+    bool on = false;
+    bool failEnable = false;
+    QStringList calls;
+};

@@ -3,6 +3,7 @@
 #include "Notifier.h"
 #include "ProgramFolder.h"
 #include "RegionalFormat.h"
+#include "SystemTimeSetter.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -20,9 +21,11 @@ int main(int argc, char *argv[])
 
     SystemClock clock;
     DesktopNotifier notifier;
+    TimedatedTimeSetter timeSetter;
     PlatformServices platform;
     platform.clock = &clock;
     platform.notifier = &notifier;
+    platform.timeSetter = &timeSetter;
 
     TForm1 form1(platform, programFolder());
     form1.show();

@@ -5,6 +5,7 @@ class Notifier;
 class SessionControl;
 class Shell;
 class Sound;
+class SystemTimeSetter;
 
 // The platform services the main window is built with: the real ones in
 // the program, test doubles in tests. The main window does not own them.
@@ -15,4 +16,5 @@ struct PlatformServices
     SessionControl *session = nullptr;
     Shell *shell = nullptr;
     Sound *sound = nullptr;
+    SystemTimeSetter *timeSetter = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "RecordingSession.h"
 #include "RecordingShell.h"
 #include "RecordingSound.h"
+#include "RecordingTimeSetter.h"
 
 // Every platform service as a test double, ready to hand to the main window.
 struct TestPlatform
@@ -15,6 +16,7 @@ struct TestPlatform
     RecordingSession session;
     RecordingShell shell;
     RecordingSound sound;
+    RecordingTimeSetter timeSetter;
 
     PlatformServices services()
     {
@@ -24,6 +26,7 @@ struct TestPlatform
         platform.session = &session;
         platform.shell = &shell;
         platform.sound = &sound;
+        platform.timeSetter = &timeSetter;
         return platform;
     }
 };

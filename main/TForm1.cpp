@@ -7,11 +7,15 @@
 #include "MissionDisplayModel.h"
 #include "MissionModel.h"
 #include "NavBar.h"
+#include "ProductInfo.h"
 #include "Notifier.h"
 #include "SecondTimer.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "Sound.h"
+#include "TfrmAbout.h"
+#include "TfrmShengji.h"
+#include "TfrmSystemTime.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTableView>
@@ -189,10 +194,20 @@ void TForm1::buildMenus()
     help->setObjectName(QStringLiteral("mnHelp"));
     help->addAction(m_actHelpContent);
     help->addAction(m_actAbout);
-    help->addAction(makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史")));
+    QAction *mnShengji = makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史"));
+    help->addAction(mnShengji);
     help->addSeparator();
-    help->addAction(makeAction(this, QStringLiteral("mnHomepage"), QStringLiteral("访问主页")));
-    help->addAction(makeAction(this, QStringLiteral("mnFeedback"), QStringLiteral("问题反馈")));
+    QAction *mnVisitWeb = makeAction(this, QStringLiteral("mnVisitWeb"), QStringLiteral("访问主页"));
+    QAction *mnQuestion = makeAction(this, QStringLiteral("mnQuestion"), QStringLiteral("问题反馈"));
+    help->addActions({mnVisitWeb, mnQuestion});
+
+    connect(findChild<QAction *>(QStringLiteral("mnSystemTime"), Qt::FindDirectChildrenOnly), &QAction::triggered,
+            this, &TForm1::mnSystemTimeClick);
+    connect(m_actAbout, &QAction::triggered, this, &TForm1::actAboutExecute);
+    connect(m_actHelpContent, &QAction::triggered, this, &TForm1::actHelpContentExecute);
+    connect(mnShengji, &QAction::triggered, this, &TForm1::mnShengjiClick);
+    connect(mnVisitWeb, &QAction::triggered, this, &TForm1::mnVisitWebClick);
+    connect(mnQuestion, &QAction::triggered, this, &TForm1::mnQuestionClick);
 }
 
 void TForm1::buildToolBar()
@@ -481,4 +496,49 @@ void TForm1::actQuitExecute()
     m_timer1->setEnabled(false);
     m_timer2->setEnabled(false);
     QApplication::quit();
+}
+
+void TForm1::openOwnedDialog(QDialog *dialog)
+{
+    // Modal to the main window only, so the once-a-second timers and the
+    // message popups go on while it is open; it is destroyed when it closes.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void TForm1::mnSystemTimeClick()
+{
+    openOwnedDialog(new TfrmSystemTime(m_platform, this));
+}
+
+void TForm1::actAboutExecute()
+{
+    m_platform.sound->beep();
+    openOwnedDialog(new TfrmAbout(this));
+}
+
+void TForm1::actHelpContentExecute()
+{
+    // No owner: the notice stands on its own and blocks no window.
+    auto *notice = new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"),
+                                   QStringLiteral("帮助功能暂未提供,敬请期待。"), QMessageBox::Ok);
+    notice->setObjectName(QStringLiteral("HelpNotice"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+}
+
+void TForm1::mnShengjiClick()
+{
+    openOwnedDialog(new TfrmShengji(this));
+}
+
+void TForm1::mnVisitWebClick()
+{
+    m_platform.shell->openUrl(homepageAddress());
+}
+
+void TForm1::mnQuestionClick()
+{
+    m_platform.shell->sendMail(feedbackAddress());
 }

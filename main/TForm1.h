@@ -10,6 +10,7 @@ class MissionDisplayModel;
 class MissionModel;
 class NavBar;
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
@@ -61,6 +62,14 @@ public:
     void mnRestoreClick();
     void actQuitExecute();
 
+    // Utility dialogs and information commands.
+    void mnSystemTimeClick();
+    void actAboutExecute();
+    void actHelpContentExecute();
+    void mnShengjiClick();
+    void mnVisitWebClick();
+    void mnQuestionClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -76,6 +85,7 @@ private:
     void buildTray();
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
     void hideToTray(bool withBalloon);
+    void openOwnedDialog(QDialog *dialog);
 
     PlatformServices m_platform;
     QString m_folder;

@@ -73,7 +73,7 @@ TfrmAbout::TfrmAbout(QWidget *parent)
     QLabel *logo = picture(this, "Image1", QStringLiteral(":/icons/about-logo.svg"), QRect(16, 32, 209, 97));
     logo->setAccessibleName(QStringLiteral("翎鹊时间管理器标志"));
 
-    QLabel *thanks = label(this, "RzLabel1", QStringLiteral("感谢:\nQt\nSQLite\nDebian\nsystemd"), 240, 32);
+    QLabel *thanks = label(this, "RzLabel1", QStringLiteral("感谢:\nQt\nSQLite\nDebian"), 240, 32);
     thanks->setStyleSheet(QStringLiteral("color: black;"));
     thanks->resize(thanks->width(), 84);
     thanks->setAlignment(Qt::AlignLeft | Qt::AlignTop);

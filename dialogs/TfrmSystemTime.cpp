@@ -12,9 +12,11 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimeEdit>
 
 namespace {
@@ -57,6 +59,12 @@ TfrmSystemTime::TfrmSystemTime(const PlatformServices &platform, QWidget *parent
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_calendar->setGridVisible(false);
+    // The grid is smaller than the style's preferred cells: let the six weeks
+    // and seven days share the room instead of running over its edges.
+    if (auto *cells = m_calendar->findChild<QTableView *>()) {
+        cells->horizontalHeader()->setMinimumSectionSize(1);
+        cells->verticalHeader()->setMinimumSectionSize(1);
+    }
 
     auto *setBox = placed(new QGroupBox(QStringLiteral("设定时间"), this), "GroupBox2", 16, 272, 281, 89);
     m_date = placed(new QDateEdit(setBox), "dtDate", 16, 21, 161, 22);

@@ -9,6 +9,7 @@
 #include "MissionFile.h"
 #include "MissionModel.h"
 #include "NavBar.h"
+#include "ProductInfo.h"
 #include "Notifier.h"
 #include "RegionalFormat.h"
 #include "PowerLogQuery.h"
@@ -23,6 +24,9 @@
 #include "Tdm1.h"
 #include "TfrmHaodian.h"
 #include "TfrmSetup.h"
+#include "TfrmAbout.h"
+#include "TfrmShengji.h"
+#include "TfrmSystemTime.h"
 
 #include <QAction>
 #include <QApplication>
@@ -221,10 +225,20 @@ void TForm1::buildMenus()
     help->setObjectName(QStringLiteral("mnHelp"));
     help->addAction(m_actHelpContent);
     help->addAction(m_actAbout);
-    help->addAction(makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史")));
+    QAction *mnShengji = makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史"));
+    help->addAction(mnShengji);
     help->addSeparator();
-    help->addAction(makeAction(this, QStringLiteral("mnHomepage"), QStringLiteral("访问主页")));
-    help->addAction(makeAction(this, QStringLiteral("mnFeedback"), QStringLiteral("问题反馈")));
+    QAction *mnVisitWeb = makeAction(this, QStringLiteral("mnVisitWeb"), QStringLiteral("访问主页"));
+    QAction *mnQuestion = makeAction(this, QStringLiteral("mnQuestion"), QStringLiteral("问题反馈"));
+    help->addActions({mnVisitWeb, mnQuestion});
+
+    connect(findChild<QAction *>(QStringLiteral("mnSystemTime"), Qt::FindDirectChildrenOnly), &QAction::triggered,
+            this, &TForm1::mnSystemTimeClick);
+    connect(m_actAbout, &QAction::triggered, this, &TForm1::actAboutExecute);
+    connect(m_actHelpContent, &QAction::triggered, this, &TForm1::actHelpContentExecute);
+    connect(mnShengji, &QAction::triggered, this, &TForm1::mnShengjiClick);
+    connect(mnVisitWeb, &QAction::triggered, this, &TForm1::mnVisitWebClick);
+    connect(mnQuestion, &QAction::triggered, this, &TForm1::mnQuestionClick);
 }
 
 void TForm1::buildToolBar()
@@ -734,4 +748,49 @@ void TForm1::mnHaodianClick()
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
+}
+
+void TForm1::openOwnedDialog(QDialog *dialog)
+{
+    // Modal to the main window only, so the once-a-second timers and the
+    // message popups go on while it is open; it is destroyed when it closes.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void TForm1::mnSystemTimeClick()
+{
+    openOwnedDialog(new TfrmSystemTime(m_platform, this));
+}
+
+void TForm1::actAboutExecute()
+{
+    m_platform.sound->beep();
+    openOwnedDialog(new TfrmAbout(this));
+}
+
+void TForm1::actHelpContentExecute()
+{
+    // No owner: the notice stands on its own and blocks no window.
+    auto *notice = new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"),
+                                   QStringLiteral("帮助功能暂未提供,敬请期待。"), QMessageBox::Ok);
+    notice->setObjectName(QStringLiteral("HelpNotice"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+}
+
+void TForm1::mnShengjiClick()
+{
+    openOwnedDialog(new TfrmShengji(this));
+}
+
+void TForm1::mnVisitWebClick()
+{
+    m_platform.shell->openUrl(homepageAddress());
+}
+
+void TForm1::mnQuestionClick()
+{
+    m_platform.shell->sendMail(feedbackAddress());
 }

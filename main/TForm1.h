@@ -14,6 +14,7 @@ class MissionModel;
 class NavBar;
 class QAction;
 class QFileDialog;
+class QDialog;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
@@ -90,6 +91,14 @@ public:
     void saveMisAs(const QString &chosenName);
     void loadMisFile(const QString &path, bool toToday);
 
+    // Utility dialogs and information commands.
+    void mnSystemTimeClick();
+    void actAboutExecute();
+    void actHelpContentExecute();
+    void mnShengjiClick();
+    void mnVisitWebClick();
+    void mnQuestionClick();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -110,6 +119,7 @@ private:
     bool chooseMisToLoad(QString *path);
     void FormShow();
     void endRun();
+    void openOwnedDialog(QDialog *dialog);
 
     PlatformServices m_platform;
     QString m_folder;

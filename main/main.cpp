@@ -4,6 +4,7 @@
 #include "Notifier.h"
 #include "ProgramFolder.h"
 #include "RegionalFormat.h"
+#include "SystemTimeSetter.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -21,11 +22,13 @@ int main(int argc, char *argv[])
 
     SystemClock clock;
     DesktopNotifier notifier;
+    TimedatedTimeSetter timeSetter;
     PlatformServices platform;
     platform.clock = &clock;
     platform.notifier = &notifier;
     XdgAutostart autostart;
     platform.autostart = &autostart;
+    platform.timeSetter = &timeSetter;
 
     TForm1 form1(platform, programFolder());
     form1.show();

@@ -6,6 +6,7 @@ class Notifier;
 class SessionControl;
 class Shell;
 class Sound;
+class SystemTimeSetter;
 
 // The platform services the main window is built with: the real ones in
 // the program, test doubles in tests. The main window does not own them.
@@ -17,4 +18,5 @@ struct PlatformServices
     Shell *shell = nullptr;
     Sound *sound = nullptr;
     Autostart *autostart = nullptr;
+    SystemTimeSetter *timeSetter = nullptr;
 };

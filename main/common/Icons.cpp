@@ -34,3 +34,9 @@ QIcon applicationIcon()
 {
     return cachedIcon(QStringLiteral("app"));
 }
+
+QIcon buttonIcon(ButtonIcon icon)
+{
+    static const char *const names[] = {"button-ok", "button-close"};
+    return cachedIcon(QLatin1String(names[int(icon)]));
+}

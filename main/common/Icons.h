@@ -13,3 +13,7 @@ QIcon commandIcon(CommandIcon icon);
 QIcon missionRowIcon(int imageIndex);
 
 QIcon applicationIcon();
+
+// Pictures on the buttons of dialogs.
+enum class ButtonIcon { Ok, Close };
+QIcon buttonIcon(ButtonIcon icon);

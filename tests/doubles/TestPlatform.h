@@ -7,6 +7,7 @@
 #include "RecordingSession.h"
 #include "RecordingShell.h"
 #include "RecordingSound.h"
+#include "RecordingTimeSetter.h"
 
 // Every platform service as a test double, ready to hand to the main window.
 struct TestPlatform
@@ -17,6 +18,7 @@ struct TestPlatform
     RecordingShell shell;
     RecordingSound sound;
     RecordingAutostart autostart;
+    RecordingTimeSetter timeSetter;
 
     PlatformServices services()
     {
@@ -27,6 +29,7 @@ struct TestPlatform
         platform.shell = &shell;
         platform.sound = &sound;
         platform.autostart = &autostart;
+        platform.timeSetter = &timeSetter;
         return platform;
     }
 };

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "SystemTimeSetter.h"
+
+#include <QList>
+#include <QObject>
+
+// Records each local time asked for and answers `succeeds` from the event
+// loop, as the system would.
+class RecordingTimeSetter : public SystemTimeSetter
+{
+public:
+    void setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done) override
+    {
+        requests.append(localTime);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), ok = succeeds] { done(ok); }, Qt::QueuedConnection);
+    }
+
+    bool succeeds = true;
+    QList<QDateTime> requests;
+};

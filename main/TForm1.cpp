@@ -105,6 +105,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
 
     buildStatusBar();
     buildTray();
+    m_frmTishi = std::make_unique<TfrmTishi>();
 
     FormCreate();
 }
@@ -408,7 +409,8 @@ void TForm1::mOpenFile(const QString &description)
 
 void TForm1::mShowMessage(const QString &description)
 {
-    Q_UNUSED(description)
+    m_platform.sound->beep();
+    m_frmTishi->showMessage(description);
 }
 
 void TForm1::mRing()

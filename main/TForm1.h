@@ -2,9 +2,12 @@
 
 #include "PlatformServices.h"
 #include "RunMeter.h"
+#include "TfrmTishi.h"
 
 #include <QDateTime>
 #include <QMainWindow>
+
+#include <memory>
 
 class MissionDisplayModel;
 class MissionModel;
@@ -37,6 +40,7 @@ public:
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     QString programFolder() const { return m_folder; }
+    TfrmTishi *frmTishi() const { return m_frmTishi.get(); }
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -90,6 +94,8 @@ private:
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
+    // A window of its own, not a child: it shows while the main window is hidden.
+    std::unique_ptr<TfrmTishi> m_frmTishi;
 
     QTableView *m_listView = nullptr;
     NavBar *m_navBar = nullptr;

@@ -1,8 +1,12 @@
 #include "Clock.h"
+#include "DesktopShell.h"
 #include "ErrorReport.h"
+#include "LogindSessionControl.h"
 #include "Notifier.h"
 #include "ProgramFolder.h"
+#include "QueuedSound.h"
 #include "RegionalFormat.h"
+#include "SoundEffectOutput.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -23,6 +27,13 @@ int main(int argc, char *argv[])
     PlatformServices platform;
     platform.clock = &clock;
     platform.notifier = &notifier;
+    LogindSessionControl session;
+    platform.session = &session;
+    DesktopShell shell;
+    platform.shell = &shell;
+    SoundEffectOutput soundOutput;
+    QueuedSound sound(&soundOutput);
+    platform.sound = &sound;
 
     TForm1 form1(platform, programFolder());
     form1.show();

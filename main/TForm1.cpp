@@ -127,6 +127,7 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildTray();
     buildFileDialogs();
     connect(findChild<QAction *>(QStringLiteral("mnSetup")), &QAction::triggered, this, &TForm1::mnSetupClick);
+    m_frmTishi = std::make_unique<TfrmTishi>();
 
     FormCreate();
 
@@ -461,7 +462,8 @@ void TForm1::mOpenFile(const QString &description)
 
 void TForm1::mShowMessage(const QString &description)
 {
-    Q_UNUSED(description)
+    m_platform.sound->beep();
+    m_frmTishi->showMessage(description);
 }
 
 void TForm1::mRing()

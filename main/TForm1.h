@@ -5,9 +5,12 @@
 #include "PlatformServices.h"
 #include "RunMeter.h"
 #include "Scheduler.h"
+#include "TfrmTishi.h"
 
 #include <QDateTime>
 #include <QMainWindow>
+
+#include <memory>
 
 class MissionDisplayModel;
 class MissionModel;
@@ -47,6 +50,7 @@ public:
     Tdm1 *dm1() const { return m_dm1; }
     void setChimeOn(bool on) override { m_chimeOn = on; }
     void applyTheme(int index) override;
+    TfrmTishi *frmTishi() const { return m_frmTishi.get(); }
 
     // The one selected row, or -1.
     int selectedIndex() const;
@@ -137,6 +141,8 @@ private:
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
     Tdm1 *m_dm1 = nullptr;
+    // A window of its own, not a child: it shows while the main window is hidden.
+    std::unique_ptr<TfrmTishi> m_frmTishi;
 
     QTableView *m_listView = nullptr;
     NavBar *m_navBar = nullptr;

@@ -1,10 +1,14 @@
 #include "Autostart.h"
 #include "Clock.h"
+#include "DesktopShell.h"
 #include "ErrorReport.h"
+#include "LogindSessionControl.h"
 #include "Notifier.h"
 #include "ProgramFolder.h"
+#include "QueuedSound.h"
 #include "RegionalFormat.h"
 #include "SystemTimeSetter.h"
+#include "SoundEffectOutput.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -29,6 +33,13 @@ int main(int argc, char *argv[])
     XdgAutostart autostart;
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
+    LogindSessionControl session;
+    platform.session = &session;
+    DesktopShell shell;
+    platform.shell = &shell;
+    SoundEffectOutput soundOutput;
+    QueuedSound sound(&soundOutput);
+    platform.sound = &sound;
 
     TForm1 form1(platform, programFolder());
     form1.show();

@@ -10,6 +10,7 @@ packages=(
     libqt6sql6-sqlite
     fonts-noto-cjk
     xvfb xdotool xdg-utils dbus
+    espeak-ng sox
 )
 
 missing=()

@@ -614,7 +614,9 @@ void TForm1::endRun()
 {
     m_timer1->setEnabled(false);
     m_timer2->setEnabled(false);
-    QApplication::quit();
+    // exit, not quit: quit first asks every window to close, and the main
+    // window refuses a close (it hides to the notification area).
+    QCoreApplication::exit(0);
 }
 
 void TForm1::buildFileDialogs()

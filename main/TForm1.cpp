@@ -5,6 +5,7 @@
 #include "ErrorReport.h"
 #include "Icons.h"
 #include "IniFile.h"
+#include "MissionCommands.h"
 #include "MissionDisplayModel.h"
 #include "MissionFile.h"
 #include "MissionModel.h"
@@ -128,6 +129,13 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildFileDialogs();
     connect(findChild<QAction *>(QStringLiteral("mnSetup")), &QAction::triggered, this, &TForm1::mnSetupClick);
     m_frmTishi = std::make_unique<TfrmTishi>();
+
+    auto *missionCommands = new MissionCommands(
+        {m_missions, [this] { return selectedIndex(); }, [this] { mStart(); }}, m_platform.clock, this);
+    connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::actAddExecute);
+    connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::tbModifyClick);
+    connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::actDelMisExecute);
+    connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::tbModifyClick);
 
     FormCreate();
 

@@ -1,0 +1,87 @@
+#include "FileNameField.h"
+
+#include "MissionComposer.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+
+constexpr QDir::Filters browseEntries = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
+
+}
+
+FileNameField::FileNameField(const QStringList &filters, QWidget *parent)
+    : QWidget(parent)
+    , m_filters(filters)
+    , m_edit(new QLineEdit(this))
+    , m_browse(new QToolButton(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_browse);
+    m_browse->setText(QStringLiteral("…"));
+    m_browse->setToolTip(QStringLiteral("浏览"));
+    m_browse->setAccessibleName(QStringLiteral("浏览"));
+    m_browse->setFixedHeight(m_edit->sizeHint().height());
+    setFocusProxy(m_edit);
+    connect(m_browse, &QToolButton::clicked, this, &FileNameField::browse);
+}
+
+QString FileNameField::text() const
+{
+    return m_edit->text();
+}
+
+void FileNameField::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+QString FileNameField::fileName() const
+{
+    return fileNameValue(text());
+}
+
+QFileDialog *FileNameField::makeBrowseDialog()
+{
+    auto *dialog = new QFileDialog(this, QStringLiteral("Browse"));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setNameFilters(m_filters);
+    dialog->setFilter(browseEntries);
+    if (m_filters.contains(executablesFilter())) {
+        // Programs here need no extension: that filter lists what may be run.
+        connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
+            dialog->setFilter(filter == executablesFilter() ? browseEntries | QDir::Executable : browseEntries);
+        });
+    }
+    const QString current = fileName();
+    if (!current.isEmpty()) {
+        const QFileInfo info(current);
+        if (info.isFile())
+            dialog->selectFile(info.absoluteFilePath());
+        else if (info.absoluteDir().exists())
+            dialog->setDirectory(info.absolutePath());
+    }
+    return dialog;
+}
+
+void FileNameField::takePickedFile(const QString &path)
+{
+    setText(pickedPathText(path));
+}
+
+void FileNameField::browse()
+{
+    QFileDialog *dialog = makeBrowseDialog();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &FileNameField::takePickedFile);
+    dialog->open();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "MissionListAccess.h"
+
+#include <QObject>
+
+class Clock;
+class QMessageBox;
+class QWidget;
+class TfrmMis;
+
+// The add, modify and delete commands of the main window's mission list.
+// Add and modify prepare the one mission editor and open it; delete asks
+// first and then removes the selected row.
+class MissionCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `window` is the main window: it parents the editor and the question.
+    MissionCommands(const MissionListAccess &list, const Clock *clock, QWidget *window);
+
+    TfrmMis *frmMis() const { return m_frmMis; }
+
+    void actAddExecute();
+    void tbModifyClick();
+    void actDelMisExecute();
+
+private:
+    QMessageBox *makeDeleteQuestion();
+
+    MissionListAccess m_list;
+    QWidget *m_window;
+    TfrmMis *m_frmMis;
+};

@@ -1,0 +1,131 @@
+#include "MissionComposer.h"
+
+#include "RegionalFormat.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+// The kind each page stores; the power page takes its kind from its entry.
+constexpr std::array<MissionKind, EditorPageCount> pageKinds = {
+    MissionKind::mkShutdown, MissionKind::mkRunProgram, MissionKind::mkOpenFile, MissionKind::mkShowMessage,
+    MissionKind::mkRing,     MissionKind::mkOpenUrl,    MissionKind::mkSendMail,
+};
+
+bool isWordBreak(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+
+} // namespace
+
+QStringList powerEntries()
+{
+    return {kindText(MissionKind::mkShutdown), kindText(MissionKind::mkRestart), kindText(MissionKind::mkLogoff)};
+}
+
+Mission composeMission(int page, const QString &input, const QDate &date, const QTime &time)
+{
+    Mission mission;
+    mission.dateText = DateToStr(date);
+    mission.timeText = TimeToStr(time);
+    mission.imageIndex = kindImageIndex(pageKinds[size_t(page)]);
+    switch (page) {
+    case PowerPage:
+        mission.kindText = input;
+        mission.description = input;
+        return mission;
+    case ProgramPage:
+    case FilePage:
+    case RingPage:
+        mission.description = fileNameValue(input);
+        break;
+    case MessagePage:
+        mission.description = messageDescription(input);
+        break;
+    default:
+        mission.description = input;
+        break;
+    }
+    mission.kindText = kindText(pageKinds[size_t(page)]);
+    return mission;
+}
+
+int pageForKindText(const QString &kindText)
+{
+    const std::optional<MissionKind> kind = kindFromText(kindText);
+    if (!kind)
+        return PowerPage;
+    for (int page = ProgramPage; page < EditorPageCount; ++page) {
+        if (pageKinds[size_t(page)] == *kind)
+            return page;
+    }
+    return PowerPage;
+}
+
+QTime proposedTime(const QTime &now)
+{
+    const int hour = now.hour() + 1;
+    return QTime(hour > 23 ? 0 : hour, now.minute(), now.second());
+}
+
+QString fileNameValue(const QString &text)
+{
+    if (QFileInfo(text).isFile())
+        return text;
+    QString word;
+    int i = 0;
+    while (i < text.size() && isWordBreak(text[i]))
+        ++i;
+    bool quoted = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && isWordBreak(c))
+            break;
+        else
+            word += c;
+    }
+    return word;
+}
+
+QString pickedPathText(const QString &path)
+{
+    if (path.contains(QLatin1Char(' ')))
+        return QLatin1Char('"') + path + QLatin1Char('"');
+    return path;
+}
+
+QString messageDescription(const QString &memoText)
+{
+    QString line = memoText;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (const QChar lineBreak : {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        line.replace(lineBreak, QLatin1Char(' '));
+    return line;
+}
+
+QStringList programFilters()
+{
+    return {QStringLiteral("程序文件 (*.exe)"), QStringLiteral("批处理文件(*.bat)"),
+            QStringLiteral("Shell 脚本 (*.sh)"), executablesFilter()};
+}
+
+QString executablesFilter()
+{
+    return QStringLiteral("可执行文件 (*)");
+}
+
+QStringList fileFilters()
+{
+    // "*.*" would hide every file without a dot in its name here.
+    return {QStringLiteral("All files (*)")};
+}
+
+QStringList ringFilters()
+{
+    return {QStringLiteral("wavefile (*.wav)")};
+}

@@ -127,7 +127,6 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildStatusBar();
     buildTray();
     buildFileDialogs();
-    connect(findChild<QAction *>(QStringLiteral("mnSetup")), &QAction::triggered, this, &TForm1::mnSetupClick);
     m_frmTishi = std::make_unique<TfrmTishi>();
 
     auto *missionCommands = new MissionCommands(
@@ -140,7 +139,6 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     FormCreate();
 
     m_dm1 = new Tdm1(this);
-    connect(findChild<QAction *>(QStringLiteral("mnHaodian")), &QAction::triggered, this, &TForm1::mnHaodianClick);
 }
 
 void TForm1::FormCreate()
@@ -182,6 +180,8 @@ void TForm1::buildActions()
     m_actAbout = makeAction(manager, QStringLiteral("actAbout"), QStringLiteral("关于程序"));
     m_actHelpContent = makeAction(manager, QStringLiteral("actHelpContent"), QStringLiteral("帮助主题"));
     connect(m_actQuit, &QAction::triggered, this, &TForm1::actQuitExecute);
+    connect(m_actAbout, &QAction::triggered, this, &TForm1::actAboutExecute);
+    connect(m_actHelpContent, &QAction::triggered, this, &TForm1::actHelpContentExecute);
     connect(m_actSaveMis, &QAction::triggered, this, &TForm1::actSaveMisExecute);
     connect(m_actLoadMis, &QAction::triggered, this, &TForm1::actLoadMisExecute);
 }
@@ -190,22 +190,26 @@ void TForm1::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    // A menu item of its own, with its handler.
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &caption, void (TForm1::*handler)(),
+                          const QList<QKeySequence> &shortcuts = {}) {
+        QAction *action = makeAction(this, name, caption, shortcuts);
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
 
     QMenu *system = bar->addMenu(QStringLiteral("系统(&S)"));
     system->setObjectName(QStringLiteral("mnSystem"));
-    system->addAction(makeAction(this, QStringLiteral("mnSetup"), QStringLiteral("系统设置")));
-    system->addAction(makeAction(this, QStringLiteral("mnSystemTime"), QStringLiteral("设置系统时间")));
-    QAction *mnEveryday = makeAction(this, QStringLiteral("mnEveryday"), QStringLiteral("每日任务维护"));
-    system->addAction(mnEveryday);
-    connect(mnEveryday, &QAction::triggered, this, &TForm1::mnEverydayClick);
-    system->addAction(makeAction(this, QStringLiteral("mnHaodian"), QStringLiteral("电脑耗电统计")));
+    addItem(system, QStringLiteral("mnSetup"), QStringLiteral("系统设置"), &TForm1::mnSetupClick);
+    addItem(system, QStringLiteral("mnSystemTime"), QStringLiteral("设置系统时间"), &TForm1::mnSystemTimeClick);
+    addItem(system, QStringLiteral("mnEveryday"), QStringLiteral("每日任务维护"), &TForm1::mnEverydayClick);
+    addItem(system, QStringLiteral("mnHaodian"), QStringLiteral("电脑耗电统计"), &TForm1::mnHaodianClick);
     system->addSeparator();
     system->addAction(m_actSaveMis);
     system->addAction(m_actLoadMis);
-    QAction *mnLoadMisConvert = makeAction(this, QStringLiteral("mnLoadMisConvert"), QStringLiteral("加载至今日"),
-                                           {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)});
-    system->addAction(mnLoadMisConvert);
-    connect(mnLoadMisConvert, &QAction::triggered, this, &TForm1::mnLoadMisConvertClick);
+    addItem(system, QStringLiteral("mnLoadMisConvert"), QStringLiteral("加载至今日"), &TForm1::mnLoadMisConvertClick,
+            {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)});
     system->addSeparator();
     system->addAction(m_actQuit);
 
@@ -219,35 +223,24 @@ void TForm1::buildMenus()
 
     QMenu *control = bar->addMenu(QStringLiteral("控制(&C)"));
     control->setObjectName(QStringLiteral("mnControl"));
-    m_mnStart = makeAction(this, QStringLiteral("mnStart"), QStringLiteral("开始执行"), {QKeySequence(Qt::Key_F5)});
-    m_mnPause = makeAction(this, QStringLiteral("mnPause"), QStringLiteral("暂停执行"), {QKeySequence(Qt::Key_F6)});
-    m_mnStop = makeAction(this, QStringLiteral("mnStop"), QStringLiteral("停止执行"), {QKeySequence(Qt::Key_F7)});
+    m_mnStart = addItem(control, QStringLiteral("mnStart"), QStringLiteral("开始执行"), &TForm1::mStart,
+                        {QKeySequence(Qt::Key_F5)});
+    m_mnPause = addItem(control, QStringLiteral("mnPause"), QStringLiteral("暂停执行"), &TForm1::mPause,
+                        {QKeySequence(Qt::Key_F6)});
+    m_mnStop = addItem(control, QStringLiteral("mnStop"), QStringLiteral("停止执行"), &TForm1::mStop,
+                       {QKeySequence(Qt::Key_F7)});
     m_mnStart->setIcon(commandIcon(CommandIcon::Start));
     m_mnPause->setIcon(commandIcon(CommandIcon::Pause));
     m_mnStop->setIcon(commandIcon(CommandIcon::Stop));
-    control->addActions({m_mnStart, m_mnPause, m_mnStop});
-    connect(m_mnStart, &QAction::triggered, this, &TForm1::mStart);
-    connect(m_mnPause, &QAction::triggered, this, &TForm1::mPause);
-    connect(m_mnStop, &QAction::triggered, this, &TForm1::mStop);
 
     QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
     help->setObjectName(QStringLiteral("mnHelp"));
     help->addAction(m_actHelpContent);
     help->addAction(m_actAbout);
-    QAction *mnShengji = makeAction(this, QStringLiteral("mnShengji"), QStringLiteral("升级历史"));
-    help->addAction(mnShengji);
+    addItem(help, QStringLiteral("mnShengji"), QStringLiteral("升级历史"), &TForm1::mnShengjiClick);
     help->addSeparator();
-    QAction *mnVisitWeb = makeAction(this, QStringLiteral("mnVisitWeb"), QStringLiteral("访问主页"));
-    QAction *mnQuestion = makeAction(this, QStringLiteral("mnQuestion"), QStringLiteral("问题反馈"));
-    help->addActions({mnVisitWeb, mnQuestion});
-
-    connect(findChild<QAction *>(QStringLiteral("mnSystemTime"), Qt::FindDirectChildrenOnly), &QAction::triggered,
-            this, &TForm1::mnSystemTimeClick);
-    connect(m_actAbout, &QAction::triggered, this, &TForm1::actAboutExecute);
-    connect(m_actHelpContent, &QAction::triggered, this, &TForm1::actHelpContentExecute);
-    connect(mnShengji, &QAction::triggered, this, &TForm1::mnShengjiClick);
-    connect(mnVisitWeb, &QAction::triggered, this, &TForm1::mnVisitWebClick);
-    connect(mnQuestion, &QAction::triggered, this, &TForm1::mnQuestionClick);
+    addItem(help, QStringLiteral("mnVisitWeb"), QStringLiteral("访问主页"), &TForm1::mnVisitWebClick);
+    addItem(help, QStringLiteral("mnQuestion"), QStringLiteral("问题反馈"), &TForm1::mnQuestionClick);
 }
 
 void TForm1::buildToolBar()

@@ -383,7 +383,7 @@ void TForm1::buildTray()
     m_trayMenu->addAction(restore);
     m_trayMenu->addAction(m_actAbout);
     m_trayMenu->addSeparator();
-    QAction *trayQuit = makeAction(m_trayMenu, QStringLiteral("mnTrayQuit"), QStringLiteral("关闭程序"));
+    QAction *trayQuit = makeAction(m_trayMenu, QStringLiteral("mnTrayClose"), QStringLiteral("关闭程序"));
     m_trayMenu->addAction(trayQuit);
     connect(restore, &QAction::triggered, this, &TForm1::mnRestoreClick);
     connect(trayQuit, &QAction::triggered, this, &TForm1::actQuitExecute);

@@ -232,15 +232,7 @@ void TfrmHaodian::FormCreate()
     const QDate today = m_clock->now().date();
     m_picker1->setDate(today);
     m_picker2->setDate(today);
-
-    PowerLogQuery *query = m_dm1->query();
-    query->close();
-    query->setSql(allRecordsSql);
-    if (!query->open()) {
-        showErrorReport(this, query->errorText());
-        return;
-    }
-    showView(0);
+    btnLookAllClick();
 }
 
 void TfrmHaodian::showView(int row)

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "MissionLines.h"
 #include "MissionModel.h"
 #include "RegionalFormat.h"
@@ -31,21 +32,6 @@ QByteArray gbk(const char *hex)
 const QByteArray shutdownText = gbk("B9D8B1D5BCC6CBE3BBFA");
 const QByteArray programText = gbk("D6B4D0D0B3CCD0F2");
 const QByteArray messageText = gbk("CCE1CABECFFBCFA2");
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QList<QStringList> rowsOf(const MissionModel &model)
 {

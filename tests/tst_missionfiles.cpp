@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "DailyMissionFile.h"
 #include "MissionFile.h"
 #include "MissionLines.h"
@@ -9,21 +10,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 MissionLines format(const QString &name)
 {

@@ -44,7 +44,8 @@ PY
 nowMs() { date +%s%3N; }
 
 startup() {
-    local label="$1" count="$2" display="$3" folder="$work/start-$count-$RANDOM"
+    local label="$1" count="$2" display="$3"
+    local folder="$work/start-$count"
     makeFolder "$folder" "$count"
     local best=""
     for run in 1 2 3; do

@@ -11,6 +11,7 @@ packages=(
     fonts-noto-cjk
     xvfb xdotool xdg-utils dbus
     espeak-ng sox
+    clang libclang-rt-14-dev
 )
 
 missing=()

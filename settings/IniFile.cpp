@@ -28,9 +28,10 @@ int IniFile::readInteger(const QString &section, const QString &key, int default
     bool inSection = false;
     for (const QString &rawLine : readLines()) {
         const QString line = rawLine.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            const int end = line.indexOf(QLatin1Char(']'));
-            inSection = end > 0 && line.mid(1, end - 1).trimmed().compare(section, Qt::CaseInsensitive) == 0;
+        // A "[" without its "]" opens no section, as for the writer below.
+        const int end = line.startsWith(QLatin1Char('[')) ? line.indexOf(QLatin1Char(']')) : -1;
+        if (end > 0) {
+            inSection = line.mid(1, end - 1).trimmed().compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
         if (!inSection)
@@ -64,7 +65,11 @@ QByteArray sectionName(const QByteArray &line)
     if (!text.startsWith('['))
         return {};
     const int end = text.indexOf(']');
-    return end > 0 ? text.mid(1, end - 1).trimmed() : QByteArray();
+    if (end <= 0)
+        return {};
+    // "[]" opens a section too, one with an empty name.
+    const QByteArray name = text.mid(1, end - 1).trimmed();
+    return name.isNull() ? QByteArray("") : name;
 }
 
 bool sameName(const QByteArray &name, const QString &wanted)

@@ -97,6 +97,11 @@ void TestIniFile::writesKeyByKey_data()
     QTest::newRow("same key in another section untouched")
         << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=70\r\n") << "other" << "crt" << 90
         << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=90\r\n");
+    QTest::newRow("unclosed bracket opens no section")
+        << QByteArray("[other]\r\n[note\r\ncrt=1\r\n") << "other" << "crt" << 90
+        << QByteArray("[other]\r\n[note\r\ncrt=90\r\n");
+    QTest::newRow("empty section name") << QByteArray("[]\r\ncrt=1\r\n") << "other" << "crt" << 90
+                                        << QByteArray("[]\r\ncrt=1\r\n[other]\r\ncrt=90\r\n");
     QTest::newRow("other bytes kept") << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=1\r\n")
                                       << "other" << "autospeek" << 0
                                       << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=0\r\n");

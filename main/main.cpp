@@ -1,18 +1,19 @@
 #include "Autostart.h"
 #include "Clock.h"
 #include "DesktopShell.h"
-#include "ErrorReport.h"
 #include "LogindSessionControl.h"
 #include "Notifier.h"
 #include "ProgramFolder.h"
 #include "QueuedSound.h"
 #include "RegionalFormat.h"
-#include "SystemTimeSetter.h"
 #include "SoundEffectOutput.h"
+#include "SystemTimeSetter.h"
 #include "TForm1.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -22,24 +23,29 @@ int main(int argc, char *argv[])
     QFont font(QStringLiteral("SimSun"), 9);
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
     app.setFont(font);
+    // The interface is Chinese, so Qt's own dialogs and buttons speak it too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
     RegionalFormat::setCurrent(RegionalFormat::fromSystemLocale());
 
     SystemClock clock;
     DesktopNotifier notifier;
+    LogindSessionControl session;
+    DesktopShell shell;
+    SoundEffectOutput soundOutput;
+    QueuedSound sound(&soundOutput);
+    XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
+
     PlatformServices platform;
     platform.clock = &clock;
     platform.notifier = &notifier;
-    XdgAutostart autostart;
+    platform.session = &session;
+    platform.shell = &shell;
+    platform.sound = &sound;
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
-    LogindSessionControl session;
-    platform.session = &session;
-    DesktopShell shell;
-    platform.shell = &shell;
-    SoundEffectOutput soundOutput;
-    QueuedSound sound(&soundOutput);
-    platform.sound = &sound;
 
     TForm1 form1(platform, programFolder());
     form1.show();

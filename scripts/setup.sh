@@ -7,9 +7,9 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-dev qt6-multimedia-dev
-    libqt6sql6-sqlite
+    libqt6sql6-sqlite qt6-translations-l10n
     fonts-noto-cjk
-    xvfb xdotool xdg-utils dbus
+    xvfb xdotool xdg-utils dbus python3
     espeak-ng sox
     clang libclang-rt-14-dev
 )

@@ -18,6 +18,9 @@ done < <(build/bench/bench_files | tail -n +2)
 while IFS= read -r row; do
     rows+=("$row")
 done < <(bench/bench_program.sh build/chronodesk "${1:-60}")
+while IFS= read -r row; do
+    rows+=("$row")
+done < <(python3 bench/bench_firing.py build/chronodesk)
 
 echo "Machine: $(. /etc/os-release && echo "$PRETTY_NAME"), $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo), load $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%s\n' "${rows[@]}" | awk -F'|' '

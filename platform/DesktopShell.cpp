@@ -50,5 +50,7 @@ void DesktopShell::sendMail(const QString &address)
 
 void DesktopShell::open(const QString &target)
 {
-    QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+    // xdg-open would take a leading "-" for an option; "./" keeps it a file.
+    const QString argument = target.startsWith(QLatin1Char('-')) ? QStringLiteral("./") + target : target;
+    QProcess::startDetached(QStringLiteral("xdg-open"), {argument});
 }

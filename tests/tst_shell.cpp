@@ -95,6 +95,7 @@ void TestShell::handsOverOneArgument_data()
         << "run" << "/bin/echo hello world" << "/bin/echo hello world";
     QTest::newRow("file that is no program opens") << "run" << notes << notes;
     QTest::newRow("folder opens") << "run" << m_dir.path() << m_dir.path();
+    QTest::newRow("file named like an option") << "file" << "-rf notes.txt" << "./-rf notes.txt";
 }
 
 void TestShell::handsOverOneArgument()

@@ -77,7 +77,7 @@ class ProgramTest(unittest.TestCase):
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([self.path("chronodesk")], cwd="/", env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.main_window = self.wait_for_window("翎鹊时间管理器 2007")
+        self.main_window = self.wait_for_window("翎鹊时间管理器 2007", timeout=30)
         time.sleep(1)  # let the window settle before keys come
 
     def xdotool(self, *args):

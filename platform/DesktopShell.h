@@ -2,6 +2,8 @@
 
 #include "Shell.h"
 
+#include <QStringList>
+
 // The desktop's own launcher: programs start detached with no arguments,
 // everything else goes to xdg-open, the desktop's default handler. No
 // shell is involved, so a description is never split or expanded.
@@ -18,4 +20,5 @@ public:
 
 private:
     static void open(const QString &target);
+    static void startDetached(const QString &program, const QStringList &arguments);
 };

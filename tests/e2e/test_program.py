@@ -151,8 +151,10 @@ class ProgramTest(unittest.TestCase):
     def test_quit_writes_one_record_and_ends_the_program(self):
         self.start()
         time.sleep(3)
+        before = set(self.visible_windows(".*"))
         self.keys(self.main_window, "alt+s")
-        time.sleep(0.5)
+        self.wait_until(lambda: set(self.visible_windows(".*")) - before, 10, "the system menu did not open")
+        # The quit command is the menu's last item.
         self.xdotool("key", "Up", "Return")
         self.assertEqual(self.process.wait(15), 0)
         with sqlite3.connect(self.path("db.mdb")) as db:

@@ -126,7 +126,6 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
 
     buildStatusBar();
     buildTray();
-    buildFileDialogs();
     m_frmTishi = std::make_unique<TfrmTishi>();
 
     auto *missionCommands = new MissionCommands(
@@ -620,33 +619,35 @@ void TForm1::endRun()
     QCoreApplication::exit(0);
 }
 
-void TForm1::buildFileDialogs()
+QFileDialog *TForm1::fileDialog(QFileDialog::AcceptMode mode)
 {
-    const QString filter = QStringLiteral("任务文件(*.mis)");
-    m_openDialog1 = new QFileDialog(this);
-    m_openDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    m_openDialog1->setNameFilter(filter);
-    m_openDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    // Made on first use: a file dialog starts its folder watchers when it
+    // is made, which the start of the program need not wait for.
+    QFileDialog *&dialog = mode == QFileDialog::AcceptSave ? m_saveDialog1 : m_openDialog1;
+    if (dialog)
+        return dialog;
+    dialog = new QFileDialog(this);
+    const bool save = mode == QFileDialog::AcceptSave;
+    dialog->setObjectName(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
+    dialog->setNameFilter(QStringLiteral("任务文件(*.mis)"));
+    dialog->setAcceptMode(mode);
     // A typed name that does not exist is taken; the load reports it.
-    m_openDialog1->setFileMode(QFileDialog::AnyFile);
-    m_saveDialog1 = new QFileDialog(this);
-    m_saveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    m_saveDialog1->setNameFilter(filter);
-    m_saveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    m_saveDialog1->setFileMode(QFileDialog::AnyFile);
+    dialog->setFileMode(QFileDialog::AnyFile);
     // The saved file is always the chosen name plus ".mis", never the chosen
     // file itself, so there is nothing to confirm.
-    m_saveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog;
 }
 
 void TForm1::actSaveMisExecute()
 {
     if (m_missions->count() == 0)
         return;
-    if (m_saveDialog1->exec() != QDialog::Accepted || m_saveDialog1->selectedFiles().isEmpty())
+    QFileDialog *dialog = fileDialog(QFileDialog::AcceptSave);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    const QString chosen = m_saveDialog1->selectedFiles().first();
-    m_saveDialog1->selectFile(chosen);
+    const QString chosen = dialog->selectedFiles().first();
+    dialog->selectFile(chosen);
     saveMisAs(chosen);
 }
 
@@ -663,10 +664,11 @@ void TForm1::saveMisAs(const QString &chosenName)
 
 bool TForm1::chooseMisToLoad(QString *path)
 {
-    if (m_openDialog1->exec() != QDialog::Accepted || m_openDialog1->selectedFiles().isEmpty())
+    QFileDialog *dialog = fileDialog(QFileDialog::AcceptOpen);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return false;
-    *path = m_openDialog1->selectedFiles().first();
-    m_openDialog1->selectFile(*path);
+    *path = dialog->selectedFiles().first();
+    dialog->selectFile(*path);
     return true;
 }
 

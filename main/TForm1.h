@@ -8,6 +8,7 @@
 #include "TfrmTishi.h"
 
 #include <QDateTime>
+#include <QFileDialog>
 #include <QMainWindow>
 
 #include <memory>
@@ -16,7 +17,6 @@ class MissionDisplayModel;
 class MissionModel;
 class NavBar;
 class QAction;
-class QFileDialog;
 class QDialog;
 class QLabel;
 class QMenu;
@@ -119,7 +119,7 @@ private:
     void buildTray();
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
     void hideToTray(bool withBalloon);
-    void buildFileDialogs();
+    QFileDialog *fileDialog(QFileDialog::AcceptMode mode);
     bool chooseMisToLoad(QString *path);
     void FormShow();
     void endRun();

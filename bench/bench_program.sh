@@ -15,7 +15,8 @@ idleSeconds="${2:-60}"
 work="$(mktemp -d)"
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    # Newest first, so the programs end before the X server they draw on.
+    for ((i = ${#pids[@]} - 1; i >= 0; --i)); do kill "${pids[i]}" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -1,5 +1,7 @@
 #include "TfrmTishi.h"
 
+#include "Fonts.h"
+
 #include <QBitmap>
 #include <QEvent>
 #include <QFont>
@@ -18,14 +20,6 @@ const QSize pictureSize(200, 442);
 const QRgb seeThrough = qRgb(255, 0, 255);
 const QString lettering = QStringLiteral("翎鹊时间管理器友情提示");
 constexpr int countdownSeconds = 10;
-
-QFont songTi(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 // The picture with its lettering. The figure is drawn smoothly on a clear
 // layer and then set on the fuchsia with hard edges: a pixel is the figure's
@@ -50,12 +44,12 @@ QImage popupPicture()
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(0xB0, 0x1E, 0x1E));
-    painter.setFont(songTi(22));
+    painter.setFont(songTiPixelFont(22));
     const QRectF banner(170, 62, 20, 330);
     const qreal step = banner.height() / lettering.size();
     for (int i = 0; i < lettering.size(); ++i)
-        painter.drawText(QRectF(banner.left() - 6, banner.top() + i * step, banner.width() + 12, step),
-                         Qt::AlignCenter, lettering.at(i));
+        painter.drawText(QRectF(banner.left() - 6, banner.top() + i * step, banner.width() + 12, step), Qt::AlignCenter,
+                         lettering.at(i));
     return picture;
 }
 
@@ -64,7 +58,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(songTi(12));
+    label->setFont(songTiPixelFont(12));
     label->move(at);
     return label;
 }

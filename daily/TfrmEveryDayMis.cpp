@@ -2,6 +2,7 @@
 
 #include "DailyMissionFile.h"
 #include "ErrorReport.h"
+#include "Fonts.h"
 
 #include <QFrame>
 #include <QHeaderView>
@@ -53,9 +54,7 @@ TfrmEveryDayMis::TfrmEveryDayMis(const QString &folder, const QString &todayText
 {
     setObjectName(QStringLiteral("frmEveryDayMis"));
     setWindowTitle(QStringLiteral("每日执行任务维护"));
-    QFont dialogFont(QStringLiteral("宋体"), 9);
-    dialogFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
-    setFont(dialogFont);
+    setFont(songTiFont(9));
     setFixedSize(337, 276);
 
     QFrame *header = makePanel(this, QRect(0, 0, 337, 41));
@@ -141,10 +140,9 @@ void TfrmEveryDayMis::saveEveryday(const QString &path)
     QVector<Mission> missions;
     missions.reserve(m_listView->rowCount());
     for (int row = 0; row < m_listView->rowCount(); ++row) {
-        missions.append(Mission{m_listView->item(row, KindColumn)->text(),
-                                m_listView->item(row, DescriptionColumn)->text(),
-                                m_listView->item(row, DateColumn)->text(), m_listView->item(row, TimeColumn)->text(),
-                                0});
+        missions.append(
+            Mission {m_listView->item(row, KindColumn)->text(), m_listView->item(row, DescriptionColumn)->text(),
+                     m_listView->item(row, DateColumn)->text(), m_listView->item(row, TimeColumn)->text(), 0});
     }
     QString error;
     if (!DailyMissionFile(path).rewrite(missions, m_unread, &error))

@@ -2,6 +2,7 @@
 
 #include "DialogLook.h"
 #include "ErrorReport.h"
+#include "Fonts.h"
 #include "Icons.h"
 #include "ProductInfo.h"
 
@@ -53,7 +54,7 @@ TfrmAbout::TfrmAbout(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("关于程序"));
-    setFont(dialogFont());
+    setFont(songTiPixelFont(12));
     setFixedSize(371, 210);
 
     auto *shape = new CardShape(this);

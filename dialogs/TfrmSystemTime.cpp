@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "DialogLook.h"
 #include "ErrorReport.h"
+#include "Fonts.h"
 #include "Icons.h"
 #include "RegionalFormat.h"
 #include "SecondTimer.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-template<typename T> T *placed(T *widget, const char *name, int left, int top, int width, int height)
+template <typename T> T *placed(T *widget, const char *name, int left, int top, int width, int height)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(left, top, width, height);
@@ -36,7 +37,7 @@ TfrmSystemTime::TfrmSystemTime(const PlatformServices &platform, QWidget *parent
 {
     setObjectName(QStringLiteral("frmSystemTime"));
     setWindowTitle(QStringLiteral("系统时间设置"));
-    setFont(dialogFont());
+    setFont(songTiPixelFont(12));
     setFixedSize(314, 378);
 
     auto *image = placed(new QLabel(this), "Image1", 16, 8, 32, 32);

@@ -36,8 +36,9 @@ void MissionCommands::tbModifyClick()
 
 QMessageBox *MissionCommands::makeDeleteQuestion()
 {
-    auto *question = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("提示:"), QStringLiteral("确定要删除该任务吗?"),
-                                     QMessageBox::Yes | QMessageBox::No, m_window);
+    auto *question =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("提示:"), QStringLiteral("确定要删除该任务吗?"),
+                        QMessageBox::Yes | QMessageBox::No, m_window);
     question->setObjectName(QStringLiteral("deleteQuestion"));
     question->setAttribute(Qt::WA_DeleteOnClose);
     return question;

@@ -39,15 +39,9 @@ Mission composeMission(int page, const QString &input, const QDate &date, const 
         return mission;
     case ProgramPage:
     case FilePage:
-    case RingPage:
-        mission.description = fileNameValue(input);
-        break;
-    case MessagePage:
-        mission.description = messageDescription(input);
-        break;
-    default:
-        mission.description = input;
-        break;
+    case RingPage: mission.description = fileNameValue(input); break;
+    case MessagePage: mission.description = messageDescription(input); break;
+    default: mission.description = input; break;
     }
     mission.kindText = kindText(pageKinds[size_t(page)]);
     return mission;
@@ -103,7 +97,8 @@ QString messageDescription(const QString &memoText)
 {
     QString line = memoText;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    for (const QChar lineBreak : {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+    for (const QChar lineBreak :
+         {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
         line.replace(lineBreak, QLatin1Char(' '));
     return line;
 }

@@ -11,16 +11,7 @@
 // Kept free of widgets so that every rule can be checked on its own.
 
 // The editor's pages, in the order of its navigation bar.
-enum EditorPage {
-    PowerPage,
-    ProgramPage,
-    FilePage,
-    MessagePage,
-    RingPage,
-    WebPage,
-    MailPage,
-    EditorPageCount
-};
+enum EditorPage { PowerPage, ProgramPage, FilePage, MessagePage, RingPage, WebPage, MailPage, EditorPageCount };
 
 // The three entries of the power page, in list order.
 QStringList powerEntries();

@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 #include "FileNameField.h"
+#include "Fonts.h"
 #include "GradientTitle.h"
+#include "Icons.h"
 #include "MissionComposer.h"
 #include "MissionModel.h"
 #include "NavBar.h"
@@ -35,11 +37,6 @@ constexpr int headerHeight = 65;
 constexpr int navBarWidth = 145;
 constexpr int ringBrowseWidth = 5;
 
-QIcon pictureIcon(const char *name)
-{
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 QPushButton *makeButton(QWidget *parent, const QString &objectName)
 {
     auto *button = new QPushButton(parent);
@@ -61,9 +58,7 @@ TfrmMis::TfrmMis(const MissionListAccess &list, const Clock *clock, QWidget *par
 {
     setObjectName(QStringLiteral("frmMis"));
     setWindowTitle(QStringLiteral("添加任务"));
-    QFont dialogFont(QStringLiteral("SimSun"), 9);
-    dialogFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
-    setFont(dialogFont);
+    setFont(songTiFont(9));
     setFixedSize(clientWidth, clientHeight);
 
     auto *layout = new QVBoxLayout(this);
@@ -114,7 +109,7 @@ QWidget *TfrmMis::buildHeader()
     auto *picture = new QLabel(header);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setFixedSize(36, 36);
-    picture->setPixmap(pictureIcon("editor-header").pixmap(QSize(36, 36)));
+    picture->setPixmap(namedIcon(QStringLiteral("editor-header")).pixmap(QSize(36, 36)));
     picture->setAccessibleName(QStringLiteral("任务管理"));
     auto *text = new QLabel(QStringLiteral("任务管理,用户可以在此处添加多项任务."), header);
     text->setObjectName(QStringLiteral("Label1"));
@@ -147,17 +142,21 @@ NavBar *TfrmMis::buildNavBar()
 
     bar->addGroup(QStringLiteral("nbgMission"), QStringLiteral("系统任务"));
     QToolButton *shutdown = bar->addItem(QStringLiteral("nbShutdown"), QStringLiteral("关闭电脑"),
-                                         pictureIcon("kind-shutdown"));
+                                         namedIcon(QStringLiteral("kind-shutdown")));
     QToolButton *program =
-        bar->addItem(QStringLiteral("nbExePro"), QStringLiteral("执行程序"), pictureIcon("kind-program"));
-    QToolButton *file = bar->addItem(QStringLiteral("nbOpenFile"), QStringLiteral("打开文件"), pictureIcon("kind-file"));
+        bar->addItem(QStringLiteral("nbExePro"), QStringLiteral("执行程序"), namedIcon(QStringLiteral("kind-program")));
+    QToolButton *file =
+        bar->addItem(QStringLiteral("nbOpenFile"), QStringLiteral("打开文件"), namedIcon(QStringLiteral("kind-file")));
     bar->addGroup(QStringLiteral("nbgTishi"), QStringLiteral("提示任务"));
-    QToolButton *message =
-        bar->addItem(QStringLiteral("nbMessage"), QStringLiteral("提示消息"), pictureIcon("kind-message"));
-    QToolButton *ring = bar->addItem(QStringLiteral("nbRing"), QStringLiteral("系统响铃"), pictureIcon("kind-ring"));
+    QToolButton *message = bar->addItem(QStringLiteral("nbMessage"), QStringLiteral("提示消息"),
+                                        namedIcon(QStringLiteral("kind-message")));
+    QToolButton *ring =
+        bar->addItem(QStringLiteral("nbRing"), QStringLiteral("系统响铃"), namedIcon(QStringLiteral("kind-ring")));
     bar->addGroup(QStringLiteral("nbgInternet"), QStringLiteral("网络任务"));
-    QToolButton *url = bar->addItem(QStringLiteral("nbOpenUrl"), QStringLiteral("打开网址"), pictureIcon("kind-web"));
-    QToolButton *mail = bar->addItem(QStringLiteral("nbEmail"), QStringLiteral("发送邮件"), pictureIcon("kind-mail"));
+    QToolButton *url =
+        bar->addItem(QStringLiteral("nbOpenUrl"), QStringLiteral("打开网址"), namedIcon(QStringLiteral("kind-web")));
+    QToolButton *mail =
+        bar->addItem(QStringLiteral("nbEmail"), QStringLiteral("发送邮件"), namedIcon(QStringLiteral("kind-mail")));
     // Icons beside their captions keep the first group and the two folded
     // headers within the dialog's height.
     for (QToolButton *item : {shutdown, program, file, message, ring, url, mail})
@@ -314,18 +313,12 @@ QString TfrmMis::activeInput() const
         const QListWidgetItem *entry = m_listBox->currentItem();
         return entry ? entry->text() : powerEntries().constFirst();
     }
-    case ProgramPage:
-        return m_fnPro->text();
-    case FilePage:
-        return m_fnFile->text();
-    case MessagePage:
-        return m_memo->toPlainText();
-    case RingPage:
-        return m_fnRing->text();
-    case WebPage:
-        return m_editUrl->text();
-    default:
-        return m_editEmail->text();
+    case ProgramPage: return m_fnPro->text();
+    case FilePage: return m_fnFile->text();
+    case MessagePage: return m_memo->toPlainText();
+    case RingPage: return m_fnRing->text();
+    case WebPage: return m_editUrl->text();
+    default: return m_editEmail->text();
     }
 }
 
@@ -345,16 +338,13 @@ void TfrmMis::showEvent(QShowEvent *event)
 void TfrmMis::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        event->ignore();
-        return;
+    case Qt::Key_Escape: event->ignore(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
             button->click();
         return;
-    default:
-        QDialog::keyPressEvent(event);
+    default: QDialog::keyPressEvent(event);
     }
 }
 

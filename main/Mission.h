@@ -41,7 +41,10 @@ bool isPowerKind(MissionKind kind);
 // clock since the start of the Julian calendar), so that comparing and
 // adding seconds needs no time-zone work.
 qint64 wallClockKey(const QDate &date, const QTime &time);
-inline qint64 wallClockKey(const QDateTime &moment) { return wallClockKey(moment.date(), moment.time()); }
+inline qint64 wallClockKey(const QDateTime &moment)
+{
+    return wallClockKey(moment.date(), moment.time());
+}
 QDateTime fromWallClockKey(qint64 key);
 
 // One row of the mission list: four texts and an icon number.
@@ -56,6 +59,6 @@ struct Mission
     bool operator==(const Mission &other) const
     {
         return kindText == other.kindText && description == other.description && dateText == other.dateText
-            && timeText == other.timeText && imageIndex == other.imageIndex;
+               && timeText == other.timeText && imageIndex == other.imageIndex;
     }
 };

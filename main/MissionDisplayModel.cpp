@@ -45,7 +45,6 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
             return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"").arg(mission.dateText, mission.timeText);
         }
         return {};
-    default:
-        return QIdentityProxyModel::data(index, role);
+    default: return QIdentityProxyModel::data(index, role);
     }
 }

@@ -48,5 +48,5 @@ QString RunMeter::energyPanelText() const
 QString RunMeter::trayToolTip(int missionCount) const
 {
     return QStringLiteral("当前任务数:") + QString::number(missionCount) + QLatin1Char('\n')
-        + QStringLiteral("当前耗电量:") + energyPanelText();
+           + QStringLiteral("当前耗电量:") + energyPanelText();
 }

@@ -95,5 +95,5 @@ QString Scheduler::warningMessage(MissionKind kind)
     default: return {};
     }
     return QStringLiteral("翎鹊工作室将在10秒钟之后执行%1操作,请选择你的操作;").arg(verb) + QChar(13)
-        + QStringLiteral("如果您未选择任何操作,10秒后系统选择确定并执行%1任务.").arg(verb);
+           + QStringLiteral("如果您未选择任何操作,10秒后系统选择确定并执行%1任务.").arg(verb);
 }

@@ -10,22 +10,22 @@
 #include "MissionFile.h"
 #include "MissionModel.h"
 #include "NavBar.h"
-#include "ProductInfo.h"
 #include "Notifier.h"
-#include "RegionalFormat.h"
 #include "PowerLogQuery.h"
+#include "ProductInfo.h"
 #include "QuitWithoutRecord.h"
+#include "RegionalFormat.h"
 #include "SecondTimer.h"
-#include "TfrmHint.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "SkinEngine.h"
 #include "Sound.h"
-#include "TfrmEveryDayMis.h"
 #include "Tdm1.h"
-#include "TfrmHaodian.h"
-#include "TfrmSetup.h"
 #include "TfrmAbout.h"
+#include "TfrmEveryDayMis.h"
+#include "TfrmHaodian.h"
+#include "TfrmHint.h"
+#include "TfrmSetup.h"
 #include "TfrmShengji.h"
 #include "TfrmSystemTime.h"
 
@@ -62,8 +62,8 @@ QAction *makeAction(QObject *owner, const QString &objectName, const QString &ca
     return action;
 }
 
-QToolButton *makeToolButton(QToolBar *bar, const QString &objectName, const QString &caption,
-                            const QString &toolTip, CommandIcon icon)
+QToolButton *makeToolButton(QToolBar *bar, const QString &objectName, const QString &caption, const QString &toolTip,
+                            CommandIcon icon)
 {
     auto *button = new QToolButton(bar);
     button->setObjectName(objectName);
@@ -128,8 +128,8 @@ TForm1::TForm1(const PlatformServices &platform, const QString &folder, QWidget 
     buildTray();
     m_frmTishi = std::make_unique<TfrmTishi>();
 
-    auto *missionCommands = new MissionCommands(
-        {m_missions, [this] { return selectedIndex(); }, [this] { mStart(); }}, m_platform.clock, this);
+    auto *missionCommands = new MissionCommands({m_missions, [this] { return selectedIndex(); }, [this] { mStart(); }},
+                                                m_platform.clock, this);
     connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::actAddExecute);
     connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::tbModifyClick);
     connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::actDelMisExecute);
@@ -257,8 +257,8 @@ void TForm1::buildToolBar()
     bandLayout->addWidget(m_toolBar);
     bandLayout->addStretch(1);
 
-    QToolButton *tbAdd = makeToolButton(m_toolBar, QStringLiteral("tbAdd"), m_actAdd->text(), QStringLiteral("Ins"),
-                                        CommandIcon::Add);
+    QToolButton *tbAdd =
+        makeToolButton(m_toolBar, QStringLiteral("tbAdd"), m_actAdd->text(), QStringLiteral("Ins"), CommandIcon::Add);
     QToolButton *tbModify = makeToolButton(m_toolBar, QStringLiteral("tbModify"), QStringLiteral("修改任务"),
                                            QStringLiteral("F2"), CommandIcon::Modify);
     QToolButton *tbDel = makeToolButton(m_toolBar, QStringLiteral("tbDel"), QStringLiteral("删除任务"),
@@ -337,8 +337,8 @@ void TForm1::buildList()
     // The keys are shown here but served by the main menu's commands.
     QAction *mnpAdd = makeAction(m_listMenu, QStringLiteral("mnpAdd"), QStringLiteral("添加任务(&A)"),
                                  {QKeySequence(Qt::Key_Insert)});
-    QAction *mnpModify = makeAction(m_listMenu, QStringLiteral("mnpModify"), QStringLiteral("修改任务(&M)"),
-                                    {QKeySequence(Qt::Key_F2)});
+    QAction *mnpModify =
+        makeAction(m_listMenu, QStringLiteral("mnpModify"), QStringLiteral("修改任务(&M)"), {QKeySequence(Qt::Key_F2)});
     QAction *mnpDel = makeAction(m_listMenu, QStringLiteral("mnpDel"), QStringLiteral("删除任务(&D)"),
                                  {QKeySequence(Qt::Key_Delete)});
     for (QAction *action : {mnpAdd, mnpModify, mnpDel})
@@ -521,9 +521,10 @@ void TForm1::playHourlySignal(const QString &soundName)
 void TForm1::reportFaultyRow(int row)
 {
     const Mission &mission = m_missions->mission(row);
-    showErrorReport(this, QStringLiteral("任务列表第%1行的执行日期或时间\"%2 %3\"无法识别,该任务不会执行,请修改它的日期和时间。")
-                              .arg(row + 1)
-                              .arg(mission.dateText, mission.timeText));
+    showErrorReport(
+        this, QStringLiteral("任务列表第%1行的执行日期或时间\"%2 %3\"无法识别,该任务不会执行,请修改它的日期和时间。")
+                  .arg(row + 1)
+                  .arg(mission.dateText, mission.timeText));
 }
 
 void TForm1::Timer2Timer()
@@ -585,11 +586,8 @@ void TForm1::applyTheme(int index)
         m_skins->loadSkin(index == 4 ? 3 : index);
         m_skins->setActive(true);
         break;
-    case 3:
-        m_skins->setActive(false);
-        break;
-    default:
-        break;
+    case 3: m_skins->setActive(false); break;
+    default: break;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MissionActions.h"
 #include "LiveSettings.h"
+#include "MissionActions.h"
 #include "PlatformServices.h"
 #include "RunMeter.h"
 #include "Scheduler.h"

@@ -1,5 +1,7 @@
 #include "TfrmHint.h"
 
+#include "Fonts.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -40,15 +42,13 @@ TfrmHint::TfrmHint(QWidget *owner)
     setWindowTitle(QStringLiteral("翎鹊工作室友情提示:"));
     setWindowOpacity(200.0 / 255.0);
     setFixedSize(357, 83);
-    QFont hintFont(QStringLiteral("宋体"));
-    hintFont.setPixelSize(12);
-    hintFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
-    setFont(hintFont);
+    setFont(songTiPixelFont(12));
 
     auto *shape = new QFrame(this);
     shape->setObjectName(QStringLiteral("Shape1"));
     shape->setGeometry(0, 0, 357, 83);
-    shape->setStyleSheet(QStringLiteral("#Shape1 { background: rgb(214, 239, 255); border: 1px solid rgb(132, 203, 239); }"));
+    shape->setStyleSheet(
+        QStringLiteral("#Shape1 { background: rgb(214, 239, 255); border: 1px solid rgb(132, 203, 239); }"));
     shape->lower();
 
     m_lbTishi->setObjectName(QStringLiteral("lbTishi"));

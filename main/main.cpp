@@ -1,6 +1,7 @@
 #include "Autostart.h"
 #include "Clock.h"
 #include "DesktopShell.h"
+#include "Fonts.h"
 #include "LogindSessionControl.h"
 #include "Notifier.h"
 #include "ProgramFolder.h"
@@ -10,8 +11,8 @@
 #include "SystemTimeSetter.h"
 #include "TForm1.h"
 
+#include "Fonts.h"
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -20,9 +21,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("ChronoDesk"));
     app.setQuitOnLastWindowClosed(false);
-    QFont font(QStringLiteral("SimSun"), 9);
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC")});
-    app.setFont(font);
+    app.setFont(songTiFont(9));
     // The interface is Chinese, so Qt's own dialogs and buttons speak it too.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -54,8 +54,8 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
             rest = rest.sliced(separator + 1);
         }
         fields[TimeField] = codec.decode(rest);
-        reading.missions.append(Mission{fields[KindField], fields[DescriptionField], fields[DateField],
-                                        fields[TimeField], 0});
+        reading.missions.append(
+            Mission {fields[KindField], fields[DescriptionField], fields[DateField], fields[TimeField], 0});
     }
     if (pos < bytes.size())
         reading.unread = bytes.sliced(pos);

@@ -44,8 +44,7 @@ const char *memoryCharset()
 // enough for the worst case. On a sequence it cannot convert it calls `skip`,
 // which writes a stand-in and tells how many input bytes to pass. Returns
 // the bytes written.
-template<typename Skip>
-size_t convert(void *converter, const char *input, size_t inLeft, char *output, Skip skip)
+template <typename Skip> size_t convert(void *converter, const char *input, size_t inLeft, char *output, Skip skip)
 {
     char *in = const_cast<char *>(input);
     char *out = output;
@@ -126,14 +125,14 @@ QString CodePageText::decode(QByteArrayView bytes)
         return QString::fromLatin1(bytes);
     // Every character takes at least as many bytes as UTF-16 units.
     QString text(bytes.size(), Qt::Uninitialized);
-    const size_t written =
-        convert(m_fromFile, bytes.data(), size_t(bytes.size()), reinterpret_cast<char *>(text.data()),
-                [](const char *in, size_t, char *&out) {
-                    const char16_t standIn = static_cast<unsigned char>(*in) == 0x80 ? euroSign : u'\uFFFD';
-                    std::memcpy(out, &standIn, sizeof standIn);
-                    out += sizeof standIn;
-                    return size_t(1);
-                });
+    const size_t written = convert(m_fromFile, bytes.data(), size_t(bytes.size()),
+                                   reinterpret_cast<char *>(text.data()), [](const char *in, size_t, char *&out) {
+                                       const char16_t standIn =
+                                           static_cast<unsigned char>(*in) == 0x80 ? euroSign : u'\uFFFD';
+                                       std::memcpy(out, &standIn, sizeof standIn);
+                                       out += sizeof standIn;
+                                       return size_t(1);
+                                   });
     text.truncate(qsizetype(written / 2));
     return text;
 }

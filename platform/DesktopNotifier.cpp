@@ -11,12 +11,11 @@ void DesktopNotifier::notify(const QString &title, const QString &text, int time
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                       QStringLiteral("/org/freedesktop/Notifications"),
-                                                       QStringLiteral("org.freedesktop.Notifications"),
-                                                       QStringLiteral("Notify"));
-    call << QStringLiteral("ChronoDesk") << uint(0) << QStringLiteral("chronodesk") << title << text
-         << QStringList() << QVariantMap() << timeoutMs;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    call << QStringLiteral("ChronoDesk") << uint(0) << QStringLiteral("chronodesk") << title << text << QStringList()
+         << QVariantMap() << timeoutMs;
     // Fire and forget: the answer (or its absence) changes nothing for us.
     bus.asyncCall(call);
 }

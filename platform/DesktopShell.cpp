@@ -52,7 +52,7 @@ void reapWhenDone(pid_t pid)
 // its second; the child gets a session of its own, like a detached process.
 bool spawnInOwnSession(const QString &path, const QStringList &arguments)
 {
-    std::vector<QByteArray> texts{QFile::encodeName(path)};
+    std::vector<QByteArray> texts {QFile::encodeName(path)};
     for (const QString &argument : arguments)
         texts.push_back(argument.toLocal8Bit());
     std::vector<char *> argv;

@@ -14,8 +14,10 @@ using FieldValues = std::array<int, 6>;
 int fieldSlot(char field)
 {
     switch (field) {
-    case 'y': case 'H': return 0;
-    case 'M': case 'm': return 1;
+    case 'y':
+    case 'H': return 0;
+    case 'M':
+    case 'm': return 1;
     default: return 2;
     }
 }
@@ -178,7 +180,7 @@ QString RegionalFormat::dateTimeToStr(const QDateTime &moment) const
 
 std::optional<QDate> RegionalFormat::strToDate(const QString &text) const
 {
-    FieldValues values{};
+    FieldValues values {};
     if (!parseNumbers(m_datePieces, QStringView(text).trimmed(), values))
         return std::nullopt;
     const QDate date(values[0], values[1], values[2]);
@@ -189,7 +191,7 @@ std::optional<QDate> RegionalFormat::strToDate(const QString &text) const
 
 std::optional<QTime> RegionalFormat::strToTime(const QString &text) const
 {
-    FieldValues values{};
+    FieldValues values {};
     if (!parseNumbers(m_timePieces, QStringView(text).trimmed(), values))
         return std::nullopt;
     const QTime time(values[0], values[1], values[2]);
@@ -213,9 +215,27 @@ std::optional<QDateTime> RegionalFormat::strToDateTime(const QString &text) cons
     return QDateTime(*date, *time);
 }
 
-QString DateToStr(const QDate &date) { return RegionalFormat::current().dateToStr(date); }
-QString TimeToStr(const QTime &time) { return RegionalFormat::current().timeToStr(time); }
-QString DateTimeToStr(const QDateTime &moment) { return RegionalFormat::current().dateTimeToStr(moment); }
-std::optional<QDate> StrToDate(const QString &text) { return RegionalFormat::current().strToDate(text); }
-std::optional<QTime> StrToTime(const QString &text) { return RegionalFormat::current().strToTime(text); }
-std::optional<QDateTime> StrToDateTime(const QString &text) { return RegionalFormat::current().strToDateTime(text); }
+QString DateToStr(const QDate &date)
+{
+    return RegionalFormat::current().dateToStr(date);
+}
+QString TimeToStr(const QTime &time)
+{
+    return RegionalFormat::current().timeToStr(time);
+}
+QString DateTimeToStr(const QDateTime &moment)
+{
+    return RegionalFormat::current().dateTimeToStr(moment);
+}
+std::optional<QDate> StrToDate(const QString &text)
+{
+    return RegionalFormat::current().strToDate(text);
+}
+std::optional<QTime> StrToTime(const QString &text)
+{
+    return RegionalFormat::current().strToTime(text);
+}
+std::optional<QDateTime> StrToDateTime(const QString &text)
+{
+    return RegionalFormat::current().strToDateTime(text);
+}

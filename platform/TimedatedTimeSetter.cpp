@@ -19,18 +19,16 @@ qint64 TimedatedTimeSetter::usecSinceEpochUtc(const QDateTime &moment)
 
 void TimedatedTimeSetter::setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.timedate1"),
-                                                       QStringLiteral("/org/freedesktop/timedate1"),
-                                                       QStringLiteral("org.freedesktop.timedate1"),
-                                                       QStringLiteral("SetTime"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("/org/freedesktop/timedate1"),
+        QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("SetTime"));
     const bool relative = false;
     const bool interactive = true;
     call << usecSinceEpochUtc(localTime) << relative << interactive;
     // The watcher belongs to the context, so an answer that arrives after the
     // context is gone reaches nobody. A bus that is not there fails at once
     // and the watcher still reports it from the event loop.
-    auto *watcher =
-        new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, answerTimeoutMs), context);
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, answerTimeoutMs), context);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
                      [done = std::move(done)](QDBusPendingCallWatcher *finished) {
                          finished->deleteLater();

@@ -17,7 +17,7 @@ QString XdgAutostart::defaultEntryPath()
 {
     // GenericConfigLocation follows $XDG_CONFIG_HOME and falls back to ~/.config.
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/autostart/ChronoDesk.desktop");
+           + QStringLiteral("/autostart/ChronoDesk.desktop");
 }
 
 QString XdgAutostart::execArgument(const QString &path)
@@ -28,8 +28,8 @@ QString XdgAutostart::execArgument(const QString &path)
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     QString argument = path;
     argument.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    const bool needsQuotes = std::any_of(argument.cbegin(), argument.cend(),
-                                         [](QChar c) { return reserved.contains(c); });
+    const bool needsQuotes =
+        std::any_of(argument.cbegin(), argument.cend(), [](QChar c) { return reserved.contains(c); });
     if (needsQuotes) {
         QString quoted = QStringLiteral("\"");
         for (const QChar c : std::as_const(argument)) {

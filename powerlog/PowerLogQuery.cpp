@@ -67,8 +67,8 @@ bool PowerLogQuery::connectStore()
             return fail(QStringLiteral("Cannot open the power log"), db.lastError());
     }
     QSqlQuery create(db);
-    if (!create.exec(QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS hd (id INTEGER PRIMARY KEY, 开始时间 DATETIME, 结束时间 DATETIME, 耗电 DOUBLE)"))) {
+    if (!create.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS hd (id INTEGER PRIMARY KEY, 开始时间 DATETIME, "
+                                    "结束时间 DATETIME, 耗电 DOUBLE)"))) {
         const QSqlError error = create.lastError();
         db.close();
         return fail(QStringLiteral("Cannot read the power log"), error);

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "ErrorReport.h"
+#include "Fonts.h"
 #include "NumberText.h"
 #include "PowerLogDataSource.h"
 #include "PowerLogQuery.h"
@@ -120,8 +121,7 @@ TfrmHaodian::TfrmHaodian(Tdm1 *dm1, const Clock *clock, int crtWatts, int hostWa
 {
     setObjectName(QStringLiteral("frmHaodian"));
     setWindowTitle(QStringLiteral("电脑耗电量统计"));
-    QFont windowFont(QStringLiteral("宋体"), 9);
-    windowFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
+    const QFont windowFont = songTiFont(9);
     setFont(windowFont);
     setFixedSize(575, 441);
 
@@ -217,10 +217,10 @@ void TfrmHaodian::buildButtons()
             &TfrmHaodian::btnDelClick);
     connect(makeButton(this, QStringLiteral("btnDelAll"), QStringLiteral("删除全部"), 120, 17), &QPushButton::clicked,
             this, &TfrmHaodian::btnDelAllClick);
-    connect(makeButton(this, QStringLiteral("btnTongji"), QStringLiteral("统计"), 150, 19), &QPushButton::clicked,
-            this, &TfrmHaodian::btnTongjiClick);
-    connect(makeButton(this, QStringLiteral("btnClose"), QStringLiteral("关闭"), 182, 19), &QPushButton::clicked,
-            this, &TfrmHaodian::btnCloseClick);
+    connect(makeButton(this, QStringLiteral("btnTongji"), QStringLiteral("统计"), 150, 19), &QPushButton::clicked, this,
+            &TfrmHaodian::btnTongjiClick);
+    connect(makeButton(this, QStringLiteral("btnClose"), QStringLiteral("关闭"), 182, 19), &QPushButton::clicked, this,
+            &TfrmHaodian::btnCloseClick);
 }
 
 void TfrmHaodian::FormCreate()

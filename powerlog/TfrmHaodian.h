@@ -31,8 +31,7 @@ public:
     void btnCloseClick();
 
     // Draws one cell of the grid: every even record on light cyan.
-    void RxDBGrid1DrawColumnCell(QPainter *painter, const QStyleOptionViewItem &option,
-                                 const QModelIndex &cell) const;
+    void RxDBGrid1DrawColumnCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &cell) const;
 
 protected:
     // Ctrl+Delete in the grid deletes the current record after a question.

@@ -2,6 +2,7 @@
 
 #include "Autostart.h"
 #include "ErrorReport.h"
+#include "Fonts.h"
 #include "IniFile.h"
 #include "LiveSettings.h"
 
@@ -43,8 +44,8 @@ QSpinBox *makeRatingEdit(QWidget *parent, const QString &objectName, int designV
 
 } // namespace
 
-TfrmSetup::TfrmSetup(LiveSettings &live, Autostart &autostart, const QString &configPath, int crtWatts,
-                     int hostWatts, QWidget *owner)
+TfrmSetup::TfrmSetup(LiveSettings &live, Autostart &autostart, const QString &configPath, int crtWatts, int hostWatts,
+                     QWidget *owner)
     : QDialog(owner)
     , m_live(live)
     , m_autostart(autostart)
@@ -52,10 +53,7 @@ TfrmSetup::TfrmSetup(LiveSettings &live, Autostart &autostart, const QString &co
 {
     setObjectName(QStringLiteral("frmSetup"));
     setWindowTitle(QStringLiteral("系统设置"));
-    QFont dialogFont(QStringLiteral("宋体"));
-    dialogFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")});
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
+    setFont(songTiPixelFont(12));
     setFixedSize(321, 295);
     buildControls();
     FormCreate(crtWatts, hostWatts);
@@ -102,7 +100,8 @@ void TfrmSetup::buildControls()
     power->addWidget(makeLabel(groupBox2, QStringLiteral("Label3"), QStringLiteral("主机功率:")), 1, 0);
     power->addWidget(m_editZhuji, 1, 1);
     power->addWidget(makeLabel(groupBox2, QStringLiteral("Label5"), QStringLiteral("W")), 1, 2);
-    QLabel *note = makeLabel(groupBox2, QStringLiteral("Label6"), QStringLiteral("注意:该功能只是估算,请以实际数据为准."));
+    QLabel *note =
+        makeLabel(groupBox2, QStringLiteral("Label6"), QStringLiteral("注意:该功能只是估算,请以实际数据为准."));
     note->setWordWrap(true);
     power->addWidget(note, 2, 0, 1, 4);
     power->setColumnStretch(3, 1);
@@ -114,8 +113,7 @@ void TfrmSetup::buildControls()
     auto *bitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定"), this);
     bitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     bitBtn1->setDefault(true);
-    auto *bitBtn2 =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("取消"), this);
+    auto *bitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("取消"), this);
     bitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     buttons->addWidget(bitBtn1);
     buttons->addWidget(bitBtn2);

@@ -14,9 +14,9 @@ public:
     PrivateBus()
     {
         QProcess daemon;
-        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--fork"),
-                                                     QStringLiteral("--print-address=1"),
-                                                     QStringLiteral("--print-pid=1")});
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--fork"), QStringLiteral("--print-address=1"),
+                      QStringLiteral("--print-pid=1")});
         if (!daemon.waitForFinished(30000) || daemon.exitCode() != 0)
             return;
         const QStringList lines = QString::fromLocal8Bit(daemon.readAllStandardOutput()).split(QLatin1Char('\n'));

@@ -93,12 +93,18 @@ void TestAutostart::execArgumentFollowsTheDesktopEntryRules_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("exec");
-    QTest::newRow("plain") << "/usr/bin/chronodesk" << "/usr/bin/chronodesk";
-    QTest::newRow("Chinese") << "/home/李/时间/chronodesk" << "/home/李/时间/chronodesk";
-    QTest::newRow("blank") << "/opt/my apps/chronodesk" << "\"/opt/my apps/chronodesk\"";
-    QTest::newRow("percent") << "/opt/100%/chronodesk" << "/opt/100%%/chronodesk";
-    QTest::newRow("dollar and quote") << "/opt/a$b\"c/x" << "\"/opt/a\\\\$b\\\\\"c/x\"";
-    QTest::newRow("backslash") << "/opt/a\\b/x" << "\"/opt/a\\\\\\\\b/x\"";
+    QTest::newRow("plain") << "/usr/bin/chronodesk"
+                           << "/usr/bin/chronodesk";
+    QTest::newRow("Chinese") << "/home/李/时间/chronodesk"
+                             << "/home/李/时间/chronodesk";
+    QTest::newRow("blank") << "/opt/my apps/chronodesk"
+                           << "\"/opt/my apps/chronodesk\"";
+    QTest::newRow("percent") << "/opt/100%/chronodesk"
+                             << "/opt/100%%/chronodesk";
+    QTest::newRow("dollar and quote") << "/opt/a$b\"c/x"
+                                      << "\"/opt/a\\\\$b\\\\\"c/x\"";
+    QTest::newRow("backslash") << "/opt/a\\b/x"
+                               << "\"/opt/a\\\\\\\\b/x\"";
 }
 
 void TestAutostart::execArgumentFollowsTheDesktopEntryRules()

@@ -3,8 +3,8 @@
 #include "MissionModel.h"
 #include "RegionalFormat.h"
 #include "SecondTimer.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmEveryDayMis.h"
 
 #include <QAction>
@@ -159,7 +159,7 @@ void TestDailyMissions::saveDialogAddsTheExtensionAndKeepsTheName()
 
     fillThreeRows();
     QTimer::singleShot(0, this, [&] {
-        QCOMPARE(dialog()->nameFilters(), QStringList{QStringLiteral("任务文件(*.mis)")});
+        QCOMPARE(dialog()->nameFilters(), QStringList {QStringLiteral("任务文件(*.mis)")});
         dialog()->selectFile(picked);
         static_cast<QDialog *>(dialog())->accept();
     });
@@ -192,10 +192,10 @@ void TestDailyMissions::startsWithTheDailyMissions_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QList<QStringList>>("rows");
-    QTest::newRow("written days ago")
-        << shutdownText + '$' + shutdownText + "$2026-12-1$23:00:00\r\n" + programText + "$/bin/true$2026-11-30$8:00:00\r\n"
-        << QList<QStringList>{{"关闭计算机", "关闭计算机", today, "23:00:00", "0"},
-                              {"执行程序", "/bin/true", today, "8:00:00", "0"}};
+    QTest::newRow("written days ago") << shutdownText + '$' + shutdownText + "$2026-12-1$23:00:00\r\n" + programText
+                                             + "$/bin/true$2026-11-30$8:00:00\r\n"
+                                      << QList<QStringList> {{"关闭计算机", "关闭计算机", today, "23:00:00", "0"},
+                                                             {"执行程序", "/bin/true", today, "8:00:00", "0"}};
     QTest::newRow("empty file") << QByteArray() << QList<QStringList>();
     QTest::newRow("first line empty") << QByteArray("\r\n") + messageText + "$a$b$c\r\n" << QList<QStringList>();
 }
@@ -219,7 +219,8 @@ void TestDailyMissions::setAsDailyAppendsAndConfirms()
     QVERIFY(!messageBox(QStringLiteral("EverydayConfirmation")));
 
     form().findChild<QTableView *>(QStringLiteral("ListView1"))->selectRow(1);
-    const QByteArray line = programText + "$/usr/bin/" + gbk("8180") + " " + gbk("9439FC36") + "$2026-12-4$12:00:00\r\n";
+    const QByteArray line =
+        programText + "$/usr/bin/" + gbk("8180") + " " + gbk("9439FC36") + "$2026-12-4$12:00:00\r\n";
     setAsDaily->trigger();
     QCOMPARE(fileBytes(dailyPath()), line);
     QMessageBox *confirmation = messageBox(QStringLiteral("EverydayConfirmation"));
@@ -247,15 +248,16 @@ void TestDailyMissions::maintenanceRewritesTheFileOnClose_data()
         const QList<QByteArray> fields = line.split('$');
         return fields[0] + '$' + fields[1] + '$' + today.toLatin1() + '$' + fields[3];
     };
-    QTest::newRow("unchanged, dated today") << first + second + third << QList<int>{}
-                                            << dated(first) + dated(second) + dated(third);
-    QTest::newRow("second of three removed") << first + second + third << QList<int>{1} << dated(first) + dated(third);
-    QTest::newRow("all removed") << first + second + third << QList<int>{0, 0, 0} << QByteArray();
-    QTest::newRow("remove with nothing selected") << first << QList<int>{-1} << dated(first);
+    QTest::newRow("unchanged, dated today")
+        << first + second + third << QList<int> {} << dated(first) + dated(second) + dated(third);
+    QTest::newRow("second of three removed") << first + second + third << QList<int> {1} << dated(first) + dated(third);
+    QTest::newRow("all removed") << first + second + third << QList<int> {0, 0, 0} << QByteArray();
+    QTest::newRow("remove with nothing selected") << first << QList<int> {-1} << dated(first);
     QTest::newRow("lines after an empty line kept")
-        << first + second + "\r\n" + third << QList<int>{0} << dated(second) + "\r\n" + third;
-    QTest::newRow("lines after the end mark kept") << first + "\x1A" + second << QList<int>{} << dated(first) + "\x1A" + second;
-    QTest::newRow("no file") << QByteArray("<missing>") << QList<int>{} << QByteArray();
+        << first + second + "\r\n" + third << QList<int> {0} << dated(second) + "\r\n" + third;
+    QTest::newRow("lines after the end mark kept")
+        << first + "\x1A" + second << QList<int> {} << dated(first) + "\x1A" + second;
+    QTest::newRow("no file") << QByteArray("<missing>") << QList<int> {} << QByteArray();
 }
 
 void TestDailyMissions::maintenanceRewritesTheFileOnClose()

@@ -1,7 +1,7 @@
 #include "ProductInfo.h"
 #include "RegionalFormat.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmAbout.h"
 #include "TfrmShengji.h"
 #include "TfrmSystemTime.h"
@@ -134,7 +134,7 @@ void TestInfoCommands::aboutBeepsBeforeTheBox()
     else
         menuItem(place, QStringLiteral("关于程序"))->trigger();
 
-    QCOMPARE(m_sound.played, QStringList{QStringLiteral("beep")});
+    QCOMPARE(m_sound.played, QStringList {QStringLiteral("beep")});
     QCOMPARE(boxesAtBeep, 0);
     const QList<TfrmAbout *> boxes = form().findChildren<TfrmAbout *>();
     QCOMPARE(boxes.size(), 1);
@@ -145,9 +145,12 @@ void TestInfoCommands::commandsOpenAFreshOwnedDialog_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("dialogClass");
-    QTest::newRow("system time") << "mnSystemTime" << "TfrmSystemTime";
-    QTest::newRow("about box") << "actAbout" << "TfrmAbout";
-    QTest::newRow("version history") << "mnShengji" << "TfrmShengji";
+    QTest::newRow("system time") << "mnSystemTime"
+                                 << "TfrmSystemTime";
+    QTest::newRow("about box") << "actAbout"
+                               << "TfrmAbout";
+    QTest::newRow("version history") << "mnShengji"
+                                     << "TfrmShengji";
 }
 
 void TestInfoCommands::commandsOpenAFreshOwnedDialog()
@@ -275,7 +278,7 @@ void TestInfoCommands::makerCommandsGoToTheShell()
     QFETCH(QString, item);
     QFETCH(QString, call);
     menuItem(QStringLiteral("帮助(&H)"), item)->trigger();
-    QCOMPARE(m_platform->shell.calls, QStringList{call});
+    QCOMPARE(m_platform->shell.calls, QStringList {call});
 }
 
 QTEST_MAIN(TestInfoCommands)

@@ -84,26 +84,25 @@ void TestIniFile::writesKeyByKey_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("value");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("no file") << QByteArray() << "theme" << "select" << 2 << QByteArray("[theme]\r\nselect=2\r\n");
-    QTest::newRow("in place, other case")
-        << QByteArray("[Theme]\r\nSELECT = 0\r\nname=x\r\n") << "theme" << "select" << -1
-        << QByteArray("[Theme]\r\nselect=-1\r\nname=x\r\n");
+    QTest::newRow("no file") << QByteArray() << "theme"
+                             << "select" << 2 << QByteArray("[theme]\r\nselect=2\r\n");
+    QTest::newRow("in place, other case") << QByteArray("[Theme]\r\nSELECT = 0\r\nname=x\r\n") << "theme"
+                                          << "select" << -1 << QByteArray("[Theme]\r\nselect=-1\r\nname=x\r\n");
     QTest::newRow("missing key at the end of its section")
-        << QByteArray("[other]\ncrt=70\n\n[theme]\nselect=1\n") << "other" << "zhuji" << 200
-        << QByteArray("[other]\r\ncrt=70\r\nzhuji=200\r\n\r\n[theme]\r\nselect=1\r\n");
+        << QByteArray("[other]\ncrt=70\n\n[theme]\nselect=1\n") << "other"
+        << "zhuji" << 200 << QByteArray("[other]\r\ncrt=70\r\nzhuji=200\r\n\r\n[theme]\r\nselect=1\r\n");
     QTest::newRow("missing section at the end of the file")
-        << QByteArray("; kept\r\n[theme]\r\nselect=1") << "other" << "crt" << 100
-        << QByteArray("; kept\r\n[theme]\r\nselect=1\r\n[other]\r\ncrt=100\r\n");
+        << QByteArray("; kept\r\n[theme]\r\nselect=1") << "other"
+        << "crt" << 100 << QByteArray("; kept\r\n[theme]\r\nselect=1\r\n[other]\r\ncrt=100\r\n");
     QTest::newRow("same key in another section untouched")
-        << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=70\r\n") << "other" << "crt" << 90
-        << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=90\r\n");
-    QTest::newRow("unclosed bracket opens no section")
-        << QByteArray("[other]\r\n[note\r\ncrt=1\r\n") << "other" << "crt" << 90
-        << QByteArray("[other]\r\n[note\r\ncrt=90\r\n");
-    QTest::newRow("empty section name") << QByteArray("[]\r\ncrt=1\r\n") << "other" << "crt" << 90
-                                        << QByteArray("[]\r\ncrt=1\r\n[other]\r\ncrt=90\r\n");
-    QTest::newRow("other bytes kept") << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=1\r\n")
-                                      << "other" << "autospeek" << 0
+        << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=70\r\n") << "other"
+        << "crt" << 90 << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=90\r\n");
+    QTest::newRow("unclosed bracket opens no section") << QByteArray("[other]\r\n[note\r\ncrt=1\r\n") << "other"
+                                                       << "crt" << 90 << QByteArray("[other]\r\n[note\r\ncrt=90\r\n");
+    QTest::newRow("empty section name") << QByteArray("[]\r\ncrt=1\r\n") << "other"
+                                        << "crt" << 90 << QByteArray("[]\r\ncrt=1\r\n[other]\r\ncrt=90\r\n");
+    QTest::newRow("other bytes kept") << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=1\r\n") << "other"
+                                      << "autospeek" << 0
                                       << QByteArray("[other]\r\nnote=\xb9\xd8\xb1\xd5\r\nautospeek=0\r\n");
 }
 

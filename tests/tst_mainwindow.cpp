@@ -2,8 +2,8 @@
 #include "MissionModel.h"
 #include "RegionalFormat.h"
 #include "SecondTimer.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,7 +45,7 @@ private slots:
 
 private:
     TForm1 &form();
-    template<typename T> T *child(const char *name)
+    template <typename T> T *child(const char *name)
     {
         T *found = form().findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -87,14 +87,16 @@ void TestMainWindow::writeConfig(const QByteArray &contents)
 
 void TestMainWindow::hasItsNamedComponents()
 {
-    const char *widgets[] = {"CoolBar1", "ToolBar1", "dxNavBar1", "ListView1", "StatusBar1", "MainMenu1",
-                             "PopupMenu1", "PopupMenu2", "tbAdd", "tbModify", "tbDel", "tbStart", "tbPause",
-                             "tbStop", "tbAbout", "bAdd", "bModify", "bDel", "bStart", "bPause", "bStop"};
+    const char *widgets[] = {"CoolBar1",   "ToolBar1",   "dxNavBar1", "ListView1", "StatusBar1", "MainMenu1",
+                             "PopupMenu1", "PopupMenu2", "tbAdd",     "tbModify",  "tbDel",      "tbStart",
+                             "tbPause",    "tbStop",     "tbAbout",   "bAdd",      "bModify",    "bDel",
+                             "bStart",     "bPause",     "bStop"};
     for (const char *name : widgets)
         QVERIFY2(form().findChild<QWidget *>(QString::fromLatin1(name)), name);
-    const char *actions[] = {"actAdd", "actDelMis", "actSaveMis", "actLoadMis", "actQuit", "actAbout",
-                             "actHelpContent", "mnModify", "mnStart", "mnPause", "mnStop", "mnLoadMisConvert",
-                             "mnSetup", "mnRestore", "mnpEverydayMission", "mnEveryday"};
+    const char *actions[] = {"actAdd",    "actDelMis",        "actSaveMis", "actLoadMis", "actQuit",
+                             "actAbout",  "actHelpContent",   "mnModify",   "mnStart",    "mnPause",
+                             "mnStop",    "mnLoadMisConvert", "mnSetup",    "mnRestore",  "mnpEverydayMission",
+                             "mnEveryday"};
     for (const char *name : actions)
         QVERIFY2(form().findChild<QAction *>(QString::fromLatin1(name)), name);
     QVERIFY(form().findChild<QObject *>(QStringLiteral("ActionManager1")));
@@ -136,16 +138,16 @@ void TestMainWindow::menusHoldTheirItemsInOrder_data()
 {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("system") << "系统(&S)"
-                            << QStringList{"系统设置", "设置系统时间", "每日任务维护", "电脑耗电统计", "-",
-                                           "保存任务", "加载任务", "加载至今日", "-", "退出程序"};
-    QTest::newRow("mission") << "任务(&M)" << QStringList{"添加任务", "修改任务", "删除任务"};
-    QTest::newRow("control") << "控制(&C)" << QStringList{"开始执行", "暂停执行", "停止执行"};
+    QTest::newRow("system") << "系统(&S)" << QStringList {"系统设置", "设置系统时间", "每日任务维护", "电脑耗电统计",
+                                                          "-",        "保存任务",     "加载任务",     "加载至今日",
+                                                          "-",        "退出程序"};
+    QTest::newRow("mission") << "任务(&M)" << QStringList {"添加任务", "修改任务", "删除任务"};
+    QTest::newRow("control") << "控制(&C)" << QStringList {"开始执行", "暂停执行", "停止执行"};
     QTest::newRow("help") << "帮助(&H)"
-                          << QStringList{"帮助主题", "关于程序", "升级历史", "-", "访问主页", "问题反馈"};
-    QTest::newRow("tray") << "PopupMenu1" << QStringList{"恢复", "关于程序", "-", "关闭程序"};
+                          << QStringList {"帮助主题", "关于程序", "升级历史", "-", "访问主页", "问题反馈"};
+    QTest::newRow("tray") << "PopupMenu1" << QStringList {"恢复", "关于程序", "-", "关闭程序"};
     QTest::newRow("list") << "PopupMenu2"
-                          << QStringList{"添加任务(&A)", "修改任务(&M)", "删除任务(&D)", "-", "设为每日执行任务"};
+                          << QStringList {"添加任务(&A)", "修改任务(&M)", "删除任务(&D)", "-", "设为每日执行任务"};
 }
 
 void TestMainWindow::menusHoldTheirItemsInOrder()
@@ -190,14 +192,14 @@ void TestMainWindow::runControlSwitchesTheControls_data()
     QTest::addColumn<bool>("startOn");
     QTest::addColumn<bool>("pauseOn");
     QTest::addColumn<bool>("stopOn");
-    QTest::newRow("at creation") << QStringList{} << false << true << false << false;
-    QTest::newRow("start") << QStringList{"start"} << true << false << true << true;
-    QTest::newRow("start, pause") << QStringList{"start", "pause"} << false << true << false << true;
-    QTest::newRow("start, stop") << QStringList{"start", "stop"} << false << true << false << false;
-    QTest::newRow("pause, start") << QStringList{"start", "pause", "start"} << true << false << true << true;
-    QTest::newRow("pause, stop") << QStringList{"start", "pause", "stop"} << false << true << false << false;
+    QTest::newRow("at creation") << QStringList {} << false << true << false << false;
+    QTest::newRow("start") << QStringList {"start"} << true << false << true << true;
+    QTest::newRow("start, pause") << QStringList {"start", "pause"} << false << true << false << true;
+    QTest::newRow("start, stop") << QStringList {"start", "stop"} << false << true << false << false;
+    QTest::newRow("pause, start") << QStringList {"start", "pause", "start"} << true << false << true << true;
+    QTest::newRow("pause, stop") << QStringList {"start", "pause", "stop"} << false << true << false << false;
     // The editor's road starts a running list again: nothing changes.
-    QTest::newRow("running, started again") << QStringList{"start", "mStart"} << true << false << true << true;
+    QTest::newRow("running, started again") << QStringList {"start", "mStart"} << true << false << true << true;
 }
 
 void TestMainWindow::runControlSwitchesTheControls()
@@ -330,11 +332,16 @@ void TestMainWindow::errorReportEndsInAFullStop_data()
 {
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no stop") << "Cannot open file" << "Cannot open file.";
-    QTest::newRow("has stop") << "Cannot open file." << "Cannot open file.";
-    QTest::newRow("Chinese stop") << "无法打开文件。" << "无法打开文件。";
-    QTest::newRow("exclamation") << "设置系统时间错误!" << "设置系统时间错误!";
-    QTest::newRow("empty") << "" << ".";
+    QTest::newRow("no stop") << "Cannot open file"
+                             << "Cannot open file.";
+    QTest::newRow("has stop") << "Cannot open file."
+                              << "Cannot open file.";
+    QTest::newRow("Chinese stop") << "无法打开文件。"
+                                  << "无法打开文件。";
+    QTest::newRow("exclamation") << "设置系统时间错误!"
+                                 << "设置系统时间错误!";
+    QTest::newRow("empty") << ""
+                           << ".";
 }
 
 void TestMainWindow::errorReportEndsInAFullStop()

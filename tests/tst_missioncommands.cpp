@@ -1,8 +1,8 @@
 #include "MissionModel.h"
 #include "RegionalFormat.h"
 #include "SecondTimer.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmMis.h"
 
 #include <QAction>
@@ -48,7 +48,7 @@ private slots:
     void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun();
 
 private:
-    template<typename T> T *child(const char *name)
+    template <typename T> T *child(const char *name)
     {
         T *found = m_form->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -105,8 +105,8 @@ void TestMissionCommands::reach(const QString &entry)
         QTest::keyClick(list, Qt::Key(key[0].key()), key[0].keyboardModifiers());
     } else if (entry.startsWith(QLatin1String("double-click"))) {
         const QPoint at = entry.endsWith(QLatin1String("below the rows"))
-            ? QPoint(20, list->viewport()->height() - 5)
-            : list->visualRect(list->model()->index(qMax(0, m_form->selectedIndex()), 1)).center();
+                              ? QPoint(20, list->viewport()->height() - 5)
+                              : list->visualRect(list->model()->index(qMax(0, m_form->selectedIndex()), 1)).center();
         // A double click as the window system delivers it: a click, then
         // the second press as a double-click event, then its release.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -239,13 +239,19 @@ void TestMissionCommands::deleteRemovesTheRowOnlyOnYes_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("rowsLeft");
-    const QStringList all{"row 0", "row 1", "row 2"};
-    QTest::newRow("Del, Yes") << "key Del" << "yes" << QStringList{"row 0", "row 2"};
-    QTest::newRow("Ctrl+Del, Yes") << "key Ctrl+Del" << "yes" << QStringList{"row 0", "row 2"};
-    QTest::newRow("nav bar, Yes") << "bDel" << "yes" << QStringList{"row 0", "row 2"};
-    QTest::newRow("context menu, Yes") << "mnpDel" << "yes" << QStringList{"row 0", "row 2"};
-    QTest::newRow("tool bar, No") << "tbDel" << "no" << all;
-    QTest::newRow("Del, Esc") << "key Del" << "escape" << all;
+    const QStringList all {"row 0", "row 1", "row 2"};
+    QTest::newRow("Del, Yes") << "key Del"
+                              << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("Ctrl+Del, Yes") << "key Ctrl+Del"
+                                   << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("nav bar, Yes") << "bDel"
+                                  << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("context menu, Yes") << "mnpDel"
+                                       << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("tool bar, No") << "tbDel"
+                                  << "no" << all;
+    QTest::newRow("Del, Esc") << "key Del"
+                              << "escape" << all;
 }
 
 void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
@@ -289,10 +295,10 @@ void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun_data()
     QTest::addColumn<bool>("paused");
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<bool>("starts");
-    QTest::newRow("first with 添加并关闭") << 0 << false << QStringList{"btnAdd"} << true;
-    QTest::newRow("添加并继续, 不添加关闭") << 0 << false << QStringList{"btnAddOn", "btnClose"} << false;
-    QTest::newRow("second with 添加并关闭") << 1 << false << QStringList{"btnAdd"} << false;
-    QTest::newRow("second with 添加并关闭, paused") << 1 << true << QStringList{"btnAdd"} << false;
+    QTest::newRow("first with 添加并关闭") << 0 << false << QStringList {"btnAdd"} << true;
+    QTest::newRow("添加并继续, 不添加关闭") << 0 << false << QStringList {"btnAddOn", "btnClose"} << false;
+    QTest::newRow("second with 添加并关闭") << 1 << false << QStringList {"btnAdd"} << false;
+    QTest::newRow("second with 添加并关闭, paused") << 1 << true << QStringList {"btnAdd"} << false;
 }
 
 void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun()
@@ -313,7 +319,7 @@ void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun()
 
     QVERIFY(!m_frmMis->isVisible());
     QCOMPARE(m_form->missions()->count(), rowsBefore + 1);
-    const QList<bool> running{true, false, true, true};
+    const QList<bool> running {true, false, true, true};
     QCOMPARE(runState(), starts ? running : before);
 }
 

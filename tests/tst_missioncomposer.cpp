@@ -62,8 +62,10 @@ void TestMissionComposer::pickedPathIsQuotedWhenItHoldsABlank_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("text");
-    QTest::newRow("no blank") << "/usr/bin/xterm" << "/usr/bin/xterm";
-    QTest::newRow("blank") << "/home/li/My Music/bell.wav" << "\"/home/li/My Music/bell.wav\"";
+    QTest::newRow("no blank") << "/usr/bin/xterm"
+                              << "/usr/bin/xterm";
+    QTest::newRow("blank") << "/home/li/My Music/bell.wav"
+                           << "\"/home/li/My Music/bell.wav\"";
 }
 
 void TestMissionComposer::pickedPathIsQuotedWhenItHoldsABlank()
@@ -79,12 +81,18 @@ void TestMissionComposer::messageKeepsToOneLine_data()
 {
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("description");
-    QTest::newRow("one line") << "该起床了!" << "该起床了!";
-    QTest::newRow("line feed") << "开会\n带上报告" << "开会 带上报告";
-    QTest::newRow("carriage return and line feed") << "开会\r\n带上报告" << "开会 带上报告";
-    QTest::newRow("carriage return") << "开会\r带上报告" << "开会 带上报告";
-    QTest::newRow("empty lines keep their count") << "a\n\nb\n" << "a  b ";
-    QTest::newRow("paragraph separator") << QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + "b" << "a b";
+    QTest::newRow("one line") << "该起床了!"
+                              << "该起床了!";
+    QTest::newRow("line feed") << "开会\n带上报告"
+                               << "开会 带上报告";
+    QTest::newRow("carriage return and line feed") << "开会\r\n带上报告"
+                                                   << "开会 带上报告";
+    QTest::newRow("carriage return") << "开会\r带上报告"
+                                     << "开会 带上报告";
+    QTest::newRow("empty lines keep their count") << "a\n\nb\n"
+                                                  << "a  b ";
+    QTest::newRow("paragraph separator") << QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + "b"
+                                         << "a b";
 }
 
 void TestMissionComposer::messageKeepsToOneLine()
@@ -100,10 +108,10 @@ void TestMissionComposer::browseFiltersOfferTheirTypes_data()
     QTest::addColumn<QStringList>("filters");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("program") << programFilters()
-                             << QStringList{"程序文件 (*.exe)", "批处理文件(*.bat)", "Shell 脚本 (*.sh)",
-                                            "可执行文件 (*)"};
-    QTest::newRow("file") << fileFilters() << QStringList{"All files (*)"};
-    QTest::newRow("ring") << ringFilters() << QStringList{"wavefile (*.wav)"};
+                             << QStringList {"程序文件 (*.exe)", "批处理文件(*.bat)", "Shell 脚本 (*.sh)",
+                                             "可执行文件 (*)"};
+    QTest::newRow("file") << fileFilters() << QStringList {"All files (*)"};
+    QTest::newRow("ring") << ringFilters() << QStringList {"wavefile (*.wav)"};
 }
 
 void TestMissionComposer::browseFiltersOfferTheirTypes()

@@ -64,7 +64,7 @@ private slots:
     void browseStartsAtTheNamedFile();
 
 private:
-    template<typename T> T *child(const char *name)
+    template <typename T> T *child(const char *name)
     {
         T *found = m_frm->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -89,7 +89,7 @@ void TestMissionEditor::init()
     m_selected = -1;
     m_starts = 0;
     m_clock.set(QDateTime(today, QTime(12, 0, 0)));
-    MissionListAccess list{&m_missions, [this] { return m_selected; }, [this] { ++m_starts; }};
+    MissionListAccess list {&m_missions, [this] { return m_selected; }, [this] { ++m_starts; }};
     m_frm = std::make_unique<TfrmMis>(list, &m_clock);
 }
 
@@ -156,21 +156,22 @@ void TestMissionEditor::laysOutItsWindow()
     QStringList captions;
     for (int i = 0; i < pages->count(); ++i)
         captions << pages->tabText(i);
-    QCOMPARE(captions, (QStringList{"关闭重启", "执行程序", "打开文件", "提示消息", "系统响铃", "打开网页", "发送邮件"}));
+    QCOMPARE(captions,
+             (QStringList {"关闭重启", "执行程序", "打开文件", "提示消息", "系统响铃", "打开网页", "发送邮件"}));
 
     auto *listBox = child<QListWidget>("ListBox1");
     QStringList entries;
     for (int i = 0; i < listBox->count(); ++i)
         entries << listBox->item(i)->text();
-    QCOMPARE(entries, (QStringList{"关闭计算机", "重启计算机", "注销计算机"}));
+    QCOMPARE(entries, (QStringList {"关闭计算机", "重启计算机", "注销计算机"}));
     QCOMPARE(listBox->selectionMode(), QAbstractItemView::SingleSelection);
 
     auto *cbMsg = child<QComboBox>("cbMsg");
     QStringList presets;
     for (int i = 0; i < cbMsg->count(); ++i)
         presets << cbMsg->itemText(i);
-    QCOMPARE(presets, (QStringList{"该起床了!", "是到吃饭的时间了,休息一下吧.", "眼晴困了,休息一下,看看远处对眼晴好!",
-                                   "又到了下班的时间了,oh,my God!"}));
+    QCOMPARE(presets, (QStringList {"该起床了!", "是到吃饭的时间了,休息一下吧.", "眼晴困了,休息一下,看看远处对眼晴好!",
+                                    "又到了下班的时间了,oh,my God!"}));
     QVERIFY(cbMsg->isEditable());
     QCOMPARE(cbMsg->currentText(), QString());
     QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString());
@@ -227,19 +228,61 @@ void TestMissionEditor::composesTheRowOfEachPage_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("description");
     QTest::addColumn<int>("imageIndex");
-    QTest::newRow("shut down") << "nbShutdown" << "ListBox1" << "关闭计算机" << "关闭计算机" << "关闭计算机" << 0;
-    QTest::newRow("restart") << "nbShutdown" << "ListBox1" << "重启计算机" << "重启计算机" << "重启计算机" << 0;
-    QTest::newRow("log off") << "nbShutdown" << "ListBox1" << "注销计算机" << "注销计算机" << "注销计算机" << 0;
-    QTest::newRow("program") << "nbExePro" << "fnPro" << "/usr/bin/gedit --new-window" << "执行程序"
+    QTest::newRow("shut down") << "nbShutdown"
+                               << "ListBox1"
+                               << "关闭计算机"
+                               << "关闭计算机"
+                               << "关闭计算机" << 0;
+    QTest::newRow("restart") << "nbShutdown"
+                             << "ListBox1"
+                             << "重启计算机"
+                             << "重启计算机"
+                             << "重启计算机" << 0;
+    QTest::newRow("log off") << "nbShutdown"
+                             << "ListBox1"
+                             << "注销计算机"
+                             << "注销计算机"
+                             << "注销计算机" << 0;
+    QTest::newRow("program") << "nbExePro"
+                             << "fnPro"
+                             << "/usr/bin/gedit --new-window"
+                             << "执行程序"
                              << "/usr/bin/gedit" << 1;
-    QTest::newRow("file") << "nbOpenFile" << "fnFile" << "\"/home/li/My Docs/plan.txt\"" << "打开文件"
+    QTest::newRow("file") << "nbOpenFile"
+                          << "fnFile"
+                          << "\"/home/li/My Docs/plan.txt\""
+                          << "打开文件"
                           << "/home/li/My Docs/plan.txt" << 2;
-    QTest::newRow("message") << "nbMessage" << "Memo1" << "第一行\n第二行" << "提示消息" << "第一行 第二行" << 3;
-    QTest::newRow("message preset") << "nbMessage" << "cbMsg" << "该起床了!" << "提示消息" << "该起床了!" << 3;
-    QTest::newRow("ring") << "nbRing" << "fnRing" << "内置铃声" << "系统响铃" << "内置铃声" << 4;
-    QTest::newRow("web page") << "nbOpenUrl" << "editUrl" << "www.example.org" << "打开网页" << "www.example.org" << 5;
-    QTest::newRow("mail") << "nbEmail" << "editEmail" << "li@example.org" << "发送邮件" << "li@example.org" << 6;
-    QTest::newRow("empty address") << "nbOpenUrl" << "editUrl" << "" << "打开网页" << "" << 5;
+    QTest::newRow("message") << "nbMessage"
+                             << "Memo1"
+                             << "第一行\n第二行"
+                             << "提示消息"
+                             << "第一行 第二行" << 3;
+    QTest::newRow("message preset") << "nbMessage"
+                                    << "cbMsg"
+                                    << "该起床了!"
+                                    << "提示消息"
+                                    << "该起床了!" << 3;
+    QTest::newRow("ring") << "nbRing"
+                          << "fnRing"
+                          << "内置铃声"
+                          << "系统响铃"
+                          << "内置铃声" << 4;
+    QTest::newRow("web page") << "nbOpenUrl"
+                              << "editUrl"
+                              << "www.example.org"
+                              << "打开网页"
+                              << "www.example.org" << 5;
+    QTest::newRow("mail") << "nbEmail"
+                          << "editEmail"
+                          << "li@example.org"
+                          << "发送邮件"
+                          << "li@example.org" << 6;
+    QTest::newRow("empty address") << "nbOpenUrl"
+                                   << "editUrl"
+                                   << ""
+                                   << "打开网页"
+                                   << "" << 5;
 }
 
 void TestMissionEditor::composesTheRowOfEachPage()
@@ -255,7 +298,7 @@ void TestMissionEditor::composesTheRowOfEachPage()
     fill(input, text);
     press(QStringLiteral("btnAddOn"));
     QCOMPARE(m_missions.count(), 1);
-    const Mission expected{kind, description, QStringLiteral("2026-12-10"), QStringLiteral("13:00:00"), imageIndex};
+    const Mission expected {kind, description, QStringLiteral("2026-12-10"), QStringLiteral("13:00:00"), imageIndex};
     QCOMPARE(m_missions.mission(0), expected);
 }
 
@@ -304,8 +347,8 @@ void TestMissionEditor::addAndContinueKeepsEveryField()
 
     QVERIFY(m_frm->isVisible());
     QCOMPARE(m_missions.count(), 3);
-    const Mission expected{QStringLiteral("提示消息"), QStringLiteral("喝水"), QStringLiteral("2026-12-10"),
-                           QStringLiteral("18:30:00"), 3};
+    const Mission expected {QStringLiteral("提示消息"), QStringLiteral("喝水"), QStringLiteral("2026-12-10"),
+                            QStringLiteral("18:30:00"), 3};
     for (int i = 0; i < 3; ++i)
         QCOMPARE(m_missions.mission(i), expected);
     QCOMPARE(m_frm->activePage(), int(MessagePage));
@@ -322,10 +365,10 @@ void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun_data()
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<int>("rowsAfter");
     QTest::addColumn<int>("starts");
-    QTest::newRow("first with 添加并关闭") << 0 << QStringList{"btnAdd"} << 1 << 1;
-    QTest::newRow("添加并继续, 不添加关闭") << 0 << QStringList{"btnAddOn", "btnClose"} << 1 << 0;
-    QTest::newRow("添加并继续, 添加并关闭") << 0 << QStringList{"btnAddOn", "btnAdd"} << 2 << 0;
-    QTest::newRow("second with 添加并关闭") << 1 << QStringList{"btnAdd"} << 2 << 0;
+    QTest::newRow("first with 添加并关闭") << 0 << QStringList {"btnAdd"} << 1 << 1;
+    QTest::newRow("添加并继续, 不添加关闭") << 0 << QStringList {"btnAddOn", "btnClose"} << 1 << 0;
+    QTest::newRow("添加并继续, 添加并关闭") << 0 << QStringList {"btnAddOn", "btnAdd"} << 2 << 0;
+    QTest::newRow("second with 添加并关闭") << 1 << QStringList {"btnAdd"} << 2 << 0;
 }
 
 void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun()
@@ -367,7 +410,8 @@ void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
     QVERIFY(!m_frm->isVisible());
     QCOMPARE(m_missions.count(), 5);
     QVector<Mission> after = before;
-    after[2] = {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-10"), QStringLiteral("13:00:00"), 3};
+    after[2] = {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-10"),
+                QStringLiteral("13:00:00"), 3};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(m_missions.mission(i), after[i]);
     QCOMPARE(m_starts, 0);
@@ -412,8 +456,8 @@ void TestMissionEditor::modifyOpensThePageOfTheRowsKind()
 void TestMissionEditor::inputsKeepTheirContentsBetweenShowings()
 {
     const QList<QPair<QString, QString>> inputs = {
-        {"fnPro", "/usr/bin/xterm"},   {"fnFile", "/tmp/a.txt"},        {"Memo1", "一\n二"},
-        {"fnRing", "/tmp/bell.wav"},   {"editUrl", "www.example.net"}, {"editEmail", "wang@example.net"},
+        {"fnPro", "/usr/bin/xterm"}, {"fnFile", "/tmp/a.txt"},       {"Memo1", "一\n二"},
+        {"fnRing", "/tmp/bell.wav"}, {"editUrl", "www.example.net"}, {"editEmail", "wang@example.net"},
     };
     showIn(TfrmMis::AddMode);
     for (const auto &input : inputs)

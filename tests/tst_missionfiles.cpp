@@ -1,5 +1,5 @@
-#include "FileFixtures.h"
 #include "DailyMissionFile.h"
+#include "FileFixtures.h"
 #include "MissionFile.h"
 #include "MissionLines.h"
 
@@ -25,8 +25,10 @@ QList<QStringList> texts(const QVector<Mission> &missions)
 }
 
 const QVector<Mission> threeRows = {
-    {QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), QStringLiteral("2026-12-10"), QStringLiteral("23:00:00"), 1},
-    {QStringLiteral("执行程序"), QStringLiteral("/usr/bin/gedit"), QStringLiteral("2026-12-11"), QStringLiteral("8:00:00"), 4},
+    {QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), QStringLiteral("2026-12-10"),
+     QStringLiteral("23:00:00"), 1},
+    {QStringLiteral("执行程序"), QStringLiteral("/usr/bin/gedit"), QStringLiteral("2026-12-11"),
+     QStringLiteral("8:00:00"), 4},
     {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-12"), QStringLiteral("12:30:05"), 6},
 };
 
@@ -72,15 +74,22 @@ void TestMissionFiles::writesOneLinePerMission_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("mission file") << "mission"
-                                  << QByteArray::fromHex("B9D8B1D5BCC6CBE3BBFA80B9D8B1D5BCC6CBE3BBFA80") + "2026-12-10\x80"
-                                         "23:00:00\r\n"
-                                         + QByteArray::fromHex("D6B4D0D0B3CCD0F280") + "/usr/bin/gedit\x80" "2026-12-11\x80"
-                                         "8:00:00\r\n"
-                                         + QByteArray::fromHex("CCE1CABECFFBCFA280BFAABBE180") + "2026-12-12\x80" "12:30:05\r\n";
+                                  << QByteArray::fromHex("B9D8B1D5BCC6CBE3BBFA80B9D8B1D5BCC6CBE3BBFA80")
+                                         + "2026-12-10\x80"
+                                           "23:00:00\r\n"
+                                         + QByteArray::fromHex("D6B4D0D0B3CCD0F280")
+                                         + "/usr/bin/gedit\x80"
+                                           "2026-12-11\x80"
+                                           "8:00:00\r\n"
+                                         + QByteArray::fromHex("CCE1CABECFFBCFA280BFAABBE180")
+                                         + "2026-12-12\x80"
+                                           "12:30:05\r\n";
     QTest::newRow("daily file") << "daily"
-                                << QByteArray::fromHex("B9D8B1D5BCC6CBE3BBFA24B9D8B1D5BCC6CBE3BBFA24") + "2026-12-10$23:00:00\r\n"
-                                       + QByteArray::fromHex("D6B4D0D0B3CCD0F224") + "/usr/bin/gedit$2026-12-11$8:00:00\r\n"
-                                       + QByteArray::fromHex("CCE1CABECFFBCFA224BFAABBE124") + "2026-12-12$12:30:05\r\n";
+                                << QByteArray::fromHex("B9D8B1D5BCC6CBE3BBFA24B9D8B1D5BCC6CBE3BBFA24")
+                                       + "2026-12-10$23:00:00\r\n" + QByteArray::fromHex("D6B4D0D0B3CCD0F224")
+                                       + "/usr/bin/gedit$2026-12-11$8:00:00\r\n"
+                                       + QByteArray::fromHex("CCE1CABECFFBCFA224BFAABBE124")
+                                       + "2026-12-12$12:30:05\r\n";
 }
 
 void TestMissionFiles::writesOneLinePerMission()
@@ -131,42 +140,86 @@ void TestMissionFiles::readsLinesByTheRules_data()
     const QStringList abcd = {"a", "b", "c", "d"};
 
     QTest::newRow("empty file") << "mission" << QByteArray() << QList<QStringList>() << QByteArray();
-    QTest::newRow("first line empty") << "mission" << QByteArray("\r\na\x80" "b\x80" "c\x80" "d\r\n")
-                                      << QList<QStringList>() << QByteArray("\r\na\x80" "b\x80" "c\x80" "d\r\n");
-    QTest::newRow("fourth line empty")
-        << "mission" << QByteArray("a\x80" "b\x80" "c\x80" "d\r\n").repeated(3) + "\r\nx\r\n"
-        << QList<QStringList>{abcd, abcd, abcd} << QByteArray("\r\nx\r\n");
-    QTest::newRow("empty line ending in LF alone")
-        << "mission" << QByteArray("a\x80" "b\x80" "c\x80" "d\n\na\x80" "b\x80" "c\x80" "d")
-        << QList<QStringList>{abcd, {"", "", "", ""}, abcd} << QByteArray();
-    QTest::newRow("lone CR dropped") << "mission" << QByteArray("a\rb\x80" "b\x80" "c\x80" "d\r\r\n")
-                                     << QList<QStringList>{{"ab", "b", "c", "d"}} << QByteArray();
+    QTest::newRow("first line empty") << "mission"
+                                      << QByteArray("\r\na\x80"
+                                                    "b\x80"
+                                                    "c\x80"
+                                                    "d\r\n")
+                                      << QList<QStringList>()
+                                      << QByteArray("\r\na\x80"
+                                                    "b\x80"
+                                                    "c\x80"
+                                                    "d\r\n");
+    QTest::newRow("fourth line empty") << "mission"
+                                       << QByteArray("a\x80"
+                                                     "b\x80"
+                                                     "c\x80"
+                                                     "d\r\n")
+                                                  .repeated(3)
+                                              + "\r\nx\r\n"
+                                       << QList<QStringList> {abcd, abcd, abcd} << QByteArray("\r\nx\r\n");
+    QTest::newRow("empty line ending in LF alone") << "mission"
+                                                   << QByteArray("a\x80"
+                                                                 "b\x80"
+                                                                 "c\x80"
+                                                                 "d\n\na\x80"
+                                                                 "b\x80"
+                                                                 "c\x80"
+                                                                 "d")
+                                                   << QList<QStringList> {abcd, {"", "", "", ""}, abcd} << QByteArray();
+    QTest::newRow("lone CR dropped") << "mission"
+                                     << QByteArray("a\rb\x80"
+                                                   "b\x80"
+                                                   "c\x80"
+                                                   "d\r\r\n")
+                                     << QList<QStringList> {{"ab", "b", "c", "d"}} << QByteArray();
     QTest::newRow("no separator") << "mission" << QByteArray("12:00:00\r\n")
-                                  << QList<QStringList>{{"", "", "", "12:00:00"}} << QByteArray();
-    QTest::newRow("one separator") << "mission" << QByteArray("k\x80" "12:00:00")
-                                   << QList<QStringList>{{"k", "", "", "12:00:00"}} << QByteArray();
-    QTest::newRow("five separators") << "mission" << QByteArray("a\x80" "b\x80" "c\x80" "d\x80" "e\x80" "f\r\n")
-                                     << QList<QStringList>{{"a", "b", "c", "d€e€f"}} << QByteArray();
-    QTest::newRow("0x80 inside a character")
-        << "mission" << QByteArray("k\x80\x81\x80" "x\x80" "c\x80" "d\r\n")
-        << QList<QStringList>{{"k", "亐x", "c", "d"}} << QByteArray();
-    QTest::newRow("0x1A is text in a mission file")
-        << "mission" << QByteArray("a\x80" "b\x80" "c\x80" "d\x1A\r\n")
-        << QList<QStringList>{{"a", "b", "c", "d\x1A"}} << QByteArray();
+                                  << QList<QStringList> {{"", "", "", "12:00:00"}} << QByteArray();
+    QTest::newRow("one separator") << "mission"
+                                   << QByteArray("k\x80"
+                                                 "12:00:00")
+                                   << QList<QStringList> {{"k", "", "", "12:00:00"}} << QByteArray();
+    QTest::newRow("five separators") << "mission"
+                                     << QByteArray("a\x80"
+                                                   "b\x80"
+                                                   "c\x80"
+                                                   "d\x80"
+                                                   "e\x80"
+                                                   "f\r\n")
+                                     << QList<QStringList> {{"a", "b", "c", "d€e€f"}} << QByteArray();
+    QTest::newRow("0x80 inside a character") << "mission"
+                                             << QByteArray("k\x80\x81\x80"
+                                                           "x\x80"
+                                                           "c\x80"
+                                                           "d\r\n")
+                                             << QList<QStringList> {{"k", "亐x", "c", "d"}} << QByteArray();
+    QTest::newRow("0x1A is text in a mission file") << "mission"
+                                                    << QByteArray("a\x80"
+                                                                  "b\x80"
+                                                                  "c\x80"
+                                                                  "d\x1A\r\n")
+                                                    << QList<QStringList> {{"a", "b", "c", "d\x1A"}} << QByteArray();
 
-    QTest::newRow("daily: third line empty")
-        << "daily" << QByteArray("a$b$c$d\r\na$b$c$d\r\n\r\na$b$c$d\r\n") << QList<QStringList>{abcd, abcd}
-        << QByteArray("\r\na$b$c$d\r\n");
+    QTest::newRow("daily: third line empty") << "daily" << QByteArray("a$b$c$d\r\na$b$c$d\r\n\r\na$b$c$d\r\n")
+                                             << QList<QStringList> {abcd, abcd} << QByteArray("\r\na$b$c$d\r\n");
     QTest::newRow("daily: one separator") << "daily" << QByteArray::fromHex("B9D8B1D5BCC6CBE3BBFA") + "$8:00:00\r\n"
-                                          << QList<QStringList>{{"关闭计算机", "", "", "8:00:00"}} << QByteArray();
-    QTest::newRow("daily: five separators") << "daily" << QByteArray("a$b$c$d$e$f\r\n")
-                                            << QList<QStringList>{{"a", "b", "c", "d$e$f"}} << QByteArray();
-    QTest::newRow("daily: end mark line") << "daily" << QByteArray("a$b$c$d\r\n\x1A" "a$b$c$d\r\n")
-                                          << QList<QStringList>{abcd} << QByteArray("\x1A" "a$b$c$d\r\n");
-    QTest::newRow("daily: end mark inside a line") << "daily" << QByteArray("a$b$c$d\x1A" "xyz\r\n")
-                                                   << QList<QStringList>{abcd} << QByteArray("\x1A" "xyz\r\n");
+                                          << QList<QStringList> {{"关闭计算机", "", "", "8:00:00"}} << QByteArray();
+    QTest::newRow("daily: five separators")
+        << "daily" << QByteArray("a$b$c$d$e$f\r\n") << QList<QStringList> {{"a", "b", "c", "d$e$f"}} << QByteArray();
+    QTest::newRow("daily: end mark line") << "daily"
+                                          << QByteArray("a$b$c$d\r\n\x1A"
+                                                        "a$b$c$d\r\n")
+                                          << QList<QStringList> {abcd}
+                                          << QByteArray("\x1A"
+                                                        "a$b$c$d\r\n");
+    QTest::newRow("daily: end mark inside a line") << "daily"
+                                                   << QByteArray("a$b$c$d\x1A"
+                                                                 "xyz\r\n")
+                                                   << QList<QStringList> {abcd}
+                                                   << QByteArray("\x1A"
+                                                                 "xyz\r\n");
     QTest::newRow("daily: 0x80 is text") << "daily" << QByteArray("a\x80$b$c$d\r\n")
-                                         << QList<QStringList>{{"a€", "b", "c", "d"}} << QByteArray();
+                                         << QList<QStringList> {{"a€", "b", "c", "d"}} << QByteArray();
 }
 
 void TestMissionFiles::readsLinesByTheRules()
@@ -191,7 +244,10 @@ void TestMissionFiles::keepsEveryMissionOnOneLine_data()
         QTest::newRow(tag + ": LF") << name << QStringLiteral("a\n\nb") << QStringLiteral("a  b");
         QTest::newRow(tag + ": CR") << name << QStringLiteral("a\rb") << QStringLiteral("a b");
     }
-    QTest::newRow("daily: end mark") << "daily" << QStringLiteral("a\x1A" "b") << QStringLiteral("a b");
+    QTest::newRow("daily: end mark") << "daily"
+                                     << QStringLiteral("a\x1A"
+                                                       "b")
+                                     << QStringLiteral("a b");
 }
 
 void TestMissionFiles::keepsEveryMissionOnOneLine()
@@ -214,7 +270,7 @@ void TestMissionFiles::saveReplacesTheFile()
     QString error;
     QVERIFY(MissionFile::save(path, threeRows.mid(0, 1), &error));
     QCOMPARE(fileBytes(path), MissionLines::missionFile().write(threeRows.mid(0, 1)));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("week.mis")});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {QStringLiteral("week.mis")});
 }
 
 void TestMissionFiles::failedSaveKeepsTheOldFile()
@@ -227,7 +283,7 @@ void TestMissionFiles::failedSaveKeepsTheOldFile()
         many += threeRows;
 
     // A file size limit stands for a full disk; it holds also for root.
-    rlimit saved{};
+    rlimit saved {};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
@@ -241,7 +297,7 @@ void TestMissionFiles::failedSaveKeepsTheOldFile()
     QVERIFY(!saved512);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QCOMPARE(fileBytes(path), old);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("week.mis")});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {QStringLiteral("week.mis")});
 }
 
 void TestMissionFiles::loadOfAMissingFileNamesIt()
@@ -270,7 +326,7 @@ void TestMissionFiles::appendEndsAnUnfinishedLastLineFirst()
     const DailyMissionFile file(m_dir->filePath(QStringLiteral("everyday.mis")));
     writeBytes(file.path(), "a$b$c$d");
     QString error;
-    QVERIFY(file.append(Mission{"e", "f", "g", "h", 0}, &error));
+    QVERIFY(file.append(Mission {"e", "f", "g", "h", 0}, &error));
     QCOMPARE(fileBytes(file.path()), QByteArray("a$b$c$d\r\ne$f$g$h\r\n"));
 }
 
@@ -308,7 +364,7 @@ void TestMissionFiles::dailyReadingDatesEveryRowToday()
     const std::optional<MissionLines::Reading> reading = file.read(QStringLiteral("2026-12-10"), &error);
     QVERIFY(reading);
     QCOMPARE(texts(reading->missions),
-             (QList<QStringList>{{"a", "b", "2026-12-10", "8:00:00"}, {"", "", "2026-12-10", ""}}));
+             (QList<QStringList> {{"a", "b", "2026-12-10", "8:00:00"}, {"", "", "2026-12-10", ""}}));
     QCOMPARE(reading->unread, QByteArray("\r\nrest"));
 }
 

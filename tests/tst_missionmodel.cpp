@@ -20,7 +20,10 @@ class TestMissionModel : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.')); }
+    void init()
+    {
+        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    }
 
     void knowsTheNineKinds();
     void operationsKeepOrder();
@@ -147,14 +150,22 @@ void TestMissionModel::tintsPastRows_data()
     const int past = int(MissionModel::Tint::Past);
     const int unparsed = int(MissionModel::Tint::Unparsed);
     // The present is 2026-12-10 12:00:00.500.
-    QTest::newRow("yesterday, later time") << "2026-12-9" << "23:00:00" << past;
-    QTest::newRow("today, time to come") << "2026-12-10" << "12:00:01" << normal;
-    QTest::newRow("today, time passed") << "2026-12-10" << "11:59:59" << past;
-    QTest::newRow("today, this second already begun") << "2026-12-10" << "12:00:00" << past;
-    QTest::newRow("tomorrow, time to come") << "2026-12-11" << "13:00:00" << normal;
-    QTest::newRow("tomorrow, time passed today") << "2026-12-11" << "8:00:00" << past;
-    QTest::newRow("date does not parse") << "2026-12-99" << "13:00:00" << unparsed;
-    QTest::newRow("time does not parse") << "2026-12-11" << "13:00" << unparsed;
+    QTest::newRow("yesterday, later time") << "2026-12-9"
+                                           << "23:00:00" << past;
+    QTest::newRow("today, time to come") << "2026-12-10"
+                                         << "12:00:01" << normal;
+    QTest::newRow("today, time passed") << "2026-12-10"
+                                        << "11:59:59" << past;
+    QTest::newRow("today, this second already begun") << "2026-12-10"
+                                                      << "12:00:00" << past;
+    QTest::newRow("tomorrow, time to come") << "2026-12-11"
+                                            << "13:00:00" << normal;
+    QTest::newRow("tomorrow, time passed today") << "2026-12-11"
+                                                 << "8:00:00" << past;
+    QTest::newRow("date does not parse") << "2026-12-99"
+                                         << "13:00:00" << unparsed;
+    QTest::newRow("time does not parse") << "2026-12-11"
+                                         << "13:00" << unparsed;
 }
 
 void TestMissionModel::tintsPastRows()

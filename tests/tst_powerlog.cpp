@@ -1,9 +1,9 @@
 #include "PowerLogQuery.h"
 #include "RegionalFormat.h"
 #include "SecondTimer.h"
-#include "TForm1.h"
 #include "Tdm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmHaodian.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ QString at(const QDate &date, const char *time)
 } // namespace
 
 namespace QTest {
-template<> char *toString(const Run &run)
+template <> char *toString(const Run &run)
 {
     return qstrdup(QStringLiteral("(%1, %2, %3)").arg(run.start, run.end).arg(run.energy, 0, 'g', 17).toUtf8());
 }
@@ -86,7 +86,7 @@ private:
     QList<Run> stored();
     TfrmHaodian &window();
     QList<double> listedEnergies();
-    template<typename T> T *child(QObject *owner, const char *name)
+    template <typename T> T *child(QObject *owner, const char *name)
     {
         T *found = owner->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -307,11 +307,14 @@ void TestPowerLog::laysOutTheWindow()
     QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker1")->geometry(), QRect(80, 21, 89, 20));
     QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker2")->date(), today);
     const char *buttons[][2] = {{"btnLook", "按日期查看"}, {"btnLookAll", "查看全部"}, {"btnDel", "删除"},
-                                {"btnDelAll", "删除全部"}, {"btnTongji", "统计"},       {"btnClose", "关闭"}};
+                                {"btnDelAll", "删除全部"}, {"btnTongji", "统计"},      {"btnClose", "关闭"}};
     for (const auto &button : buttons)
         QCOMPARE(child<QPushButton>(&form, button[0])->text(), QString::fromUtf8(button[1]));
-    const char *boxes[][2] = {{"RzLineEdit1", "70W"}, {"RzLineEdit2", "200W"}, {"editHaodian", "0度"},
-                              {"editDanweidianfei", "1"}, {"editDianfei", "0"}};
+    const char *boxes[][2] = {{"RzLineEdit1", "70W"},
+                              {"RzLineEdit2", "200W"},
+                              {"editHaodian", "0度"},
+                              {"editDanweidianfei", "1"},
+                              {"editDianfei", "0"}};
     for (const auto &box : boxes)
         QCOMPARE(child<QLineEdit>(&form, box[0])->text(), QString::fromUtf8(box[1]));
 
@@ -368,10 +371,10 @@ void TestPowerLog::dateRangeListsRunsWhollyInside_data()
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QList<double>>("listed");
-    QTest::newRow("both today") << today << today << QList<double>{0.3};
-    QTest::newRow("both yesterday") << yesterday << yesterday << QList<double>{};
-    QTest::newRow("yesterday to today") << yesterday << today << QList<double>{0.1, 0.3};
-    QTest::newRow("start after end") << today << yesterday << QList<double>{};
+    QTest::newRow("both today") << today << today << QList<double> {0.3};
+    QTest::newRow("both yesterday") << yesterday << yesterday << QList<double> {};
+    QTest::newRow("yesterday to today") << yesterday << today << QList<double> {0.1, 0.3};
+    QTest::newRow("start after end") << today << yesterday << QList<double> {};
 }
 
 void TestPowerLog::dateRangeListsRunsWhollyInside()
@@ -398,10 +401,21 @@ void TestPowerLog::totals_data()
     QTest::addColumn<QString>("energyText");
     QTest::addColumn<QString>("costText");
     QTest::addColumn<QString>("error");
-    QTest::newRow("two of 0.135 at 0.5") << QList<double>{0.135, 0.135} << "0.5" << "0.27度" << "0.135" << "";
-    QTest::newRow("no records") << QList<double>{} << "1" << "0度" << "0" << "";
-    QTest::newRow("tiny, price 1") << QList<double>{0.000075} << "1" << "7.5E-5度" << "7.5E-5" << "";
-    QTest::newRow("price not a number") << QList<double>{0.135, 0.135} << "abc" << "0.27度" << "0"
+    QTest::newRow("two of 0.135 at 0.5") << QList<double> {0.135, 0.135} << "0.5"
+                                         << "0.27度"
+                                         << "0.135"
+                                         << "";
+    QTest::newRow("no records") << QList<double> {} << "1"
+                                << "0度"
+                                << "0"
+                                << "";
+    QTest::newRow("tiny, price 1") << QList<double> {0.000075} << "1"
+                                   << "7.5E-5度"
+                                   << "7.5E-5"
+                                   << "";
+    QTest::newRow("price not a number") << QList<double> {0.135, 0.135} << "abc"
+                                        << "0.27度"
+                                        << "0"
                                         << "'abc' is not a valid floating point value.";
 }
 
@@ -430,9 +444,9 @@ void TestPowerLog::deletesTheCurrentRecord_data()
 {
     QTest::addColumn<QString>("way");
     QTest::addColumn<QList<double>>("left");
-    QTest::newRow("删除") << "button" << QList<double>{0.1, 0.3};
-    QTest::newRow("Ctrl+Delete, OK") << "ok" << QList<double>{0.1, 0.3};
-    QTest::newRow("Ctrl+Delete, Cancel") << "cancel" << QList<double>{0.1, 0.2, 0.3};
+    QTest::newRow("删除") << "button" << QList<double> {0.1, 0.3};
+    QTest::newRow("Ctrl+Delete, OK") << "ok" << QList<double> {0.1, 0.3};
+    QTest::newRow("Ctrl+Delete, Cancel") << "cancel" << QList<double> {0.1, 0.2, 0.3};
 }
 
 void TestPowerLog::deletesTheCurrentRecord()
@@ -488,12 +502,14 @@ void TestPowerLog::errorsReachTheReport_data()
     QTest::addColumn<QString>("error"); // empty: the store's own error
     const QString closed = QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
     QTest::newRow("删除 on no record") << false << "btnDel"
-                                      << "ADOQuery1: Cannot perform this operation on an empty dataset.";
+                                       << "ADOQuery1: Cannot perform this operation on an empty dataset.";
     QTest::newRow("damaged: 统计") << true << "btnTongji" << closed;
     QTest::newRow("damaged: 删除") << true << "btnDel" << closed;
     QTest::newRow("damaged: 删除全部") << true << "btnDelAll" << closed;
-    QTest::newRow("damaged: 查看全部") << true << "btnLookAll" << "";
-    QTest::newRow("damaged: 按日期查看") << true << "btnLook" << "";
+    QTest::newRow("damaged: 查看全部") << true << "btnLookAll"
+                                       << "";
+    QTest::newRow("damaged: 按日期查看") << true << "btnLook"
+                                         << "";
 }
 
 void TestPowerLog::errorsReachTheReport()

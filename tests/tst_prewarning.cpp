@@ -1,7 +1,7 @@
 #include "MissionModel.h"
 #include "RegionalFormat.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmHint.h"
 
 #include <QGuiApplication>
@@ -18,7 +18,10 @@ class TestPreWarning : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.')); }
+    void init()
+    {
+        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    }
 
     void looksAsANotice();
     void countsDownAndClosesOnTheEleventhTick();
@@ -116,8 +119,8 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     const QDate today = QDate::currentDate();
     platform.clock.runFrom(QDateTime(today, QTime(11, 59, 48)));
     TForm1 form(platform.services(), dir.path() + QLatin1Char('/'));
-    form.missions()->append({QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), DateToStr(today),
-                             QStringLiteral("12:00:00"), 0});
+    form.missions()->append(
+        {QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), DateToStr(today), QStringLiteral("12:00:00"), 0});
     const Mission before = form.missions()->mission(0);
     form.show();
     form.mStart();
@@ -127,11 +130,11 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     QVERIFY(hint->isVisible());
     QCOMPARE(hint->message(), QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
                                              "如果您未选择任何操作,10秒后系统选择确定并执行关机任务."));
-    QCOMPARE(platform.sound.played, (QStringList{"beep", "beep", "beep"}));
+    QCOMPARE(platform.sound.played, (QStringList {"beep", "beep", "beep"}));
     QVERIFY(hint->isModal());
     QSignalSpy finished(hint.data(), &QDialog::finished);
 
-    QTRY_COMPARE_WITH_TIMEOUT(platform.session.calls, QStringList{"powerOff"}, 13000);
+    QTRY_COMPARE_WITH_TIMEOUT(platform.session.calls, QStringList {"powerOff"}, 13000);
     QVERIFY(hint);
     QVERIFY(hint->isVisible());
     QCOMPARE(finished.count(), 0);
@@ -139,7 +142,7 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
     QCOMPARE(finished.first().first().toInt(), 0);
     QCOMPARE(form.missions()->mission(0), before);
-    QCOMPARE(platform.session.calls, QStringList{"powerOff"});
+    QCOMPARE(platform.session.calls, QStringList {"powerOff"});
 }
 
 void TestPreWarning::postponeAnswerMovesTheMission()

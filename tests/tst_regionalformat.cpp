@@ -7,7 +7,10 @@ class TestRegionalFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.')); }
+    void init()
+    {
+        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    }
 
     void formatsTexts_data();
     void formatsTexts();
@@ -29,16 +32,21 @@ void TestRegionalFormat::formatsTexts_data()
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("dateTime");
-    QTest::newRow("no padding") << QDateTime(QDate(2026, 3, 7), QTime(8, 5, 9)) << "2026-3-7" << "8:05:09"
+    QTest::newRow("no padding") << QDateTime(QDate(2026, 3, 7), QTime(8, 5, 9)) << "2026-3-7"
+                                << "8:05:09"
                                 << "2026-3-7 8:05:09";
-    QTest::newRow("two digits") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)) << "2026-12-31" << "23:59:59"
+    QTest::newRow("two digits") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)) << "2026-12-31"
+                                << "23:59:59"
                                 << "2026-12-31 23:59:59";
     QTest::newRow("midnight leaves the time out") << QDateTime(QDate(2026, 1, 1), QTime(0, 0, 0)) << "2026-1-1"
-                                                  << "0:00:00" << "2026-1-1";
+                                                  << "0:00:00"
+                                                  << "2026-1-1";
     QTest::newRow("a second past midnight") << QDateTime(QDate(2026, 1, 1), QTime(0, 0, 1)) << "2026-1-1"
-                                            << "0:00:01" << "2026-1-1 0:00:01";
+                                            << "0:00:01"
+                                            << "2026-1-1 0:00:01";
     QTest::newRow("fraction not shown") << QDateTime(QDate(2026, 1, 1), QTime(10, 0, 0, 999)) << "2026-1-1"
-                                        << "10:00:00" << "2026-1-1 10:00:00";
+                                        << "10:00:00"
+                                        << "2026-1-1 10:00:00";
 }
 
 void TestRegionalFormat::formatsTexts()
@@ -145,10 +153,14 @@ void TestRegionalFormat::replacesPatternsWithNamesOrTwoDigitYears_data()
 {
     QTest::addColumn<QString>("datePattern");
     QTest::addColumn<QString>("timePattern");
-    QTest::newRow("month name") << "d MMM yyyy" << "H:mm:ss";
-    QTest::newRow("two-digit year") << "M/d/yy" << "H:mm:ss";
-    QTest::newRow("am/pm time") << "yyyy-M-d" << "h:mm:ss AP";
-    QTest::newRow("no seconds") << "yyyy-M-d" << "H:mm";
+    QTest::newRow("month name") << "d MMM yyyy"
+                                << "H:mm:ss";
+    QTest::newRow("two-digit year") << "M/d/yy"
+                                    << "H:mm:ss";
+    QTest::newRow("am/pm time") << "yyyy-M-d"
+                                << "h:mm:ss AP";
+    QTest::newRow("no seconds") << "yyyy-M-d"
+                                << "H:mm";
 }
 
 void TestRegionalFormat::replacesPatternsWithNamesOrTwoDigitYears()

@@ -8,7 +8,10 @@ class TestRunMeter : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.')); }
+    void init()
+    {
+        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    }
 
     void countsRunningTime_data();
     void countsRunningTime();

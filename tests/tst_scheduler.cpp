@@ -111,12 +111,12 @@ void TestScheduler::carriesOutOnceInItsSecond()
     tickAt(QTime(11, 59, 59));
     QCOMPARE(m_actions.calls, QStringList());
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, QStringList{"run /usr/bin/x"});
+    QCOMPARE(m_actions.calls, QStringList {"run /usr/bin/x"});
     // A second tick in the same second, and the seconds after: nothing more.
     tickAt(QTime(12, 0, 0));
     tickAt(QTime(12, 0, 1));
     tickAt(QTime(12, 0, 2));
-    QCOMPARE(m_actions.calls, QStringList{"run /usr/bin/x"});
+    QCOMPARE(m_actions.calls, QStringList {"run /usr/bin/x"});
     QCOMPARE(m_missions.count(), 1);
     QCOMPARE(m_missions.mission(0), before);
 }
@@ -126,16 +126,36 @@ void TestScheduler::handsEachKindToItsAction_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("call");
-    QTest::newRow("shutdown") << "关闭计算机" << "关闭计算机" << "shutdown";
-    QTest::newRow("restart") << "重启计算机" << "重启计算机" << "restart";
-    QTest::newRow("log off") << "注销计算机" << "注销计算机" << "logoff";
-    QTest::newRow("program") << "执行程序" << "/opt/my tools/run me" << "run /opt/my tools/run me";
-    QTest::newRow("file") << "打开文件" << "/home/u/报告.txt" << "file /home/u/报告.txt";
-    QTest::newRow("message") << "提示消息" << "开会了 别忘了" << "message 开会了 别忘了";
-    QTest::newRow("ring") << "系统响铃" << "内置铃声" << "ring";
-    QTest::newRow("web page") << "打开网页" << "www.example.org" << "url www.example.org";
-    QTest::newRow("mail") << "发送邮件" << "a@example.org" << "mail a@example.org";
-    QTest::newRow("empty description") << "执行程序" << "" << "run ";
+    QTest::newRow("shutdown") << "关闭计算机"
+                              << "关闭计算机"
+                              << "shutdown";
+    QTest::newRow("restart") << "重启计算机"
+                             << "重启计算机"
+                             << "restart";
+    QTest::newRow("log off") << "注销计算机"
+                             << "注销计算机"
+                             << "logoff";
+    QTest::newRow("program") << "执行程序"
+                             << "/opt/my tools/run me"
+                             << "run /opt/my tools/run me";
+    QTest::newRow("file") << "打开文件"
+                          << "/home/u/报告.txt"
+                          << "file /home/u/报告.txt";
+    QTest::newRow("message") << "提示消息"
+                             << "开会了 别忘了"
+                             << "message 开会了 别忘了";
+    QTest::newRow("ring") << "系统响铃"
+                          << "内置铃声"
+                          << "ring";
+    QTest::newRow("web page") << "打开网页"
+                              << "www.example.org"
+                              << "url www.example.org";
+    QTest::newRow("mail") << "发送邮件"
+                          << "a@example.org"
+                          << "mail a@example.org";
+    QTest::newRow("empty description") << "执行程序"
+                                       << ""
+                                       << "run ";
 }
 
 void TestScheduler::handsEachKindToItsAction()
@@ -148,7 +168,7 @@ void TestScheduler::handsEachKindToItsAction()
     addMission("执行程序 ", "y", "2026-12-10", "12:00:00"); // not exactly a kind text
     startAt(QTime(12, 0, 0));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls.filter(QRegularExpression("^(?!warn)")), QStringList{call});
+    QCOMPARE(m_actions.calls.filter(QRegularExpression("^(?!warn)")), QStringList {call});
 }
 
 void TestScheduler::warnsTenSecondsAheadOfPowerMissions_data()
@@ -156,13 +176,16 @@ void TestScheduler::warnsTenSecondsAheadOfPowerMissions_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("message");
-    QTest::newRow("shutdown") << "关闭计算机" << "shutdown"
+    QTest::newRow("shutdown") << "关闭计算机"
+                              << "shutdown"
                               << QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
                                                 "如果您未选择任何操作,10秒后系统选择确定并执行关机任务.");
-    QTest::newRow("restart") << "重启计算机" << "restart"
+    QTest::newRow("restart") << "重启计算机"
+                             << "restart"
                              << QStringLiteral("翎鹊工作室将在10秒钟之后执行重启操作,请选择你的操作;\r"
                                                "如果您未选择任何操作,10秒后系统选择确定并执行重启任务.");
-    QTest::newRow("log off") << "注销计算机" << "logoff"
+    QTest::newRow("log off") << "注销计算机"
+                             << "logoff"
                              << QStringLiteral("翎鹊工作室将在10秒钟之后执行注销操作,请选择你的操作;\r"
                                                "如果您未选择任何操作,10秒后系统选择确定并执行注销任务.");
 }
@@ -178,8 +201,8 @@ void TestScheduler::warnsTenSecondsAheadOfPowerMissions()
     tickAt(QTime(11, 59, 49));
     QCOMPARE(m_actions.calls, QStringList());
     tickAt(QTime(11, 59, 50));
-    QCOMPARE(m_actions.calls, (QStringList{"run /bin/first", "warn 1 2026-12-10 12:00:00"}));
-    QCOMPARE(m_actions.messages, QStringList{message});
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/first", "warn 1 2026-12-10 12:00:00"}));
+    QCOMPARE(m_actions.messages, QStringList {message});
     for (int s = 51; s <= 59; ++s)
         tickAt(QTime(11, 59, s));
     tickAt(QTime(12, 0, 0));
@@ -204,10 +227,22 @@ void TestScheduler::postponesFiveMinutesAfterTheMoment_data()
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("newDate");
     QTest::addColumn<QString>("newTime");
-    QTest::newRow("same day") << "2026-12-10" << "12:00:00" << "2026-12-10" << "12:05:00";
-    QTest::newRow("across midnight") << "2026-12-10" << "23:58:00" << "2026-12-11" << "0:03:00";
-    QTest::newRow("across the year") << "2026-12-31" << "23:59:30" << "2027-1-1" << "0:04:30";
-    QTest::newRow("written afresh") << "2026-12-10" << "09:00:00" << "2026-12-10" << "9:05:00";
+    QTest::newRow("same day") << "2026-12-10"
+                              << "12:00:00"
+                              << "2026-12-10"
+                              << "12:05:00";
+    QTest::newRow("across midnight") << "2026-12-10"
+                                     << "23:58:00"
+                                     << "2026-12-11"
+                                     << "0:03:00";
+    QTest::newRow("across the year") << "2026-12-31"
+                                     << "23:59:30"
+                                     << "2027-1-1"
+                                     << "0:04:30";
+    QTest::newRow("written afresh") << "2026-12-10"
+                                    << "09:00:00"
+                                    << "2026-12-10"
+                                    << "9:05:00";
 }
 
 void TestScheduler::postponesFiveMinutesAfterTheMoment()
@@ -228,7 +263,7 @@ void TestScheduler::postponesAgainAndAgain()
     addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
     startAt(QTime(11, 59, 49));
     tickAt(QTime(11, 59, 50));
-    QCOMPARE(m_actions.calls, QStringList{"warn 0 2026-12-10 12:00:00"});
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
     // The answer comes while later seconds are being checked.
     tickAt(QTime(11, 59, 51));
     m_scheduler->postpone(0, QDateTime(today, QTime(12, 0)));
@@ -236,7 +271,7 @@ void TestScheduler::postponesAgainAndAgain()
     for (int s = 52; s <= 59; ++s)
         tickAt(QTime(11, 59, s));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, QStringList{"warn 0 2026-12-10 12:00:00"});
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
 
     startAt(QTime(12, 4, 49));
     tickAt(QTime(12, 4, 50));
@@ -252,7 +287,7 @@ void TestScheduler::startingLateGivesNoWarningButStillRuns()
     for (int s = 56; s <= 59; ++s)
         tickAt(QTime(11, 59, s));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, QStringList{"shutdown"});
+    QCOMPARE(m_actions.calls, QStringList {"shutdown"});
 }
 
 void TestScheduler::pausedSecondsAreNotCarriedOut()
@@ -275,7 +310,7 @@ void TestScheduler::runsMissionsOfOneSecondInListOrder()
     addMission("打开文件", "/tmp/later", "2026-12-10", "12:00:01");
     startAt(QTime(11, 59, 59));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, (QStringList{"url www.b.org", "run /bin/a", "mail c@d.org"}));
+    QCOMPARE(m_actions.calls, (QStringList {"url www.b.org", "run /bin/a", "mail c@d.org"}));
 }
 
 void TestScheduler::soundsTheHourAfterTheRows_data()
@@ -283,11 +318,11 @@ void TestScheduler::soundsTheHourAfterTheRows_data()
     QTest::addColumn<QTime>("tick");
     QTest::addColumn<bool>("chimeOn");
     QTest::addColumn<QStringList>("calls");
-    QTest::newRow("full hour") << QTime(15, 0, 0) << true << QStringList{"ring", "chime t15"};
-    QTest::newRow("a second later") << QTime(15, 0, 1) << true << QStringList{};
-    QTest::newRow("switched off") << QTime(15, 0, 0) << false << QStringList{"ring"};
-    QTest::newRow("midnight") << QTime(0, 0, 0) << true << QStringList{"chime t24"};
-    QTest::newRow("one o'clock") << QTime(1, 0, 0) << true << QStringList{"chime t1"};
+    QTest::newRow("full hour") << QTime(15, 0, 0) << true << QStringList {"ring", "chime t15"};
+    QTest::newRow("a second later") << QTime(15, 0, 1) << true << QStringList {};
+    QTest::newRow("switched off") << QTime(15, 0, 0) << false << QStringList {"ring"};
+    QTest::newRow("midnight") << QTime(0, 0, 0) << true << QStringList {"chime t24"};
+    QTest::newRow("one o'clock") << QTime(1, 0, 0) << true << QStringList {"chime t1"};
 }
 
 void TestScheduler::soundsTheHourAfterTheRows()
@@ -310,7 +345,7 @@ void TestScheduler::catchesUpALateTick()
     tickAt(QTime(12, 0, 0));
     // The next tick comes five seconds late.
     tickAt(QTime(12, 0, 5));
-    QCOMPARE(m_actions.calls, (QStringList{"run /bin/x", "run /bin/y"}));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/x", "run /bin/y"}));
     tickAt(QTime(12, 0, 6));
     QCOMPARE(m_actions.calls.size(), 2);
 }
@@ -322,7 +357,7 @@ void TestScheduler::skipsALongGap()
     startAt(QTime(11, 59, 59));
     tickAt(QTime(12, 0, 0));
     tickAt(QTime(12, 10, 0));
-    QCOMPARE(m_actions.calls, QStringList{"run /bin/now"});
+    QCOMPARE(m_actions.calls, QStringList {"run /bin/now"});
 }
 
 void TestScheduler::checksThePresentAfterTheClockWasSetBack()
@@ -331,7 +366,7 @@ void TestScheduler::checksThePresentAfterTheClockWasSetBack()
     startAt(QTime(11, 59, 59));
     tickAt(QTime(12, 0, 0));
     tickAt(QTime(11, 0, 0));
-    QCOMPARE(m_actions.calls, QStringList{"run /bin/x"});
+    QCOMPARE(m_actions.calls, QStringList {"run /bin/x"});
 }
 
 void TestScheduler::skipsAndReportsAFaultyRowOnce()
@@ -342,7 +377,7 @@ void TestScheduler::skipsAndReportsAFaultyRowOnce()
     addMission("执行程序", "/bin/after", "2026-12-10", "12:00:00");
     startAt(QTime(12, 0, 0));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, (QStringList{"run /bin/before", "fault 1", "run /bin/after", "chime t12"}));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/before", "fault 1", "run /bin/after", "chime t12"}));
     tickAt(QTime(12, 0, 1));
     QCOMPARE(m_actions.calls.size(), 4);
 
@@ -364,7 +399,7 @@ void TestScheduler::datesWithLeadingZerosAreDue()
     for (int s = 51; s <= 59; ++s)
         tickAt(QTime(7, 59, s), day);
     tickAt(QTime(8, 0, 0), day);
-    QCOMPARE(m_actions.calls, (QStringList{"warn 0 2026-01-05 08:00:00", "shutdown"}));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-01-05 08:00:00", "shutdown"}));
 }
 
 QTEST_APPLESS_MAIN(TestScheduler)

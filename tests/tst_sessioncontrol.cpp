@@ -86,21 +86,32 @@ void TestSessionControl::sendsOnlyWhatTheVerdictAllows_data()
 
     const QString canPowerOff = QStringLiteral("CanPowerOff");
     const QString canReboot = QStringLiteral("CanReboot");
-    QTest::newRow("power off, yes") << "powerOff" << "yes" << QStringList{canPowerOff, "PowerOffWithFlags 0"};
+    QTest::newRow("power off, yes") << "powerOff"
+                                    << "yes" << QStringList {canPowerOff, "PowerOffWithFlags 0"};
     QTest::newRow("power off, challenge")
-        << "powerOff" << "challenge" << QStringList{canPowerOff, "PowerOffWithFlags 0 interactive"};
-    QTest::newRow("power off, no") << "powerOff" << "no" << QStringList{canPowerOff};
-    QTest::newRow("power off, na") << "powerOff" << "na" << QStringList{canPowerOff};
-    QTest::newRow("power off, error") << "powerOff" << "error" << QStringList{canPowerOff};
-    QTest::newRow("reboot, yes") << "reboot" << "yes" << QStringList{canReboot, "RebootWithFlags 1"};
-    QTest::newRow("reboot, challenge")
-        << "reboot" << "challenge" << QStringList{canReboot, "RebootWithFlags 1 interactive"};
-    QTest::newRow("reboot, no") << "reboot" << "no" << QStringList{canReboot};
-    QTest::newRow("reboot, error") << "reboot" << "error" << QStringList{canReboot};
-    QTest::newRow("log off, yes") << "logOff" << "yes" << QStringList{canPowerOff, "TerminateSession auto"};
-    QTest::newRow("log off, challenge")
-        << "logOff" << "challenge" << QStringList{canPowerOff, "TerminateSession auto interactive"};
-    QTest::newRow("log off, no") << "logOff" << "no" << QStringList{canPowerOff};
+        << "powerOff"
+        << "challenge" << QStringList {canPowerOff, "PowerOffWithFlags 0 interactive"};
+    QTest::newRow("power off, no") << "powerOff"
+                                   << "no" << QStringList {canPowerOff};
+    QTest::newRow("power off, na") << "powerOff"
+                                   << "na" << QStringList {canPowerOff};
+    QTest::newRow("power off, error") << "powerOff"
+                                      << "error" << QStringList {canPowerOff};
+    QTest::newRow("reboot, yes") << "reboot"
+                                 << "yes" << QStringList {canReboot, "RebootWithFlags 1"};
+    QTest::newRow("reboot, challenge") << "reboot"
+                                       << "challenge" << QStringList {canReboot, "RebootWithFlags 1 interactive"};
+    QTest::newRow("reboot, no") << "reboot"
+                                << "no" << QStringList {canReboot};
+    QTest::newRow("reboot, error") << "reboot"
+                                   << "error" << QStringList {canReboot};
+    QTest::newRow("log off, yes") << "logOff"
+                                  << "yes" << QStringList {canPowerOff, "TerminateSession auto"};
+    QTest::newRow("log off, challenge") << "logOff"
+                                        << "challenge"
+                                        << QStringList {canPowerOff, "TerminateSession auto interactive"};
+    QTest::newRow("log off, no") << "logOff"
+                                 << "no" << QStringList {canPowerOff};
 }
 
 void TestSessionControl::sendsOnlyWhatTheVerdictAllows()

@@ -1,8 +1,8 @@
 #include "LiveSettings.h"
 #include "RegionalFormat.h"
 #include "SkinEngine.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmSetup.h"
 
 #include <QAction>
@@ -73,7 +73,7 @@ private:
     void writeConfig(const QByteArray &contents);
     QByteArray readConfig() const;
     TfrmSetup &dialog();
-    template<typename T> T *child(QObject *parent, const char *name)
+    template <typename T> T *child(QObject *parent, const char *name)
     {
         T *found = parent->findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -160,7 +160,7 @@ void TestSetup::openingShowsTheStoredSettings()
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->isChecked(), autostartOn);
     QCOMPARE(child<QComboBox>(&dialog(), "ComboBox1")->currentIndex(), theme);
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutospeek")->isChecked(), chime);
-    QCOMPARE(m_live.chimes, QList<bool>{chime});
+    QCOMPARE(m_live.chimes, QList<bool> {chime});
     // The ratings in use, not those in the file.
     QCOMPARE(child<QSpinBox>(&dialog(), "editCrt")->value(), 70);
     QCOMPARE(child<QSpinBox>(&dialog(), "editZhuji")->value(), 200);
@@ -181,8 +181,8 @@ void TestSetup::okWritesEveryKeyAndKeepsOtherLines()
 
     QCOMPARE(readConfig(), QByteArray("; ratings measured at the wall\r\n[other]\r\nautospeek=0\r\ncrt=100\r\n"
                                       "zhuji=1000\r\n[theme]\r\nselect=2\r\n"));
-    QCOMPARE(m_live.themes, QList<int>{2});
-    QCOMPARE(m_live.chimes, (QList<bool>{true, false}));
+    QCOMPARE(m_live.themes, QList<int> {2});
+    QCOMPARE(m_live.chimes, (QList<bool> {true, false}));
     QCOMPARE(dialog().result(), int(QDialog::Accepted));
     QVERIFY(!dialog().isVisible());
 }
@@ -192,7 +192,7 @@ void TestSetup::okWithNothingSelectedWritesMinusOne()
     writeConfig("[theme]\r\nselect=7\r\n");
     child<QPushButton>(&dialog(), "BitBtn1")->click();
     QVERIFY(readConfig().startsWith("[theme]\r\nselect=-1\r\n"));
-    QCOMPARE(m_live.themes, QList<int>{-1});
+    QCOMPARE(m_live.themes, QList<int> {-1});
 }
 
 void TestSetup::okFollowsTheAutostartBox_data()
@@ -201,10 +201,10 @@ void TestSetup::okFollowsTheAutostartBox_data()
     QTest::addColumn<bool>("checked");
     QTest::addColumn<QStringList>("calls");
     QTest::newRow("turned on") << false << true
-                               << QStringList{QStringLiteral("enable ") + QCoreApplication::applicationFilePath()};
-    QTest::newRow("existing entry kept") << true << true << QStringList{};
-    QTest::newRow("turned off") << true << false << QStringList{QStringLiteral("disable")};
-    QTest::newRow("stays off") << false << false << QStringList{};
+                               << QStringList {QStringLiteral("enable ") + QCoreApplication::applicationFilePath()};
+    QTest::newRow("existing entry kept") << true << true << QStringList {};
+    QTest::newRow("turned off") << true << false << QStringList {QStringLiteral("disable")};
+    QTest::newRow("stays off") << false << false << QStringList {};
 }
 
 void TestSetup::okFollowsTheAutostartBox()
@@ -226,10 +226,10 @@ void TestSetup::okStopsAtTheFailedStep_data()
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QList<int>>("themes");
     QTest::addColumn<QString>("error");
-    QTest::newRow("config.ini cannot be written") << false << QByteArray() << QList<int>{}
-                                                  << QStringLiteral("Unable to write to %1.");
+    QTest::newRow("config.ini cannot be written")
+        << false << QByteArray() << QList<int> {} << QStringLiteral("Unable to write to %1.");
     QTest::newRow("autostart entry cannot be written")
-        << true << QByteArray("[theme]\r\nselect=1\r\n") << QList<int>{1}
+        << true << QByteArray("[theme]\r\nselect=1\r\n") << QList<int> {1}
         << QStringLiteral("Unable to write to /autostart/ChronoDesk.desktop.");
 }
 
@@ -250,7 +250,7 @@ void TestSetup::okStopsAtTheFailedStep()
 
     QCOMPARE(readConfig(), written);
     QCOMPARE(m_live.themes, themes);
-    QCOMPARE(m_live.chimes, QList<bool>{true}); // only the opening's
+    QCOMPARE(m_live.chimes, QList<bool> {true}); // only the opening's
     QVERIFY(setup.isVisible());
     QCOMPARE(setup.result(), 0);
     auto *report = setup.findChild<QMessageBox *>(QStringLiteral("ErrorReport"));
@@ -267,7 +267,7 @@ void TestSetup::cancelWritesNothing()
     QCOMPARE(readConfig(), QByteArray("[other]\r\nautospeek=0\r\n"));
     QCOMPARE(dialog().result(), int(QDialog::Rejected));
     QVERIFY(m_live.themes.isEmpty());
-    QCOMPARE(m_live.chimes, QList<bool>{false}); // the stored switch, taken at opening
+    QCOMPARE(m_live.chimes, QList<bool> {false}); // the stored switch, taken at opening
     QVERIFY(m_platform->autostart.calls.isEmpty());
 }
 
@@ -281,8 +281,8 @@ void TestSetup::themeAtStart_data()
     QTest::newRow("2 Cool") << QByteArray("[theme]\nselect=2\n") << skinSheet("cool") << "skinCool";
     QTest::newRow("3 plain") << QByteArray("[theme]\nselect=3\n") << skinSheet("") << "SkinCoolXuan";
     QTest::newRow("4 CoolXuan") << QByteArray("[theme]\nselect=4\n") << skinSheet("coolxuan") << "SkinCoolXuan";
-    QTest::newRow("7 keeps the built-in skin") << QByteArray("[theme]\nselect=7\n") << skinSheet("coolxuan")
-                                               << "SkinCoolXuan";
+    QTest::newRow("7 keeps the built-in skin")
+        << QByteArray("[theme]\nselect=7\n") << skinSheet("coolxuan") << "SkinCoolXuan";
 }
 
 void TestSetup::themeAtStart()

@@ -43,15 +43,15 @@ void TestShell::initTestCase()
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("bin")));
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("my programs")));
     // Written aside and renamed, so that the test never reads half a record.
-    const QByteArray record = "{ echo \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + m_record.toUtf8() + ".part'; mv '"
-        + m_record.toUtf8() + ".part' '" + m_record.toUtf8() + "'\n";
-    writeScript(m_dir.filePath(QStringLiteral("bin/xdg-open")), "echo xdg-open > '" + m_record.toUtf8()
-                    + ".who'\n" + record);
-    writeScript(m_dir.filePath(QStringLiteral("bin/standin-tool")), "echo standin-tool > '" + m_record.toUtf8()
-                    + ".who'\n" + record);
+    const QByteArray record = "{ echo \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '"
+                              + m_record.toUtf8() + ".part'; mv '" + m_record.toUtf8() + ".part' '" + m_record.toUtf8()
+                              + "'\n";
+    writeScript(m_dir.filePath(QStringLiteral("bin/xdg-open")),
+                "echo xdg-open > '" + m_record.toUtf8() + ".who'\n" + record);
+    writeScript(m_dir.filePath(QStringLiteral("bin/standin-tool")),
+                "echo standin-tool > '" + m_record.toUtf8() + ".who'\n" + record);
     writeScript(m_dir.filePath(QStringLiteral("my programs/run me.sh")),
-                "echo 'run me.sh' > '" + m_record.toUtf8() + ".who'\npwd > '" + m_record.toUtf8() + ".cwd'\n"
-                    + record);
+                "echo 'run me.sh' > '" + m_record.toUtf8() + ".who'\npwd > '" + m_record.toUtf8() + ".cwd'\n" + record);
     QFile plain(m_dir.filePath(QStringLiteral("my programs/notes.txt")));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     qputenv("PATH", m_dir.filePath(QStringLiteral("bin")).toLocal8Bit() + ':' + qgetenv("PATH"));
@@ -83,19 +83,32 @@ void TestShell::handsOverOneArgument_data()
     QTest::addColumn<QString>("handedOver");
 
     const QString notes = m_dir.filePath(QStringLiteral("my programs/notes.txt"));
-    QTest::newRow("file with blanks") << "file" << "/home/user/my docs/plan 2.txt" << "/home/user/my docs/plan 2.txt";
-    QTest::newRow("shell characters stay text")
-        << "file" << "$(touch x); `id` | cat > y & *" << "$(touch x); `id` | cat > y & *";
-    QTest::newRow("web address") << "url" << "https://example.org/a?b=1&c=2" << "https://example.org/a?b=1&c=2";
-    QTest::newRow("web address without scheme") << "url" << "www.example.org" << "http://www.example.org";
-    QTest::newRow("mail address") << "mail" << "user@example.org" << "mailto:user@example.org";
-    QTest::newRow("mail address in Chinese")
-        << "mail" << "张三@example.org" << "mailto:%E5%BC%A0%E4%B8%89@example.org";
-    QTest::newRow("program path with arguments is one name")
-        << "run" << "/bin/echo hello world" << "/bin/echo hello world";
+    QTest::newRow("file with blanks") << "file"
+                                      << "/home/user/my docs/plan 2.txt"
+                                      << "/home/user/my docs/plan 2.txt";
+    QTest::newRow("shell characters stay text") << "file"
+                                                << "$(touch x); `id` | cat > y & *"
+                                                << "$(touch x); `id` | cat > y & *";
+    QTest::newRow("web address") << "url"
+                                 << "https://example.org/a?b=1&c=2"
+                                 << "https://example.org/a?b=1&c=2";
+    QTest::newRow("web address without scheme") << "url"
+                                                << "www.example.org"
+                                                << "http://www.example.org";
+    QTest::newRow("mail address") << "mail"
+                                  << "user@example.org"
+                                  << "mailto:user@example.org";
+    QTest::newRow("mail address in Chinese") << "mail"
+                                             << "张三@example.org"
+                                             << "mailto:%E5%BC%A0%E4%B8%89@example.org";
+    QTest::newRow("program path with arguments is one name") << "run"
+                                                             << "/bin/echo hello world"
+                                                             << "/bin/echo hello world";
     QTest::newRow("file that is no program opens") << "run" << notes << notes;
     QTest::newRow("folder opens") << "run" << m_dir.path() << m_dir.path();
-    QTest::newRow("file named like an option") << "file" << "-rf notes.txt" << "./-rf notes.txt";
+    QTest::newRow("file named like an option") << "file"
+                                               << "-rf notes.txt"
+                                               << "./-rf notes.txt";
 }
 
 void TestShell::handsOverOneArgument()
@@ -113,7 +126,7 @@ void TestShell::handsOverOneArgument()
         shell.sendMail(description);
     else
         shell.runProgram(description);
-    QCOMPARE(awaitRecord(), (QStringList{"xdg-open", "1", handedOver}));
+    QCOMPARE(awaitRecord(), (QStringList {"xdg-open", "1", handedOver}));
 }
 
 void TestShell::startsAProgramWithNoArguments_data()
@@ -122,7 +135,8 @@ void TestShell::startsAProgramWithNoArguments_data()
     QTest::addColumn<QString>("started");
 
     QTest::newRow("path with a blank") << m_dir.filePath(QStringLiteral("my programs/run me.sh")) << "run me.sh";
-    QTest::newRow("bare name on PATH") << "standin-tool" << "standin-tool";
+    QTest::newRow("bare name on PATH") << "standin-tool"
+                                       << "standin-tool";
 }
 
 void TestShell::startsAProgramWithNoArguments()
@@ -132,7 +146,7 @@ void TestShell::startsAProgramWithNoArguments()
 
     QFile::remove(m_record + QStringLiteral(".cwd"));
     DesktopShell().runProgram(description);
-    QCOMPARE(awaitRecord(), (QStringList{started, "0"}));
+    QCOMPARE(awaitRecord(), (QStringList {started, "0"}));
     if (started == QLatin1String("run me.sh")) {
         QFile cwd(m_record + QStringLiteral(".cwd"));
         QVERIFY(cwd.open(QIODevice::ReadOnly));

@@ -49,7 +49,7 @@ WaveFormat readWave(const QByteArray &file)
             byteRate = int(u32(at + 16));
             wave.bitsPerSample = u16(at + 22);
             format = byteRate == wave.sampleRate * wave.channels * wave.bitsPerSample / 8
-                && u16(at + 20) == wave.channels * wave.bitsPerSample / 8;
+                     && u16(at + 20) == wave.channels * wave.bitsPerSample / 8;
         } else if (id == "data" && format) {
             wave.seconds = double(size) / byteRate;
             return wave;
@@ -120,15 +120,24 @@ void TestSound::namesAreFoundWithoutRegardToCase_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("resource");
 
-    QTest::newRow("ring") << "ring" << "qrc:/sounds/ring.wav";
-    QTest::newRow("RING") << "RING" << "qrc:/sounds/ring.wav";
-    QTest::newRow("t9") << "t9" << "qrc:/sounds/t9.wav";
-    QTest::newRow("T9") << "T9" << "qrc:/sounds/t9.wav";
-    QTest::newRow("T24") << "T24" << "qrc:/sounds/t24.wav";
-    QTest::newRow("hour 0 has none") << "t0" << "";
-    QTest::newRow("t25") << "t25" << "";
-    QTest::newRow("a file name") << "ring.wav" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("ring") << "ring"
+                          << "qrc:/sounds/ring.wav";
+    QTest::newRow("RING") << "RING"
+                          << "qrc:/sounds/ring.wav";
+    QTest::newRow("t9") << "t9"
+                        << "qrc:/sounds/t9.wav";
+    QTest::newRow("T9") << "T9"
+                        << "qrc:/sounds/t9.wav";
+    QTest::newRow("T24") << "T24"
+                         << "qrc:/sounds/t24.wav";
+    QTest::newRow("hour 0 has none") << "t0"
+                                     << "";
+    QTest::newRow("t25") << "t25"
+                         << "";
+    QTest::newRow("a file name") << "ring.wav"
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestSound::namesAreFoundWithoutRegardToCase()
@@ -147,13 +156,13 @@ void TestSound::requestsPlayInTurn()
     sound.play(QStringLiteral("t0"));
     sound.beep();
     sound.play(QStringLiteral("ring"));
-    QCOMPARE(output.started, QStringList{"ring.wav"});
+    QCOMPARE(output.started, QStringList {"ring.wav"});
     output.end();
-    QCOMPARE(output.started, (QStringList{"ring.wav", "t9.wav"}));
+    QCOMPARE(output.started, (QStringList {"ring.wav", "t9.wav"}));
     output.end();
     output.end();
     output.end();
-    QCOMPARE(output.started, (QStringList{"ring.wav", "t9.wav", "beep.wav", "ring.wav"}));
+    QCOMPARE(output.started, (QStringList {"ring.wav", "t9.wav", "beep.wav", "ring.wav"}));
     // Idle again: the next request starts at once.
     sound.play(QStringLiteral("T13"));
     QCOMPARE(output.started.last(), QStringLiteral("t13.wav"));

@@ -6,9 +6,9 @@
 #include "TfrmSystemTime.h"
 
 #include <QCalendarWidget>
+#include <QDateEdit>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -85,7 +85,7 @@ private slots:
 private:
     static void setZone(const char *zone);
     TfrmSystemTime &dialog();
-    template<typename T> T *child(const char *name)
+    template <typename T> T *child(const char *name)
     {
         T *found = dialog().findChild<T *>(QString::fromLatin1(name));
         if (!found)
@@ -113,9 +113,8 @@ void TestSystemTime::setZone(const char *zone)
 void TestSystemTime::initTestCase()
 {
     QProcess daemon;
-    daemon.start(QStringLiteral("dbus-daemon"),
-                 {QStringLiteral("--session"), QStringLiteral("--fork"), QStringLiteral("--print-address=1"),
-                  QStringLiteral("--print-pid=1")});
+    daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--fork"),
+                                                 QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
     QVERIFY2(daemon.waitForFinished(30000), "dbus-daemon did not start");
     const QStringList lines = QString::fromLocal8Bit(daemon.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);

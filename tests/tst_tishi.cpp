@@ -1,6 +1,6 @@
 #include "RegionalFormat.h"
-#include "TForm1.h"
 #include "TestPlatform.h"
+#include "TForm1.h"
 #include "TfrmTishi.h"
 
 #include <QApplication>
@@ -95,18 +95,18 @@ void TestTishi::countsDownAndCloses()
     m_form->mShowMessage(QStringLiteral("开会了"));
     QVERIFY(popup().isVisible());
     QCOMPARE(text("Label1"), QStringLiteral("开会了"));
-    QCOMPARE(m_platform->sound.played, QStringList{"beep"});
+    QCOMPARE(m_platform->sound.played, QStringList {"beep"});
     auto *timer1 = popup().findChild<QTimer *>(QStringLiteral("Timer1"));
     QVERIFY(timer1->isActive());
     QCOMPARE(timer1->interval(), 1000);
 
-    QStringList shown{text("lbNum")};
+    QStringList shown {text("lbNum")};
     for (int tick = 1; tick <= 10; ++tick) {
         popup().Timer1Timer();
         QVERIFY(popup().isVisible());
         shown << text("lbNum");
     }
-    QCOMPARE(shown, (QStringList{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}));
+    QCOMPARE(shown, (QStringList {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}));
     popup().Timer1Timer();
     QVERIFY(popup().isHidden());
     QVERIFY(!timer1->isActive());
@@ -147,7 +147,7 @@ void TestTishi::secondMessageStartsAgain()
     QCOMPARE(text("Label1"), QStringLiteral("第二条"));
     QCOMPARE(text("lbNum"), QStringLiteral("10"));
     QCOMPARE(popup().tickCount(), 0);
-    QCOMPARE(m_platform->sound.played, (QStringList{"beep", "beep"}));
+    QCOMPARE(m_platform->sound.played, (QStringList {"beep", "beep"}));
     QCOMPARE(popup().pos(), place);
 
     // Closed and shown again: the same place, a fresh countdown.

@@ -17,8 +17,8 @@ QString errorReportText(const QString &error)
 
 QMessageBox *showErrorReport(QWidget *parent, const QString &error)
 {
-    auto *box = new QMessageBox(QMessageBox::Critical, applicationTitle(), errorReportText(error), QMessageBox::Ok,
-                                parent);
+    auto *box =
+        new QMessageBox(QMessageBox::Critical, applicationTitle(), errorReportText(error), QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("ErrorReport"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);

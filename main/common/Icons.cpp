@@ -30,6 +30,11 @@ QIcon missionRowIcon(int imageIndex)
     return cachedIcon(QLatin1String(names[imageIndex]));
 }
 
+QIcon namedIcon(const QString &name)
+{
+    return cachedIcon(name);
+}
+
 QIcon applicationIcon()
 {
     return cachedIcon(QStringLiteral("app"));

@@ -14,6 +14,9 @@ QIcon missionRowIcon(int imageIndex);
 
 QIcon applicationIcon();
 
+// Any of our own icons by its file name in resources/icons, without ".svg".
+QIcon namedIcon(const QString &name);
+
 // Pictures on the buttons of dialogs.
 enum class ButtonIcon { Ok, Close };
 QIcon buttonIcon(ButtonIcon icon);

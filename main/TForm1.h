@@ -46,7 +46,6 @@ public:
     bool chimeOn() const override { return m_chimeOn; }
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
-    QString programFolder() const { return m_folder; }
     Tdm1 *dm1() const { return m_dm1; }
     void setChimeOn(bool on) override { m_chimeOn = on; }
     void applyTheme(int index) override;

@@ -684,6 +684,11 @@ void TForm1::mnLoadMisConvertClick()
         loadMisFile(path, true);
 }
 
+QString TForm1::todayText() const
+{
+    return DateToStr(m_platform.clock->now().date());
+}
+
 void TForm1::loadMisFile(const QString &path, bool toToday)
 {
     QString error;
@@ -693,7 +698,7 @@ void TForm1::loadMisFile(const QString &path, bool toToday)
         return;
     }
     if (toToday)
-        MissionFile::dateAll(*missions, DateToStr(m_platform.clock->now().date()));
+        MissionFile::dateAll(*missions, todayText());
     m_missions->clear();
     m_missions->appendAll(*missions);
 }
@@ -702,7 +707,7 @@ void TForm1::loadMis(const QString &path)
 {
     QString error;
     const std::optional<MissionLines::Reading> reading =
-        DailyMissionFile(path).read(DateToStr(m_platform.clock->now().date()), &error);
+        DailyMissionFile(path).read(todayText(), &error);
     if (!reading) {
         showErrorReport(this, error);
         return;
@@ -732,7 +737,7 @@ void TForm1::mnpEverydayMissionClick()
 
 void TForm1::mnEverydayClick()
 {
-    TfrmEveryDayMis dialog(m_folder, DateToStr(m_platform.clock->now().date()), this);
+    TfrmEveryDayMis dialog(m_folder, todayText(), this);
     dialog.exec();
 }
 

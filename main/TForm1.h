@@ -119,6 +119,8 @@ private:
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
     void hideToTray(bool withBalloon);
     QFileDialog *fileDialog(QFileDialog::AcceptMode mode);
+    // Today as a mission's date text, for the loaders that date rows today.
+    QString todayText() const;
     bool chooseMisToLoad(QString *path);
     void FormShow();
     void endRun();

@@ -24,15 +24,15 @@ public:
 class CountingActions : public MissionActions
 {
 public:
-    void mShutdown() override { ++calls; }
-    void mRestart() override { ++calls; }
-    void mLogoff() override { ++calls; }
-    void mRunProgram(const QString &) override { ++calls; }
-    void mOpenFile(const QString &) override { ++calls; }
-    void mShowMessage(const QString &) override { ++calls; }
-    void mRing() override { ++calls; }
-    void mOpenUrl(const QString &) override { ++calls; }
-    void mSendMail(const QString &) override { ++calls; }
+    void shutDown() override { ++calls; }
+    void restart() override { ++calls; }
+    void logOff() override { ++calls; }
+    void runProgram(const QString &) override { ++calls; }
+    void openFile(const QString &) override { ++calls; }
+    void showMessage(const QString &) override { ++calls; }
+    void ring() override { ++calls; }
+    void openWebPage(const QString &) override { ++calls; }
+    void sendMail(const QString &) override { ++calls; }
     void showPreWarning(int, const QString &, const QDateTime &) override { ++calls; }
     bool chimeOn() const override { return true; }
     void playHourlySignal(const QString &) override { ++calls; }
@@ -72,7 +72,7 @@ int main()
             clock.moment = clock.moment.addSecs(1);
             QElapsedTimer timer;
             timer.start();
-            scheduler.CheckMis();
+            scheduler.checkDueMissions();
             costs.append(timer.nsecsElapsed() / 1000.0);
         }
         std::sort(costs.begin(), costs.end());

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+
+class QPushButton;
+class QTableWidget;
+
+// The maintenance dialog of the daily missions: lists everyday.mis, lets the
+// user remove rows and rename a row's kind in place, and writes the list back
+// whenever it closes. Lines of the file its reading did not reach are kept
+// after the listed ones.
+class DailyMissionsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `folder` is the program folder with its trailing separator; rows are
+    // dated `todayText`.
+    DailyMissionsDialog(const QString &folder, const QString &todayText, QWidget *parent = nullptr);
+
+    void loadList(const QString &path);
+    void saveList(const QString &path);
+
+    void deleteSelectedRow();
+    void closeDialog();
+
+    void done(int result) override;
+
+private:
+    void loadFile();
+    void saveIfReadable();
+
+    QString m_folder;
+    QString m_todayText;
+    QTableWidget *m_listView;
+    QPushButton *m_btnDel;
+    QPushButton *m_btnClose;
+    // Lines after where the reading stopped, written back as they stood.
+    QByteArray m_unread;
+    // A file that could not be read is never rewritten from an empty list.
+    bool m_readable = true;
+};

@@ -1,0 +1,60 @@
+#include "MissionCommands.h"
+
+#include "MissionEditor.h"
+#include "MissionModel.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+MissionCommands::MissionCommands(const MissionListAccess &list, const Clock *clock, QWidget *window)
+    : QObject(window)
+    , m_list(list)
+    , m_window(window)
+    , m_editor(new MissionEditor(list, clock, window))
+{
+}
+
+void MissionCommands::addMission()
+{
+    m_editor->editMode = MissionEditor::AddMode;
+    m_editor->btnAddOn()->setVisible(true);
+    m_editor->btnAddOn()->setText(QStringLiteral("添加并继续"));
+    m_editor->btnAdd()->setText(QStringLiteral("添加并关闭"));
+    m_editor->btnClose()->setText(QStringLiteral("不添加关闭"));
+    m_editor->open();
+}
+
+void MissionCommands::modifyMission()
+{
+    m_editor->editMode = MissionEditor::ModifyMode;
+    m_editor->btnAddOn()->setVisible(false);
+    m_editor->btnAdd()->setText(QStringLiteral("修改并保存"));
+    m_editor->btnClose()->setText(QStringLiteral("不修改关闭"));
+    if (m_list.selectedIndex() >= 0)
+        m_editor->open();
+}
+
+QMessageBox *MissionCommands::makeDeleteQuestion()
+{
+    auto *question =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("提示:"), QStringLiteral("确定要删除该任务吗?"),
+                        QMessageBox::Yes | QMessageBox::No, m_window);
+    question->setObjectName(QStringLiteral("deleteQuestion"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    return question;
+}
+
+void MissionCommands::deleteMission()
+{
+    const int row = m_list.selectedIndex();
+    if (row < 0)
+        return;
+    QMessageBox *question = makeDeleteQuestion();
+    // The question is modal to the main window, so the selection cannot
+    // move while it is open.
+    connect(question, &QMessageBox::finished, this, [this, question, row] {
+        if (question->clickedButton() == question->button(QMessageBox::Yes))
+            m_list.missions->remove(row);
+    });
+    question->open();
+}

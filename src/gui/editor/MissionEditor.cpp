@@ -1,0 +1,445 @@
+#include "MissionEditor.h"
+
+#include "Clock.h"
+#include "FileNameField.h"
+#include "Fonts.h"
+#include "GradientTitle.h"
+#include "Icons.h"
+#include "MissionComposer.h"
+#include "MissionModel.h"
+#include "NavBar.h"
+#include "RegionalFormat.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int clientWidth = 498;
+constexpr int clientHeight = 354;
+constexpr int headerHeight = 65;
+constexpr int navBarWidth = 145;
+constexpr int ringBrowseWidth = 5;
+
+QPushButton *makeButton(QWidget *parent, const QString &objectName)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(objectName);
+    // Enter and Esc belong to the focused control, never to a dialog-wide
+    // default or cancel button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setMinimumWidth(88);
+    return button;
+}
+
+} // namespace
+
+MissionEditor::MissionEditor(const MissionListAccess &list, const Clock *clock, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_list(list)
+    , m_clock(clock)
+{
+    setObjectName(QStringLiteral("frmMis"));
+    setWindowTitle(QStringLiteral("添加任务"));
+    setFont(songTiFont(9));
+    setFixedSize(clientWidth, clientHeight);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    auto *navScroll = new QScrollArea(this);
+    navScroll->setObjectName(QStringLiteral("navScroll"));
+    navScroll->setFixedWidth(navBarWidth);
+    navScroll->setFrameShape(QFrame::NoFrame);
+    navScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    navScroll->setWidgetResizable(true);
+    navScroll->setWidget(buildNavBar());
+    body->addWidget(navScroll);
+
+    auto *work = new QVBoxLayout;
+    work->setContentsMargins(8, 6, 8, 8);
+    work->setSpacing(6);
+    work->addWidget(buildPages(), 1);
+    work->addWidget(buildSchedule());
+    work->addWidget(buildButtons());
+    body->addLayout(work, 1);
+    layout->addLayout(body, 1);
+
+    hidePageTabs();
+}
+
+void MissionEditor::hidePageTabs()
+{
+    m_pages->tabBar()->hide();
+}
+
+QWidget *MissionEditor::buildHeader()
+{
+    auto *header = new QFrame(this);
+    header->setObjectName(QStringLiteral("headerStrip"));
+    header->setFixedHeight(headerHeight);
+    header->setFrameShape(QFrame::NoFrame);
+    header->setAutoFillBackground(true);
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    header->setPalette(palette);
+
+    auto *picture = new QLabel(header);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setFixedSize(36, 36);
+    picture->setPixmap(namedIcon(QStringLiteral("editor-header")).pixmap(QSize(36, 36)));
+    picture->setAccessibleName(QStringLiteral("任务管理"));
+    auto *text = new QLabel(QStringLiteral("任务管理,用户可以在此处添加多项任务."), header);
+    text->setObjectName(QStringLiteral("Label1"));
+
+    auto *line = new QFrame(header);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(14, 0, 10, 0);
+    row->setSpacing(12);
+    row->addWidget(picture);
+    row->addWidget(text, 1);
+    auto *column = new QVBoxLayout(header);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(row, 1);
+    column->addWidget(line);
+    return header;
+}
+
+NavBar *MissionEditor::buildNavBar()
+{
+    auto *bar = new NavBar(QSize(32, 32), this);
+    bar->setObjectName(QStringLiteral("dxNavBar1"));
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, QColor(226, 234, 246));
+    bar->setPalette(palette);
+
+    bar->addGroup(QStringLiteral("nbgMission"), QStringLiteral("系统任务"));
+    QToolButton *shutdown = bar->addItem(QStringLiteral("nbShutdown"), QStringLiteral("关闭电脑"),
+                                         namedIcon(QStringLiteral("kind-shutdown")));
+    QToolButton *program =
+        bar->addItem(QStringLiteral("nbExePro"), QStringLiteral("执行程序"), namedIcon(QStringLiteral("kind-program")));
+    QToolButton *file =
+        bar->addItem(QStringLiteral("nbOpenFile"), QStringLiteral("打开文件"), namedIcon(QStringLiteral("kind-file")));
+    bar->addGroup(QStringLiteral("nbgTishi"), QStringLiteral("提示任务"));
+    QToolButton *message = bar->addItem(QStringLiteral("nbMessage"), QStringLiteral("提示消息"),
+                                        namedIcon(QStringLiteral("kind-message")));
+    QToolButton *ring =
+        bar->addItem(QStringLiteral("nbRing"), QStringLiteral("系统响铃"), namedIcon(QStringLiteral("kind-ring")));
+    bar->addGroup(QStringLiteral("nbgInternet"), QStringLiteral("网络任务"));
+    QToolButton *url =
+        bar->addItem(QStringLiteral("nbOpenUrl"), QStringLiteral("打开网址"), namedIcon(QStringLiteral("kind-web")));
+    QToolButton *mail =
+        bar->addItem(QStringLiteral("nbEmail"), QStringLiteral("发送邮件"), namedIcon(QStringLiteral("kind-mail")));
+    // Icons beside their captions keep the first group and the two folded
+    // headers within the dialog's height.
+    for (QToolButton *item : {shutdown, program, file, message, ring, url, mail})
+        item->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setGroupExpanded(QStringLiteral("nbgTishi"), false);
+    bar->setGroupExpanded(QStringLiteral("nbgInternet"), false);
+
+    connect(shutdown, &QToolButton::clicked, this, &MissionEditor::showPowerPage);
+    connect(program, &QToolButton::clicked, this, &MissionEditor::showProgramPage);
+    connect(file, &QToolButton::clicked, this, &MissionEditor::showFilePage);
+    connect(message, &QToolButton::clicked, this, &MissionEditor::showMessagePage);
+    connect(ring, &QToolButton::clicked, this, &MissionEditor::showRingPage);
+    connect(url, &QToolButton::clicked, this, &MissionEditor::showWebPage);
+    connect(mail, &QToolButton::clicked, this, &MissionEditor::showMailPage);
+    return bar;
+}
+
+QWidget *MissionEditor::addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input)
+{
+    auto *page = new QWidget;
+    page->setObjectName(objectName);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(new GradientTitle(title, page));
+    auto *inputLayout = new QVBoxLayout;
+    inputLayout->setContentsMargins(6, 8, 6, 6);
+    inputLayout->addWidget(input);
+    inputLayout->addStretch(1);
+    layout->addLayout(inputLayout, 1);
+    m_pages->addTab(page, caption);
+    return page;
+}
+
+QWidget *MissionEditor::buildPages()
+{
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setDocumentMode(true);
+
+    m_listBox = new QListWidget;
+    m_listBox->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listBox->addItems(powerEntries());
+    m_listBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listBox->setFixedHeight(m_listBox->sizeHintForRow(0) * m_listBox->count() + 2 * m_listBox->frameWidth() + 2);
+    addPage(QStringLiteral("TabSheet1"), QStringLiteral("关闭重启"), QStringLiteral("关闭或重启计算机"), m_listBox);
+
+    m_fnPro = new FileNameField(programFilters());
+    m_fnPro->setObjectName(QStringLiteral("fnPro"));
+    addPage(QStringLiteral("TabSheet2"), QStringLiteral("执行程序"), QStringLiteral("执行应用程序"), m_fnPro);
+
+    m_fnFile = new FileNameField(fileFilters());
+    m_fnFile->setObjectName(QStringLiteral("fnFile"));
+    addPage(QStringLiteral("TabSheet3"), QStringLiteral("打开文件"), QStringLiteral("打开文件"), m_fnFile);
+
+    auto *messageInputs = new QWidget;
+    auto *messageLayout = new QVBoxLayout(messageInputs);
+    messageLayout->setContentsMargins(0, 0, 0, 0);
+    messageLayout->setSpacing(6);
+    m_memo = new QPlainTextEdit(messageInputs);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setToolTip(QStringLiteral("在这里输入要提示消息的内容"));
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->setTabChangesFocus(true);
+    const int margin = int(m_memo->document()->documentMargin());
+    m_memo->setFixedHeight(m_memo->fontMetrics().lineSpacing() + 2 * margin + 2 * m_memo->frameWidth());
+    m_cbMsg = new QComboBox(messageInputs);
+    m_cbMsg->setObjectName(QStringLiteral("cbMsg"));
+    m_cbMsg->setEditable(true);
+    m_cbMsg->setInsertPolicy(QComboBox::NoInsert);
+    m_cbMsg->addItems({QStringLiteral("该起床了!"), QStringLiteral("是到吃饭的时间了,休息一下吧."),
+                       QStringLiteral("眼晴困了,休息一下,看看远处对眼晴好!"),
+                       QStringLiteral("又到了下班的时间了,oh,my God!")});
+    m_cbMsg->setCurrentIndex(-1);
+    m_cbMsg->setEditText(QString());
+    connect(m_cbMsg, &QComboBox::editTextChanged, this, &MissionEditor::useMessagePreset);
+    // Picking the preset that is already shown changes no text but should
+    // still put it back into the memo.
+    connect(m_cbMsg, &QComboBox::textActivated, this, &MissionEditor::useMessagePreset);
+    messageLayout->addWidget(m_memo);
+    messageLayout->addWidget(m_cbMsg);
+    addPage(QStringLiteral("TabSheet4"), QStringLiteral("提示消息"), QStringLiteral("系统提示信息"), messageInputs);
+
+    m_fnRing = new FileNameField(ringFilters());
+    m_fnRing->setObjectName(QStringLiteral("fnRing"));
+    m_fnRing->browseButton()->setFixedWidth(ringBrowseWidth);
+    m_fnRing->setText(QStringLiteral("内置铃声"));
+    addPage(QStringLiteral("TabSheet5"), QStringLiteral("系统响铃"), QStringLiteral("系统响铃"), m_fnRing);
+
+    m_editUrl = new QLineEdit(QStringLiteral("http://www.example.org/"));
+    m_editUrl->setObjectName(QStringLiteral("editUrl"));
+    addPage(QStringLiteral("TabSheet6"), QStringLiteral("打开网页"), QStringLiteral("打开网页"), m_editUrl);
+
+    m_editEmail = new QLineEdit(QStringLiteral("someone@example.org"));
+    m_editEmail->setObjectName(QStringLiteral("editEmail"));
+    addPage(QStringLiteral("TabSheet7"), QStringLiteral("发送邮件"), QStringLiteral("发送电子邮件"), m_editEmail);
+    return m_pages;
+}
+
+QWidget *MissionEditor::buildSchedule()
+{
+    auto *group = new QGroupBox(QStringLiteral("设定时间"), this);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    m_dpDate = new QDateEdit(group);
+    m_dpDate->setObjectName(QStringLiteral("dpDate"));
+    m_dpDate->setCalendarPopup(true);
+    m_dpTime = new QTimeEdit(group);
+    m_dpTime->setObjectName(QStringLiteral("dpTime"));
+
+    auto *layout = new QHBoxLayout(group);
+    layout->setContentsMargins(10, 4, 10, 8);
+    layout->setSpacing(6);
+    auto *dateLabel = new QLabel(QStringLiteral("执行日期:"), group);
+    dateLabel->setBuddy(m_dpDate);
+    auto *timeLabel = new QLabel(QStringLiteral("执行时间:"), group);
+    timeLabel->setBuddy(m_dpTime);
+    layout->addWidget(dateLabel);
+    layout->addWidget(m_dpDate, 1);
+    layout->addSpacing(10);
+    layout->addWidget(timeLabel);
+    layout->addWidget(m_dpTime, 1);
+    return group;
+}
+
+QWidget *MissionEditor::buildButtons()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    m_btnAddOn = makeButton(row, QStringLiteral("btnAddOn"));
+    m_btnAdd = makeButton(row, QStringLiteral("btnAdd"));
+    m_btnClose = makeButton(row, QStringLiteral("btnClose"));
+    layout->addStretch(1);
+    layout->addWidget(m_btnAddOn);
+    layout->addWidget(m_btnAdd);
+    layout->addWidget(m_btnClose);
+    connect(m_btnAddOn, &QPushButton::clicked, this, &MissionEditor::addAndClose);
+    connect(m_btnAdd, &QPushButton::clicked, this, &MissionEditor::add);
+    connect(m_btnClose, &QPushButton::clicked, this, &MissionEditor::cancel);
+    return row;
+}
+
+int MissionEditor::activePage() const
+{
+    return m_pages->currentIndex();
+}
+
+QString MissionEditor::activeInput() const
+{
+    switch (activePage()) {
+    case PowerPage: {
+        const QListWidgetItem *entry = m_listBox->currentItem();
+        return entry ? entry->text() : powerEntries().constFirst();
+    }
+    case ProgramPage: return m_fnPro->text();
+    case FilePage: return m_fnFile->text();
+    case MessagePage: return m_memo->toPlainText();
+    case RingPage: return m_fnRing->text();
+    case WebPage: return m_editUrl->text();
+    default: return m_editEmail->text();
+    }
+}
+
+Mission MissionEditor::composedMission() const
+{
+    return composeMission(activePage(), activeInput(), m_dpDate->date(), m_dpTime->time());
+}
+
+void MissionEditor::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A window coming back from being minimised is no new showing.
+    if (!event->spontaneous())
+        resetFields();
+}
+
+void MissionEditor::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: event->ignore(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        return;
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
+void MissionEditor::resetFields()
+{
+    const RegionalFormat &format = RegionalFormat::current();
+    m_dpDate->setDisplayFormat(format.shortDatePattern());
+    m_dpTime->setDisplayFormat(format.longTimePattern());
+
+    const QDateTime now = m_clock->now();
+    m_dpTime->setTime(proposedTime(now.time()));
+    m_pages->setCurrentIndex(PowerPage);
+    m_listBox->setCurrentRow(0);
+    m_dpDate->setDate(now.date());
+
+    if (editMode != AddMode) {
+        const int row = m_list.selectedIndex();
+        if (row >= 0)
+            m_pages->setCurrentIndex(pageForKindText(m_list.missions->mission(row).kindText));
+    }
+}
+
+void MissionEditor::appendComposedMission()
+{
+    m_list.missions->append(composedMission());
+}
+
+void MissionEditor::overwriteSelectedMission()
+{
+    const int row = m_list.selectedIndex();
+    if (row >= 0)
+        m_list.missions->overwrite(row, composedMission());
+}
+
+void MissionEditor::add()
+{
+    if (editMode == AddMode) {
+        appendComposedMission();
+        if (m_list.missions->count() == 1)
+            m_list.startList();
+    } else {
+        overwriteSelectedMission();
+    }
+    accept();
+}
+
+void MissionEditor::addAndClose()
+{
+    if (editMode == AddMode)
+        appendComposedMission();
+    else
+        overwriteSelectedMission();
+}
+
+void MissionEditor::cancel()
+{
+    reject();
+}
+
+void MissionEditor::useMessagePreset(const QString &text)
+{
+    m_memo->setPlainText(text);
+}
+
+void MissionEditor::showPowerPage()
+{
+    m_pages->setCurrentIndex(PowerPage);
+}
+
+void MissionEditor::showProgramPage()
+{
+    m_pages->setCurrentIndex(ProgramPage);
+}
+
+void MissionEditor::showFilePage()
+{
+    m_pages->setCurrentIndex(FilePage);
+}
+
+void MissionEditor::showMessagePage()
+{
+    m_pages->setCurrentIndex(MessagePage);
+}
+
+void MissionEditor::showRingPage()
+{
+    m_pages->setCurrentIndex(RingPage);
+}
+
+void MissionEditor::showWebPage()
+{
+    m_pages->setCurrentIndex(WebPage);
+}
+
+void MissionEditor::showMailPage()
+{
+    m_pages->setCurrentIndex(MailPage);
+}

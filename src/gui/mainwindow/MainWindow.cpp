@@ -1,0 +1,805 @@
+#include "MainWindow.h"
+
+#include "AboutDialog.h"
+#include "Clock.h"
+#include "DailyMissionFile.h"
+#include "DailyMissionsDialog.h"
+#include "ErrorReport.h"
+#include "Icons.h"
+#include "IniFile.h"
+#include "MissionCommands.h"
+#include "MissionDisplayModel.h"
+#include "MissionFile.h"
+#include "MissionModel.h"
+#include "NavBar.h"
+#include "Notifier.h"
+#include "PowerLogQuery.h"
+#include "PowerLogStore.h"
+#include "PowerStatsWindow.h"
+#include "ProductInfo.h"
+#include "QuitWithoutRecord.h"
+#include "RegionalFormat.h"
+#include "SecondTimer.h"
+#include "SessionControl.h"
+#include "SettingsDialog.h"
+#include "Shell.h"
+#include "ShutdownWarning.h"
+#include "SkinEngine.h"
+#include "Sound.h"
+#include "SystemTimeDialog.h"
+#include "VersionHistoryDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString balloonTitle = QStringLiteral("翎鹊时间管理器友情提示");
+const QString balloonText = QStringLiteral("翎鹊时间管理器并未关闭,点击这里关闭或恢复");
+constexpr int balloonTimeoutMs = 10000;
+
+QAction *makeAction(QObject *owner, const QString &objectName, const QString &caption,
+                    const QList<QKeySequence> &shortcuts = {})
+{
+    auto *action = new QAction(caption, owner);
+    action->setObjectName(objectName);
+    action->setShortcuts(shortcuts);
+    return action;
+}
+
+QToolButton *makeToolButton(QToolBar *bar, const QString &objectName, const QString &caption, const QString &toolTip,
+                            CommandIcon icon)
+{
+    auto *button = new QToolButton(bar);
+    button->setObjectName(objectName);
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    button->setAccessibleName(caption);
+    button->setIcon(commandIcon(icon));
+    button->setIconSize(QSize(48, 48));
+    button->setFixedSize(55, 68);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    bar->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+    , m_folder(folder)
+    , m_missions(new MissionModel(this))
+    , m_scheduler(*m_missions, *platform.clock, *this)
+    , m_skins(new SkinEngine(this))
+    , m_timer1(new SecondTimer(this))
+    , m_timer2(new SecondTimer(this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
+    setWindowIcon(applicationIcon());
+    QFont windowFont(QStringLiteral("MS Sans Serif"), 9);
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Noto Sans CJK SC")});
+    setFont(windowFont);
+    resize(696, 480);
+    move(196, 110);
+
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    connect(m_timer1, &SecondTimer::timeout, this, &MainWindow::tick);
+    connect(m_timer2, &SecondTimer::timeout, this, &MainWindow::updateRunMeter);
+
+    buildActions();
+    buildMenus();
+
+    auto *central = new QWidget(this);
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    buildToolBar();
+    centralLayout->addWidget(m_toolBar->parentWidget());
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    buildNavBar();
+    buildList();
+    body->addWidget(m_navBar);
+    body->addWidget(m_listView, 1);
+    centralLayout->addLayout(body, 1);
+    setCentralWidget(central);
+
+    buildStatusBar();
+    buildTray();
+    m_messagePopup = std::make_unique<MessagePopup>();
+
+    auto *missionCommands = new MissionCommands(
+        {m_missions, [this] { return selectedIndex(); }, [this] { startList(); }}, m_platform.clock, this);
+    connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::addMission);
+    connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::modifyMission);
+    connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);
+    connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::modifyMission);
+
+    readStartupState();
+
+    m_dm1 = new PowerLogStore(this);
+}
+
+void MainWindow::readStartupState()
+{
+    m_meter = RunMeter();
+    m_startTime = m_platform.clock->now();
+
+    const IniFile config(m_folder + QStringLiteral("config.ini"));
+    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
+    m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
+    m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
+    m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
+
+    const QString daily = DailyMissionFile::pathIn(m_folder);
+    if (DailyMissionFile(daily).exists())
+        loadDailyMissionsFrom(daily);
+
+    stopList();
+    if (m_missions->count() > 0)
+        startList();
+    m_timer2->setEnabled(true);
+}
+
+void MainWindow::buildActions()
+{
+    auto *manager = new QObject(this);
+    manager->setObjectName(QStringLiteral("ActionManager1"));
+    m_actAdd = makeAction(manager, QStringLiteral("actAdd"), QStringLiteral("添加任务"),
+                          {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    m_actAdd->setIcon(commandIcon(CommandIcon::Add));
+    m_actDelMis = makeAction(manager, QStringLiteral("actDelMis"), QStringLiteral("删除任务"),
+                             {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    m_actDelMis->setIcon(commandIcon(CommandIcon::Delete));
+    m_actSaveMis = makeAction(manager, QStringLiteral("actSaveMis"), QStringLiteral("保存任务"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    m_actLoadMis = makeAction(manager, QStringLiteral("actLoadMis"), QStringLiteral("加载任务"),
+                              {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    m_actQuit = makeAction(manager, QStringLiteral("actQuit"), QStringLiteral("退出程序"));
+    m_actAbout = makeAction(manager, QStringLiteral("actAbout"), QStringLiteral("关于程序"));
+    m_actHelpContent = makeAction(manager, QStringLiteral("actHelpContent"), QStringLiteral("帮助主题"));
+    connect(m_actQuit, &QAction::triggered, this, &MainWindow::quit);
+    connect(m_actAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_actHelpContent, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(m_actSaveMis, &QAction::triggered, this, &MainWindow::saveMissionFile);
+    connect(m_actLoadMis, &QAction::triggered, this, &MainWindow::loadMissionFile);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    // A menu item of its own, with its handler.
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &caption, void (MainWindow::*handler)(),
+                          const QList<QKeySequence> &shortcuts = {}) {
+        QAction *action = makeAction(this, name, caption, shortcuts);
+        menu->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    QMenu *system = bar->addMenu(QStringLiteral("系统(&S)"));
+    system->setObjectName(QStringLiteral("mnSystem"));
+    addItem(system, QStringLiteral("mnSetup"), QStringLiteral("系统设置"), &MainWindow::openSettings);
+    addItem(system, QStringLiteral("mnSystemTime"), QStringLiteral("设置系统时间"), &MainWindow::openSystemTime);
+    addItem(system, QStringLiteral("mnEveryday"), QStringLiteral("每日任务维护"), &MainWindow::openDailyMissions);
+    addItem(system, QStringLiteral("mnHaodian"), QStringLiteral("电脑耗电统计"), &MainWindow::openPowerStats);
+    system->addSeparator();
+    system->addAction(m_actSaveMis);
+    system->addAction(m_actLoadMis);
+    addItem(system, QStringLiteral("mnLoadMisConvert"), QStringLiteral("加载至今日"),
+            &MainWindow::loadMissionFileDatedToday, {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O)});
+    system->addSeparator();
+    system->addAction(m_actQuit);
+
+    QMenu *mission = bar->addMenu(QStringLiteral("任务(&M)"));
+    mission->setObjectName(QStringLiteral("mnMission"));
+    mission->addAction(m_actAdd);
+    m_mnModify = makeAction(this, QStringLiteral("mnModify"), QStringLiteral("修改任务"), {QKeySequence(Qt::Key_F2)});
+    m_mnModify->setIcon(commandIcon(CommandIcon::Modify));
+    mission->addAction(m_mnModify);
+    mission->addAction(m_actDelMis);
+
+    QMenu *control = bar->addMenu(QStringLiteral("控制(&C)"));
+    control->setObjectName(QStringLiteral("mnControl"));
+    m_mnStart = addItem(control, QStringLiteral("mnStart"), QStringLiteral("开始执行"), &MainWindow::startList,
+                        {QKeySequence(Qt::Key_F5)});
+    m_mnPause = addItem(control, QStringLiteral("mnPause"), QStringLiteral("暂停执行"), &MainWindow::pauseList,
+                        {QKeySequence(Qt::Key_F6)});
+    m_mnStop = addItem(control, QStringLiteral("mnStop"), QStringLiteral("停止执行"), &MainWindow::stopList,
+                       {QKeySequence(Qt::Key_F7)});
+    m_mnStart->setIcon(commandIcon(CommandIcon::Start));
+    m_mnPause->setIcon(commandIcon(CommandIcon::Pause));
+    m_mnStop->setIcon(commandIcon(CommandIcon::Stop));
+
+    QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    help->setObjectName(QStringLiteral("mnHelp"));
+    help->addAction(m_actHelpContent);
+    help->addAction(m_actAbout);
+    addItem(help, QStringLiteral("mnShengji"), QStringLiteral("升级历史"), &MainWindow::showVersionHistory);
+    help->addSeparator();
+    addItem(help, QStringLiteral("mnVisitWeb"), QStringLiteral("访问主页"), &MainWindow::visitHomepage);
+    addItem(help, QStringLiteral("mnQuestion"), QStringLiteral("问题反馈"), &MainWindow::sendFeedback);
+}
+
+void MainWindow::buildToolBar()
+{
+    auto *band = new QFrame(this);
+    band->setObjectName(QStringLiteral("CoolBar1"));
+    band->setFrameShape(QFrame::StyledPanel);
+    auto *bandLayout = new QHBoxLayout(band);
+    bandLayout->setContentsMargins(2, 2, 2, 2);
+
+    m_toolBar = new QToolBar(band);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(48, 48));
+    bandLayout->addWidget(m_toolBar);
+    bandLayout->addStretch(1);
+
+    QToolButton *tbAdd =
+        makeToolButton(m_toolBar, QStringLiteral("tbAdd"), m_actAdd->text(), QStringLiteral("Ins"), CommandIcon::Add);
+    QToolButton *tbModify = makeToolButton(m_toolBar, QStringLiteral("tbModify"), QStringLiteral("修改任务"),
+                                           QStringLiteral("F2"), CommandIcon::Modify);
+    QToolButton *tbDel = makeToolButton(m_toolBar, QStringLiteral("tbDel"), QStringLiteral("删除任务"),
+                                        QStringLiteral("Del"), CommandIcon::Delete);
+    m_toolBar->addSeparator();
+    m_tbStart = makeToolButton(m_toolBar, QStringLiteral("tbStart"), QStringLiteral("开始"), QStringLiteral("F5"),
+                               CommandIcon::Start);
+    m_tbPause = makeToolButton(m_toolBar, QStringLiteral("tbPause"), QStringLiteral("暂停"), QStringLiteral("F6"),
+                               CommandIcon::Pause);
+    m_tbStop = makeToolButton(m_toolBar, QStringLiteral("tbStop"), QStringLiteral("停止"), QStringLiteral("F7"),
+                              CommandIcon::Stop);
+    m_toolBar->addSeparator();
+    QToolButton *tbAbout =
+        makeToolButton(m_toolBar, QStringLiteral("tbAbout"), QStringLiteral("关于"), QString(), CommandIcon::About);
+
+    connect(tbAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
+    connect(tbModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
+    connect(tbDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
+    connect(m_tbStart, &QToolButton::clicked, this, &MainWindow::startList);
+    connect(m_tbPause, &QToolButton::clicked, this, &MainWindow::pauseList);
+    connect(m_tbStop, &QToolButton::clicked, this, &MainWindow::stopList);
+    connect(tbAbout, &QToolButton::clicked, m_actAbout, &QAction::trigger);
+}
+
+void MainWindow::buildNavBar()
+{
+    m_navBar = new NavBar(QSize(16, 16), this);
+    m_navBar->setObjectName(QStringLiteral("dxNavBar1"));
+    m_navBar->setFixedWidth(153);
+
+    m_navBar->addGroup(QStringLiteral("nbgMission"), QStringLiteral("任务"));
+    QToolButton *bAdd = m_navBar->addItem(QStringLiteral("bAdd"), m_actAdd->text(), commandIcon(CommandIcon::Add));
+    QToolButton *bModify =
+        m_navBar->addItem(QStringLiteral("bModify"), QStringLiteral("修改任务"), commandIcon(CommandIcon::Modify));
+    QToolButton *bDel =
+        m_navBar->addItem(QStringLiteral("bDel"), QStringLiteral("删除任务"), commandIcon(CommandIcon::Delete));
+    m_navBar->addGroup(QStringLiteral("nbgControl"), QStringLiteral("控制"));
+    m_bStart = m_navBar->addItem(QStringLiteral("bStart"), QStringLiteral("开始执行"), commandIcon(CommandIcon::Start));
+    m_bPause = m_navBar->addItem(QStringLiteral("bPause"), QStringLiteral("暂停执行"), commandIcon(CommandIcon::Pause));
+    m_bStop = m_navBar->addItem(QStringLiteral("bStop"), QStringLiteral("停止执行"), commandIcon(CommandIcon::Stop));
+
+    connect(bAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
+    connect(bModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
+    connect(bDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
+    connect(m_bStart, &QToolButton::clicked, this, &MainWindow::startList);
+    connect(m_bPause, &QToolButton::clicked, this, &MainWindow::pauseList);
+    connect(m_bStop, &QToolButton::clicked, this, &MainWindow::stopList);
+}
+
+void MainWindow::buildList()
+{
+    m_display = new MissionDisplayModel(m_missions, m_platform.clock, this);
+    m_listView = new QTableView(this);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setModel(m_display);
+    m_listView->setShowGrid(true);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setSortingEnabled(false);
+    m_listView->setWordWrap(false);
+    m_listView->setIconSize(QSize(16, 16));
+    m_listView->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    m_listView->verticalHeader()->hide();
+    m_listView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listView->verticalHeader()->setDefaultSectionSize(20);
+    QHeaderView *header = m_listView->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    const int widths[] = {100, 120, 100, 100};
+    for (int column = 0; column < MissionModel::ColumnCount; ++column)
+        m_listView->setColumnWidth(column, widths[column]);
+
+    m_listMenu = new QMenu(this);
+    m_listMenu->setObjectName(QStringLiteral("PopupMenu2"));
+    // The keys are shown here but served by the main menu's commands.
+    QAction *mnpAdd = makeAction(m_listMenu, QStringLiteral("mnpAdd"), QStringLiteral("添加任务(&A)"),
+                                 {QKeySequence(Qt::Key_Insert)});
+    QAction *mnpModify =
+        makeAction(m_listMenu, QStringLiteral("mnpModify"), QStringLiteral("修改任务(&M)"), {QKeySequence(Qt::Key_F2)});
+    QAction *mnpDel = makeAction(m_listMenu, QStringLiteral("mnpDel"), QStringLiteral("删除任务(&D)"),
+                                 {QKeySequence(Qt::Key_Delete)});
+    for (QAction *action : {mnpAdd, mnpModify, mnpDel})
+        action->setShortcutContext(Qt::WidgetShortcut);
+    mnpAdd->setIcon(commandIcon(CommandIcon::Add));
+    mnpModify->setIcon(commandIcon(CommandIcon::Modify));
+    mnpDel->setIcon(commandIcon(CommandIcon::Delete));
+    m_listMenu->addActions({mnpAdd, mnpModify, mnpDel});
+    m_listMenu->addSeparator();
+    QAction *mnpEverydayMission =
+        makeAction(m_listMenu, QStringLiteral("mnpEverydayMission"), QStringLiteral("设为每日执行任务"));
+    m_listMenu->addAction(mnpEverydayMission);
+    connect(mnpEverydayMission, &QAction::triggered, this, &MainWindow::setAsDailyMission);
+    connect(mnpAdd, &QAction::triggered, m_actAdd, &QAction::trigger);
+    connect(mnpModify, &QAction::triggered, m_mnModify, &QAction::trigger);
+    connect(mnpDel, &QAction::triggered, m_actDelMis, &QAction::trigger);
+
+    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_listMenu->popup(m_listView->viewport()->mapToGlobal(pos)); });
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[] = {200, 150, 150};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+        m_panels[i]->setFixedWidth(widths[i]);
+        bar->addWidget(m_panels[i]);
+    }
+}
+
+void MainWindow::buildTray()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction *restore = makeAction(m_trayMenu, QStringLiteral("mnRestore"), QStringLiteral("恢复"));
+    m_trayMenu->addAction(restore);
+    m_trayMenu->addAction(m_actAbout);
+    m_trayMenu->addSeparator();
+    QAction *trayQuit = makeAction(m_trayMenu, QStringLiteral("mnTrayClose"), QStringLiteral("关闭程序"));
+    m_trayMenu->addAction(trayQuit);
+    connect(restore, &QAction::triggered, this, &MainWindow::restoreFromTray);
+    connect(trayQuit, &QAction::triggered, this, &MainWindow::quit);
+
+    m_tray = new QSystemTrayIcon(applicationIcon(), this);
+    m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick)
+            restoreFromTray();
+    });
+}
+
+int MainWindow::selectedIndex() const
+{
+    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void MainWindow::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn)
+{
+    // Starting a list that already runs changes nothing; starting a stopped
+    // or paused one checks from the present second on.
+    if (timerOn && !m_timer1->isEnabled())
+        m_scheduler.start();
+    m_timer1->setEnabled(timerOn);
+    m_tbStart->setEnabled(startOn);
+    m_tbPause->setEnabled(pauseOn);
+    m_tbStop->setEnabled(stopOn);
+    m_mnStart->setEnabled(startOn);
+    m_mnPause->setEnabled(pauseOn);
+    m_mnStop->setEnabled(stopOn);
+    m_bStart->setEnabled(startOn);
+    m_bPause->setEnabled(pauseOn);
+    m_bStop->setEnabled(stopOn);
+}
+
+void MainWindow::startList()
+{
+    setRunState(true, false, true, true);
+}
+
+void MainWindow::pauseList()
+{
+    setRunState(false, true, false, true);
+}
+
+void MainWindow::stopList()
+{
+    setRunState(false, true, false, false);
+}
+
+void MainWindow::shutDown()
+{
+    m_platform.session->powerOff();
+}
+
+void MainWindow::restart()
+{
+    m_platform.session->reboot();
+}
+
+void MainWindow::logOff()
+{
+    m_platform.session->logOff();
+}
+
+void MainWindow::runProgram(const QString &description)
+{
+    m_platform.shell->runProgram(description);
+}
+
+void MainWindow::openFile(const QString &description)
+{
+    m_platform.shell->openFile(description);
+}
+
+void MainWindow::showMessage(const QString &description)
+{
+    m_platform.sound->beep();
+    m_messagePopup->showMessage(description);
+}
+
+void MainWindow::ring()
+{
+    // The ring mission's description names a sound file but the built-in
+    // ring is what plays.
+    m_platform.sound->play(QStringLiteral("ring"));
+}
+
+void MainWindow::openWebPage(const QString &description)
+{
+    m_platform.shell->openUrl(description);
+}
+
+void MainWindow::sendMail(const QString &description)
+{
+    m_platform.shell->sendMail(description);
+}
+
+void MainWindow::tick()
+{
+    checkDueMissions();
+}
+
+void MainWindow::checkDueMissions()
+{
+    m_scheduler.checkDueMissions();
+}
+
+void MainWindow::showPreWarning(int row, const QString &message, const QDateTime &moment)
+{
+    auto *hint = new ShutdownWarning(this);
+    hint->setAttribute(Qt::WA_DeleteOnClose);
+    // The main window cannot be used while the warning shows, but the
+    // ticks go on: the mission is carried out in its own second whether or
+    // not the warning is still up.
+    hint->setWindowModality(Qt::ApplicationModal);
+    hint->placeAtScreenCorner();
+    hint->setMessage(message);
+    hint->startCountdown();
+    for (int i = 0; i < 3; ++i)
+        m_platform.sound->beep();
+    connect(hint, &QDialog::finished, this, [this, hint, row, moment] {
+        if (hint->userChoice == ShutdownWarning::Postpone)
+            m_scheduler.postpone(row, moment);
+    });
+    hint->show();
+}
+
+void MainWindow::playHourlySignal(const QString &soundName)
+{
+    m_platform.sound->play(soundName);
+}
+
+void MainWindow::reportFaultyRow(int row)
+{
+    const Mission &mission = m_missions->mission(row);
+    showErrorReport(
+        this, QStringLiteral("任务列表第%1行的执行日期或时间\"%2 %3\"无法识别,该任务不会执行,请修改它的日期和时间。")
+                  .arg(row + 1)
+                  .arg(mission.dateText, mission.timeText));
+}
+
+void MainWindow::updateRunMeter()
+{
+    m_meter.advance(m_crtWatts, m_hostWatts);
+    m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
+    m_panels[1]->setText(m_meter.runTimePanelText());
+    m_panels[2]->setText(m_meter.energyPanelText());
+    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+}
+
+void MainWindow::hideToTray(bool withBalloon)
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        hide();
+        m_tray->show();
+        if (withBalloon)
+            m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
+        return;
+    }
+    // Without a notification area a hidden window could not be reached
+    // again: keep it on the task bar, minimised, and tell the user through
+    // the desktop's notifications instead of the balloon.
+    if (!isMinimized())
+        showMinimized();
+    if (withBalloon)
+        m_platform.notifier->notify(balloonTitle, balloonText, balloonTimeoutMs);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hideToTray(true);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+        QTimer::singleShot(0, this, [this] { hideToTray(false); });
+}
+
+void MainWindow::restoreFromTray()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::applyTheme(int index)
+{
+    // Theme 4 wears stored skin 3; theme 3 is the plain look.
+    switch (index) {
+    case 0:
+    case 1:
+    case 2:
+    case 4:
+        m_skins->loadSkin(index == 4 ? 3 : index);
+        m_skins->setActive(true);
+        break;
+    case 3: m_skins->setActive(false); break;
+    default: break;
+    }
+}
+
+void MainWindow::openSettings()
+{
+    SettingsDialog dialog(*this, *m_platform.autostart, m_folder + QStringLiteral("config.ini"), m_crtWatts,
+                          m_hostWatts, this);
+    dialog.exec();
+}
+
+void MainWindow::quit()
+{
+    if (!m_dm1->recordRun(m_startTime, m_platform.clock->now(), m_meter.energyKwh)) {
+        // The program can always be ended, with the user's word.
+        askQuitWithoutRecord(this, m_dm1->query()->errorText(), [this] { endRun(); });
+        return;
+    }
+    endRun();
+}
+
+void MainWindow::endRun()
+{
+    m_timer1->setEnabled(false);
+    m_timer2->setEnabled(false);
+    // exit, not quit: quit first asks every window to close, and the main
+    // window refuses a close (it hides to the notification area).
+    QCoreApplication::exit(0);
+}
+
+QFileDialog *MainWindow::fileDialog(QFileDialog::AcceptMode mode)
+{
+    // Made on first use: a file dialog starts its folder watchers when it
+    // is made, which the start of the program need not wait for.
+    QFileDialog *&dialog = mode == QFileDialog::AcceptSave ? m_saveDialog1 : m_openDialog1;
+    if (dialog)
+        return dialog;
+    dialog = new QFileDialog(this);
+    const bool save = mode == QFileDialog::AcceptSave;
+    dialog->setObjectName(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
+    dialog->setNameFilter(QStringLiteral("任务文件(*.mis)"));
+    dialog->setAcceptMode(mode);
+    // A typed name that does not exist is taken; the load reports it.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // The saved file is always the chosen name plus ".mis", never the chosen
+    // file itself, so there is nothing to confirm.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog;
+}
+
+void MainWindow::saveMissionFile()
+{
+    if (m_missions->count() == 0)
+        return;
+    QFileDialog *dialog = fileDialog(QFileDialog::AcceptSave);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog->selectedFiles().first();
+    dialog->selectFile(chosen);
+    saveMissionsAs(chosen);
+}
+
+void MainWindow::saveMissionsAs(const QString &chosenName)
+{
+    QVector<Mission> missions;
+    missions.reserve(m_missions->count());
+    for (int row = 0; row < m_missions->count(); ++row)
+        missions.append(m_missions->mission(row));
+    QString error;
+    if (!MissionFile::save(chosenName + QStringLiteral(".mis"), missions, &error))
+        showErrorReport(this, error);
+}
+
+bool MainWindow::chooseMissionFileToLoad(QString *path)
+{
+    QFileDialog *dialog = fileDialog(QFileDialog::AcceptOpen);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return false;
+    *path = dialog->selectedFiles().first();
+    dialog->selectFile(*path);
+    return true;
+}
+
+void MainWindow::loadMissionFile()
+{
+    QString path;
+    if (chooseMissionFileToLoad(&path))
+        loadMissionsFrom(path, false);
+}
+
+void MainWindow::loadMissionFileDatedToday()
+{
+    QString path;
+    if (chooseMissionFileToLoad(&path))
+        loadMissionsFrom(path, true);
+}
+
+QString MainWindow::todayText() const
+{
+    return DateToStr(m_platform.clock->now().date());
+}
+
+void MainWindow::loadMissionsFrom(const QString &path, bool toToday)
+{
+    QString error;
+    std::optional<QVector<Mission>> missions = MissionFile::load(path, &error);
+    if (!missions) {
+        showErrorReport(this, error);
+        return;
+    }
+    if (toToday)
+        MissionFile::dateAll(*missions, todayText());
+    m_missions->clear();
+    m_missions->appendAll(*missions);
+}
+
+void MainWindow::loadDailyMissionsFrom(const QString &path)
+{
+    QString error;
+    const std::optional<MissionLines::Reading> reading = DailyMissionFile(path).read(todayText(), &error);
+    if (!reading) {
+        showErrorReport(this, error);
+        return;
+    }
+    m_missions->clear();
+    m_missions->appendAll(reading->missions);
+}
+
+void MainWindow::setAsDailyMission()
+{
+    const int row = selectedIndex();
+    if (row < 0)
+        return;
+    const Mission mission = m_missions->mission(row);
+    QString error;
+    if (!DailyMissionFile(DailyMissionFile::pathIn(m_folder)).append(mission, &error)) {
+        showErrorReport(this, error);
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::NoIcon, applicationTitle(),
+                                QStringLiteral("已经将[") + mission.kindText + QStringLiteral("]设为每日任务!"),
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("EverydayConfirmation"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::openDailyMissions()
+{
+    DailyMissionsDialog dialog(m_folder, todayText(), this);
+    dialog.exec();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    connectPowerLog();
+}
+
+void MainWindow::connectPowerLog()
+{
+    m_dm1->query()->setDatabaseFile(m_folder + QStringLiteral("db.mdb"));
+}
+
+void MainWindow::openPowerStats()
+{
+    auto *window = new PowerStatsWindow(m_dm1, m_platform.clock, m_crtWatts, m_hostWatts, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+}
+
+void MainWindow::openOwnedDialog(QDialog *dialog)
+{
+    // Modal to the main window only, so the once-a-second timers and the
+    // message popups go on while it is open; it is destroyed when it closes.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindow::openSystemTime()
+{
+    openOwnedDialog(new SystemTimeDialog(m_platform, this));
+}
+
+void MainWindow::showAbout()
+{
+    m_platform.sound->beep();
+    openOwnedDialog(new AboutDialog(this));
+}
+
+void MainWindow::showHelp()
+{
+    // No owner: the notice stands on its own and blocks no window.
+    auto *notice = new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"),
+                                   QStringLiteral("帮助功能暂未提供,敬请期待。"), QMessageBox::Ok);
+    notice->setObjectName(QStringLiteral("HelpNotice"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setWindowModality(Qt::NonModal);
+    notice->show();
+}
+
+void MainWindow::showVersionHistory()
+{
+    openOwnedDialog(new VersionHistoryDialog(this));
+}
+
+void MainWindow::visitHomepage()
+{
+    m_platform.shell->openUrl(homepageAddress());
+}
+
+void MainWindow::sendFeedback()
+{
+    m_platform.shell->sendMail(feedbackAddress());
+}

@@ -1,0 +1,176 @@
+#pragma once
+
+#include "LiveSettings.h"
+#include "MessagePopup.h"
+#include "MissionActions.h"
+#include "PlatformServices.h"
+#include "RunMeter.h"
+#include "Scheduler.h"
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QMainWindow>
+
+#include <memory>
+
+class MissionDisplayModel;
+class MissionModel;
+class NavBar;
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class SecondTimer;
+class PowerLogStore;
+class SkinEngine;
+
+// The main window: owns the mission list, the two one-second timers, the
+// notification-area icon and the run-wide fields, for the whole run.
+// Closing it hides it to the notification area; only quitting ends the run.
+class MainWindow : public QMainWindow, public MissionActions, public LiveSettings
+{
+    Q_OBJECT
+
+public:
+    // `folder` is the program folder (config.ini, everyday.mis, db.mdb),
+    // with its trailing separator.
+    MainWindow(const PlatformServices &platform, const QString &folder, QWidget *parent = nullptr);
+
+    MissionModel *missions() const { return m_missions; }
+    const RunMeter &meter() const { return m_meter; }
+    QDateTime startTime() const { return m_startTime; }
+    bool chimeOn() const override { return m_chimeOn; }
+    int crtWatts() const { return m_crtWatts; }
+    int hostWatts() const { return m_hostWatts; }
+    PowerLogStore *dm1() const { return m_dm1; }
+    void setChimeOn(bool on) override { m_chimeOn = on; }
+    void applyTheme(int index) override;
+    MessagePopup *messagePopup() const { return m_messagePopup.get(); }
+
+    // The one selected row, or -1.
+    int selectedIndex() const;
+
+    // Run control.
+    void startList();
+    void pauseList();
+    void stopList();
+
+    // The actions of the nine kinds, each handed the row's description.
+    void shutDown() override;
+    void restart() override;
+    void logOff() override;
+    void runProgram(const QString &description) override;
+    void openFile(const QString &description) override;
+    void showMessage(const QString &description) override;
+    void ring() override;
+    void openWebPage(const QString &description) override;
+    void sendMail(const QString &description) override;
+
+    // The once-a-second check of the running list.
+    void tick();
+    void checkDueMissions();
+    void showPreWarning(int row, const QString &message, const QDateTime &moment) override;
+    void playHourlySignal(const QString &soundName) override;
+    void reportFaultyRow(int row) override;
+
+    void updateRunMeter();
+    void restoreFromTray();
+    void openSettings();
+    void quit();
+    void openPowerStats();
+
+    // Mission files and daily missions.
+    void saveMissionFile();
+    void loadMissionFile();
+    void loadMissionFileDatedToday();
+    void loadDailyMissionsFrom(const QString &path);
+    void setAsDailyMission();
+    void openDailyMissions();
+    // What the save and load commands do with the name the dialog returned.
+    void saveMissionsAs(const QString &chosenName);
+    void loadMissionsFrom(const QString &path, bool toToday);
+
+    // Utility dialogs and information commands.
+    void openSystemTime();
+    void showAbout();
+    void showHelp();
+    void showVersionHistory();
+    void visitHomepage();
+    void sendFeedback();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void readStartupState();
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildNavBar();
+    void buildList();
+    void buildStatusBar();
+    void buildTray();
+    void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
+    void hideToTray(bool withBalloon);
+    QFileDialog *fileDialog(QFileDialog::AcceptMode mode);
+    // Today as a mission's date text, for the loaders that date rows today.
+    QString todayText() const;
+    bool chooseMissionFileToLoad(QString *path);
+    void connectPowerLog();
+    void endRun();
+    void openOwnedDialog(QDialog *dialog);
+
+    PlatformServices m_platform;
+    QString m_folder;
+
+    RunMeter m_meter;
+    QDateTime m_startTime;
+    bool m_chimeOn = false;
+    int m_crtWatts = 0;
+    int m_hostWatts = 0;
+
+    MissionModel *m_missions;
+    Scheduler m_scheduler;
+    SkinEngine *m_skins;
+    MissionDisplayModel *m_display = nullptr;
+    SecondTimer *m_timer1;
+    SecondTimer *m_timer2;
+    PowerLogStore *m_dm1 = nullptr;
+    // A window of its own, not a child: it shows while the main window is hidden.
+    std::unique_ptr<MessagePopup> m_messagePopup;
+
+    QTableView *m_listView = nullptr;
+    NavBar *m_navBar = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    QMenu *m_listMenu = nullptr;
+    QLabel *m_panels[3] = {};
+    QFileDialog *m_openDialog1 = nullptr;
+    QFileDialog *m_saveDialog1 = nullptr;
+
+    QAction *m_actAdd = nullptr;
+    QAction *m_actDelMis = nullptr;
+    QAction *m_actSaveMis = nullptr;
+    QAction *m_actLoadMis = nullptr;
+    QAction *m_actQuit = nullptr;
+    QAction *m_actAbout = nullptr;
+    QAction *m_actHelpContent = nullptr;
+    QAction *m_mnModify = nullptr;
+    QAction *m_mnStart = nullptr;
+    QAction *m_mnPause = nullptr;
+    QAction *m_mnStop = nullptr;
+
+    QToolButton *m_tbStart = nullptr;
+    QToolButton *m_tbPause = nullptr;
+    QToolButton *m_tbStop = nullptr;
+    QToolButton *m_bStart = nullptr;
+    QToolButton *m_bPause = nullptr;
+    QToolButton *m_bStop = nullptr;
+};

@@ -1,0 +1,170 @@
+#include "MessagePopup.h"
+
+#include "Fonts.h"
+
+#include <QBitmap>
+#include <QEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTimer>
+
+namespace {
+
+const QSize pictureSize(200, 442);
+const QRgb seeThrough = qRgb(255, 0, 255);
+const QString lettering = QStringLiteral("翎鹊时间管理器友情提示");
+constexpr int countdownSeconds = 10;
+
+// The picture with its lettering. The figure is drawn smoothly on a clear
+// layer and then set on the fuchsia with hard edges: a pixel is the figure's
+// own colour or fuchsia, never a blend, so the colour key leaves no pink
+// fringe. The lettering lies on the banner and is smoothed as usual.
+QImage popupPicture()
+{
+    QSvgRenderer svg(QStringLiteral(":/pictures/tishi.svg"));
+    QImage figure(pictureSize, QImage::Format_ARGB32);
+    figure.fill(Qt::transparent);
+    {
+        QPainter painter(&figure);
+        svg.render(&painter, QStringLiteral("figure"), svg.boundsOnElement(QStringLiteral("figure")));
+    }
+    QImage picture(pictureSize, QImage::Format_RGB32);
+    for (int y = 0; y < pictureSize.height(); ++y) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(figure.constScanLine(y));
+        QRgb *to = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < pictureSize.width(); ++x)
+            to[x] = qAlpha(from[x]) >= 128 ? qRgb(qRed(from[x]), qGreen(from[x]), qBlue(from[x])) : seeThrough;
+    }
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(QColor(0xB0, 0x1E, 0x1E));
+    painter.setFont(songTiPixelFont(22));
+    const QRectF banner(170, 62, 20, 330);
+    const qreal step = banner.height() / lettering.size();
+    for (int i = 0; i < lettering.size(); ++i)
+        painter.drawText(QRectF(banner.left() - 6, banner.top() + i * step, banner.width() + 12, step), Qt::AlignCenter,
+                         lettering.at(i));
+    return picture;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QPoint &at)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(songTiPixelFont(12));
+    label->move(at);
+    return label;
+}
+
+} // namespace
+
+MessagePopup::MessagePopup(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_image1(new QLabel(this))
+    , m_label1(makeLabel(this, QStringLiteral("Label1"), QString(), QPoint(32, 88)))
+    , m_label2(makeLabel(this, QStringLiteral("Label2"), QStringLiteral("距离关闭的秒数:"), QPoint(22, 272)))
+    , m_lbNum(makeLabel(this, QStringLiteral("lbNum"), QStringLiteral("10"), QPoint(112, 272)))
+    , m_timer1(new QTimer(this))
+{
+    setObjectName(QStringLiteral("frmTishi"));
+    setWindowTitle(QStringLiteral("友情提示:"));
+    // A notice: it must not take the keyboard from what the user is doing.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowOpacity(200.0 / 255.0);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(seeThrough));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    const QImage picture = popupPicture();
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setPixmap(QPixmap::fromImage(picture));
+    m_image1->setGeometry(QRect(QPoint(0, 0), pictureSize));
+    m_image1->setAccessibleName(lettering);
+    m_image1->lower();
+    setFixedSize(pictureSize);
+    setMask(QBitmap::fromImage(picture.createMaskFromColor(seeThrough, Qt::MaskInColor)));
+
+    m_label1->setFixedSize(97, 185);
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label2->adjustSize();
+    m_lbNum->setMinimumWidth(24);
+    m_lbNum->adjustSize();
+
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this, &MessagePopup::countDown);
+
+    m_image1->installEventFilter(this);
+    m_label1->installEventFilter(this);
+
+    placeAtScreenCorner();
+}
+
+void MessagePopup::placeAtScreenCorner()
+{
+    // The full screen, not the work area: the popup may cover a panel.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(placeOn(screen->geometry(), size()));
+}
+
+QPoint MessagePopup::placeOn(const QRect &screen, const QSize &size)
+{
+    return QPoint(screen.x() + screen.width() - size.width(), screen.y() + screen.height() - size.height());
+}
+
+void MessagePopup::showMessage(const QString &text)
+{
+    m_label1->setText(text);
+    if (isVisible())
+        startCountdown();
+    else
+        show();
+}
+
+void MessagePopup::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    startCountdown();
+}
+
+void MessagePopup::startCountdown()
+{
+    m_tickCount = 0;
+    m_lbNum->setText(QString::number(countdownSeconds));
+    m_timer1->start();
+}
+
+void MessagePopup::countDown()
+{
+    if (m_tickCount >= countdownSeconds) {
+        m_timer1->stop();
+        hide();
+        return;
+    }
+    ++m_tickCount;
+    m_lbNum->setText(QString::number(countdownSeconds - m_tickCount));
+}
+
+void MessagePopup::closeOnDoubleClick()
+{
+    m_timer1->stop();
+    hide();
+}
+
+bool MessagePopup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == m_image1 || watched == m_label1)) {
+        closeOnDoubleClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

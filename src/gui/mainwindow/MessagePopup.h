@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+// The message popup: a picture of a girl holding a board with the message
+// on it, in the bottom-right corner of the screen, counting down ten seconds
+// before it hides itself. Created once, hidden, and reused for every message.
+// Showing never blocks: a message that comes while it is up replaces the text
+// and starts the countdown again.
+class MessagePopup : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MessagePopup(QWidget *parent = nullptr);
+
+    // Puts `text` on the board and shows the popup, or restarts the countdown
+    // when it is already showing.
+    void showMessage(const QString &text);
+
+    // Where the popup stands on a screen of the given geometry: flush with
+    // its bottom-right corner.
+    static QPoint placeOn(const QRect &screen, const QSize &size);
+
+    int tickCount() const { return m_tickCount; }
+
+    void countDown();
+    void closeOnDoubleClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeAtScreenCorner();
+    void startCountdown();
+
+    QLabel *m_image1;
+    QLabel *m_label1;
+    QLabel *m_label2;
+    QLabel *m_lbNum;
+    QTimer *m_timer1;
+    int m_tickCount = 0;
+};

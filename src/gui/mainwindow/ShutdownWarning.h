@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+// The small notice ten seconds before a shutdown, restart or log-off: it
+// tells what is about to happen, counts down and records the user's answer
+// (`userChoice`: 0 none, 1 confirm, 2 postpone), which is read when it has
+// closed. It decides nothing itself.
+class ShutdownWarning : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Choice { NoAnswer = 0, Confirm = 1, Postpone = 2 };
+
+    explicit ShutdownWarning(QWidget *owner);
+
+    int tickCount = 0;
+    int userChoice = NoAnswer;
+
+    // The warning text; its two lines are joined by character 13.
+    void setMessage(const QString &message);
+    QString message() const { return m_message; }
+    // Bottom right of the screen, 30 pixels above its bottom edge.
+    void placeAtScreenCorner();
+    // Starts the countdown.
+    void startCountdown();
+
+    void countDown();
+    void confirm();
+    void postponeFiveMinutes();
+
+private:
+    QString m_message;
+    QLabel *m_lbTishi;
+    QLabel *m_lbShengyu;
+    QTimer *m_timer1;
+};

@@ -1,0 +1,346 @@
+#include "PowerStatsWindow.h"
+
+#include "Clock.h"
+#include "ErrorReport.h"
+#include "Fonts.h"
+#include "NumberText.h"
+#include "PowerLogDataSource.h"
+#include "PowerLogQuery.h"
+#include "PowerLogStore.h"
+#include "RegionalFormat.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+const QColor evenRecordColour(128, 255, 255);
+const QString allRecordsSql = QStringLiteral("select * from hd");
+const QString rangeSql = QStringLiteral("select * from hd where 开始时间>=:startTime and 结束时间<=:endTime");
+
+// Hands the painting of each cell to the window.
+class GridCellDelegate : public QStyledItemDelegate
+{
+public:
+    GridCellDelegate(const PowerStatsWindow *form, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_form(form)
+    {
+    }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &cell) const override
+    {
+        m_form->drawCell(painter, option, cell);
+    }
+
+    void paintDefault(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &cell) const
+    {
+        QStyledItemDelegate::paint(painter, option, cell);
+    }
+
+private:
+    const PowerStatsWindow *m_form;
+};
+
+// The row header as an indicator column: a small arrow at the current record.
+class IndicatorHeader : public QHeaderView
+{
+public:
+    explicit IndicatorHeader(QWidget *parent)
+        : QHeaderView(Qt::Vertical, parent)
+    {
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        const auto *view = static_cast<const QTableView *>(parentWidget());
+        if (!view->selectionModel() || view->selectionModel()->currentIndex().row() != logicalIndex)
+            return;
+        const QPoint centre = rect.center();
+        const QPoint arrow[] = {centre + QPoint(-2, -4), centre + QPoint(2, 0), centre + QPoint(-2, 4)};
+        painter->save();
+        // The header's own drawing leaves the clip where the section's text went.
+        painter->setClipRect(rect);
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette().color(QPalette::WindowText));
+        painter->drawPolygon(arrow, 3);
+        painter->restore();
+    }
+};
+
+QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(x, y - 2);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *makeBox(QWidget *parent, const QString &objectName, const QString &text, const QRect &geometry)
+{
+    auto *box = new QLineEdit(text, parent);
+    box->setObjectName(objectName);
+    box->setGeometry(geometry);
+    // Drawn flat in the colour of the box around it.
+    box->setFrame(false);
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Base, Qt::transparent);
+    box->setPalette(colours);
+    return box;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption, int y, int height)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setGeometry(480, y, 81, height);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+PowerStatsWindow::PowerStatsWindow(PowerLogStore *dm1, const Clock *clock, int crtWatts, int hostWatts, QWidget *parent)
+    : QDialog(parent)
+    , m_dm1(dm1)
+    , m_clock(clock)
+    , m_crtWatts(crtWatts)
+    , m_hostWatts(hostWatts)
+{
+    setObjectName(QStringLiteral("frmHaodian"));
+    setWindowTitle(QStringLiteral("电脑耗电量统计"));
+    const QFont windowFont = songTiFont(9);
+    setFont(windowFont);
+    setFixedSize(575, 441);
+
+    buildRecordsBox();
+    buildTotalsBox();
+    buildButtons();
+    showFirstView();
+}
+
+void PowerStatsWindow::buildRecordsBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("耗电明细"), this);
+    box->setObjectName(QStringLiteral("GroupBox1"));
+    box->setGeometry(16, 16, 449, 313);
+
+    makeLabel(box, QStringLiteral("开始日期:"), 16, 24);
+    makeLabel(box, QStringLiteral("结束日期:"), 280, 24);
+    const QString dateFormat = RegionalFormat::current().shortDatePattern();
+    m_picker1 = new QDateEdit(box);
+    m_picker1->setObjectName(QStringLiteral("RzDateTimePicker1"));
+    m_picker1->setGeometry(80, 21, 89, 20);
+    m_picker2 = new QDateEdit(box);
+    m_picker2->setObjectName(QStringLiteral("RzDateTimePicker2"));
+    m_picker2->setGeometry(344, 21, 89, 20);
+    for (QDateEdit *picker : {m_picker1, m_picker2}) {
+        picker->setDisplayFormat(dateFormat);
+        picker->setCalendarPopup(true);
+    }
+
+    m_grid = new QTableView(box);
+    m_grid->setObjectName(QStringLiteral("RxDBGrid1"));
+    m_grid->setGeometry(16, 56, 417, 241);
+    m_grid->setVerticalHeader(new IndicatorHeader(m_grid));
+    m_grid->verticalHeader()->setFixedWidth(14);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setMinimumSectionSize(18);
+    m_grid->verticalHeader()->setDefaultSectionSize(18);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setShowGrid(true);
+    m_grid->setWordWrap(false);
+    QPalette colours = m_grid->palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    m_grid->setPalette(colours);
+    m_grid->setItemDelegate(new GridCellDelegate(this, m_grid));
+
+    m_grid->installEventFilter(this);
+}
+
+bool PowerStatsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+            askDeleteRecord();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PowerStatsWindow::buildTotalsBox()
+{
+    auto *box = new QGroupBox(QStringLiteral("统计信息"), this);
+    box->setObjectName(QStringLiteral("GroupBox2"));
+    box->setGeometry(16, 336, 449, 89);
+
+    makeLabel(box, QStringLiteral("显示器功率:"), 16, 24);
+    makeBox(box, QStringLiteral("RzLineEdit1"), QString::number(m_crtWatts) + QLatin1Char('W'), {85, 19, 60, 18});
+    makeLabel(box, QStringLiteral("主机功率:"), 152, 24);
+    makeBox(box, QStringLiteral("RzLineEdit2"), QString::number(m_hostWatts) + QLatin1Char('W'), {213, 20, 72, 18});
+    makeLabel(box, QStringLiteral("耗电:"), 288, 24);
+    m_editHaodian = makeBox(box, QStringLiteral("editHaodian"), QStringLiteral("0度"), {325, 20, 76, 18});
+    makeLabel(box, QStringLiteral("单位电费:"), 16, 48);
+    m_editDanweidianfei = makeBox(box, QStringLiteral("editDanweidianfei"), QStringLiteral("1"), {85, 43, 44, 18});
+    makeLabel(box, QStringLiteral("(元)"), 130, 48);
+    makeLabel(box, QStringLiteral("总电费:"), 152, 48);
+    m_editDianfei = makeBox(box, QStringLiteral("editDianfei"), QStringLiteral("0"), {213, 44, 60, 18});
+    makeLabel(box, QStringLiteral("(元)"), 274, 48);
+}
+
+void PowerStatsWindow::buildButtons()
+{
+    connect(makeButton(this, QStringLiteral("btnLook"), QStringLiteral("按日期查看"), 22, 19), &QPushButton::clicked,
+            this, &PowerStatsWindow::showDateRange);
+    connect(makeButton(this, QStringLiteral("btnLookAll"), QStringLiteral("查看全部"), 54, 19), &QPushButton::clicked,
+            this, &PowerStatsWindow::showAll);
+    connect(makeButton(this, QStringLiteral("btnDel"), QStringLiteral("删除"), 86, 19), &QPushButton::clicked, this,
+            &PowerStatsWindow::deleteSelectedRecord);
+    connect(makeButton(this, QStringLiteral("btnDelAll"), QStringLiteral("删除全部"), 120, 17), &QPushButton::clicked,
+            this, &PowerStatsWindow::deleteAllRecords);
+    connect(makeButton(this, QStringLiteral("btnTongji"), QStringLiteral("统计"), 150, 19), &QPushButton::clicked, this,
+            &PowerStatsWindow::computeTotals);
+    connect(makeButton(this, QStringLiteral("btnClose"), QStringLiteral("关闭"), 182, 19), &QPushButton::clicked, this,
+            &PowerStatsWindow::closeWindow);
+}
+
+void PowerStatsWindow::showFirstView()
+{
+    m_grid->setModel(m_dm1->dataSource());
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, m_grid->verticalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
+
+    const QDate today = m_clock->now().date();
+    m_picker1->setDate(today);
+    m_picker2->setDate(today);
+    showAll();
+}
+
+void PowerStatsWindow::showView(int row)
+{
+    const int count = m_dm1->query()->rowCount();
+    if (count == 0)
+        return;
+    m_grid->resizeColumnsToContents();
+    m_grid->setCurrentIndex(m_dm1->dataSource()->index(qBound(0, row, count - 1), 0));
+}
+
+void PowerStatsWindow::showDateRange()
+{
+    PowerLogQuery *query = m_dm1->query();
+    query->close();
+    query->setSql(rangeSql);
+    // The pickers show dates; the range runs from the first second of the
+    // start date to the last second of the end date.
+    query->setParameter(QStringLiteral("startTime"), QDateTime(m_picker1->date(), QTime(0, 0, 0)));
+    query->setParameter(QStringLiteral("endTime"), QDateTime(m_picker2->date(), QTime(23, 59, 59)));
+    if (!query->open()) {
+        showErrorReport(this, query->errorText());
+        return;
+    }
+    showView(0);
+}
+
+void PowerStatsWindow::showAll()
+{
+    PowerLogQuery *query = m_dm1->query();
+    query->close();
+    query->setSql(allRecordsSql);
+    if (!query->open()) {
+        showErrorReport(this, query->errorText());
+        return;
+    }
+    showView(0);
+}
+
+void PowerStatsWindow::deleteSelectedRecord()
+{
+    const int row = m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : 0;
+    if (!m_dm1->query()->deleteRecord(row)) {
+        showErrorReport(this, m_dm1->query()->errorText());
+        return;
+    }
+    showView(row);
+}
+
+void PowerStatsWindow::deleteAllRecords()
+{
+    if (!m_dm1->query()->deleteAll())
+        showErrorReport(this, m_dm1->query()->errorText());
+}
+
+void PowerStatsWindow::computeTotals()
+{
+    PowerLogQuery *query = m_dm1->query();
+    double sum = 0;
+    if (!query->energySum(&sum)) {
+        showErrorReport(this, query->errorText());
+        return;
+    }
+    showView(query->rowCount() - 1);
+    m_editHaodian->setText(FloatToStr(sum) + QStringLiteral("度"));
+    const QString priceText = m_editDanweidianfei->text();
+    const std::optional<double> price = StrToFloat(priceText);
+    if (!price) {
+        showErrorReport(this, QStringLiteral("'%1' is not a valid floating point value").arg(priceText));
+        return;
+    }
+    m_editDianfei->setText(FloatToStr(double((long double)*price * sum)));
+}
+
+void PowerStatsWindow::closeWindow()
+{
+    close();
+}
+
+void PowerStatsWindow::askDeleteRecord()
+{
+    if (!m_grid->currentIndex().isValid())
+        return;
+    auto *question = new QMessageBox(QMessageBox::Question, applicationTitle(), QStringLiteral("Delete record?"),
+                                     QMessageBox::Ok | QMessageBox::Cancel, this);
+    question->setObjectName(QStringLiteral("DeleteRecordQuestion"));
+    question->setDefaultButton(QMessageBox::Cancel);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Ok)
+            deleteSelectedRecord();
+    });
+    question->open();
+}
+
+void PowerStatsWindow::drawCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &cell) const
+{
+    const auto *delegate = static_cast<const GridCellDelegate *>(m_grid->itemDelegate());
+    const int recordNumber = cell.row() + 1;
+    if (recordNumber % 2 != 0) {
+        delegate->paintDefault(painter, option, cell);
+        return;
+    }
+    // Light cyan also on the selected record, drawn then in the normal
+    // text colour so it stays readable.
+    QStyleOptionViewItem even(option);
+    even.state &= ~QStyle::State_Selected;
+    even.backgroundBrush = evenRecordColour;
+    painter->fillRect(option.rect, evenRecordColour);
+    delegate->paintDefault(painter, even, cell);
+}

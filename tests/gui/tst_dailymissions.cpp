@@ -1,0 +1,328 @@
+#include "DailyMissionsDialog.h"
+#include "FileFixtures.h"
+#include "MainWindow.h"
+#include "MissionLines.h"
+#include "MissionModel.h"
+#include "RegionalFormat.h"
+#include "SecondTimer.h"
+#include "TestPlatform.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString today = QStringLiteral("2026-12-10");
+
+QByteArray gbk(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
+// 关闭计算机, 执行程序, 提示消息 as code page 936 bytes.
+const QByteArray shutdownText = gbk("B9D8B1D5BCC6CBE3BBFA");
+const QByteArray programText = gbk("D6B4D0D0B3CCD0F2");
+const QByteArray messageText = gbk("CCE1CABECFFBCFA2");
+
+QList<QStringList> rowsOf(const MissionModel &model)
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < model.count(); ++row) {
+        const Mission &mission = model.mission(row);
+        rows.append({mission.kindText, mission.description, mission.dateText, mission.timeText,
+                     QString::number(mission.imageIndex)});
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestDailyMissions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void savedListLoadsBack_data();
+    void savedListLoadsBack();
+    void saveDialogAddsTheExtensionAndKeepsTheName();
+    void failedLoadKeepsTheList();
+    void startsWithTheDailyMissions_data();
+    void startsWithTheDailyMissions();
+    void setAsDailyAppendsAndConfirms();
+    void maintenanceRewritesTheFileOnClose_data();
+    void maintenanceRewritesTheFileOnClose();
+    void maintenanceKeepsEditedKindsWithoutDollar();
+    void maintenanceOpensFromTheMenu();
+
+private:
+    MainWindow &form();
+    QString dailyPath() const { return m_dir->filePath(QStringLiteral("everyday.mis")); }
+    QString folder() const { return m_dir->path() + QLatin1Char('/'); }
+    void fillThreeRows();
+    bool running() { return form().findChild<SecondTimer *>(QStringLiteral("Timer1"))->isEnabled(); }
+    QMessageBox *messageBox(const QString &name)
+    {
+        return form().findChild<QMessageBox *>(name, Qt::FindDirectChildrenOnly);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindow> m_form;
+};
+
+void TestDailyMissions::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_platform = std::make_unique<TestPlatform>();
+}
+
+void TestDailyMissions::cleanup()
+{
+    m_form.reset();
+}
+
+MainWindow &TestDailyMissions::form()
+{
+    if (!m_form)
+        m_form = std::make_unique<MainWindow>(m_platform->services(), folder());
+    return *m_form;
+}
+
+void TestDailyMissions::fillThreeRows()
+{
+    MissionModel *missions = form().missions();
+    missions->append({QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), QStringLiteral("2026-12-3"),
+                      QStringLiteral("8:00:00"), 1});
+    missions->append({QStringLiteral("执行程序"), QStringLiteral("/usr/bin/亐 😀"), QStringLiteral("2026-12-4"),
+                      QStringLiteral("12:00:00"), 4});
+    missions->append({QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("不是日期"),
+                      QStringLiteral("23:00:00"), 6});
+}
+
+void TestDailyMissions::savedListLoadsBack_data()
+{
+    QTest::addColumn<bool>("toToday");
+    QTest::addColumn<bool>("runningBefore");
+    QTest::newRow("load, stopped") << false << false;
+    QTest::newRow("load, running") << false << true;
+    QTest::newRow("load to today, stopped") << true << false;
+    QTest::newRow("load to today, running") << true << true;
+}
+
+void TestDailyMissions::savedListLoadsBack()
+{
+    QFETCH(bool, toToday);
+    QFETCH(bool, runningBefore);
+    fillThreeRows();
+    QList<QStringList> expected = rowsOf(*form().missions());
+    for (QStringList &row : expected) {
+        row[4] = QStringLiteral("0");
+        if (toToday)
+            row[2] = today;
+    }
+    form().saveMissionsAs(m_dir->filePath(QStringLiteral("week")));
+    const QByteArray bytes = fileBytes(m_dir->filePath(QStringLiteral("week.mis")));
+    QCOMPARE(bytes.count("\r\n"), 3);
+    // Nine separators, and the second byte of 亐 (81 80).
+    QCOMPARE(bytes.count('\x80'), 10);
+    QVERIFY(bytes.startsWith(shutdownText + '\x80' + shutdownText + '\x80'));
+
+    form().missions()->clear();
+    form().missions()->append({QStringLiteral("系统响铃"), QString(), today, QStringLiteral("9:00:00"), 7});
+    runningBefore ? form().startList() : form().stopList();
+    form().loadMissionsFrom(m_dir->filePath(QStringLiteral("week.mis")), toToday);
+    QCOMPARE(rowsOf(*form().missions()), expected);
+    QCOMPARE(running(), runningBefore);
+}
+
+void TestDailyMissions::saveDialogAddsTheExtensionAndKeepsTheName()
+{
+    const QString picked = m_dir->filePath(QStringLiteral("week.mis"));
+    writeBytes(picked, "old");
+    const auto dialog = [this] { return form().findChild<QFileDialog *>(QStringLiteral("SaveDialog1")); };
+
+    form().saveMissionFile();
+    QVERIFY2(!dialog(), "an empty list is not saved");
+
+    fillThreeRows();
+    QTimer::singleShot(0, this, [&] {
+        QCOMPARE(dialog()->nameFilters(), QStringList {QStringLiteral("任务文件(*.mis)")});
+        dialog()->selectFile(picked);
+        static_cast<QDialog *>(dialog())->accept();
+    });
+    form().findChild<QAction *>(QStringLiteral("actSaveMis"))->trigger();
+    QCOMPARE(fileBytes(picked), QByteArray("old"));
+    QCOMPARE(fileBytes(picked + QStringLiteral(".mis")).count("\r\n"), 3);
+
+    QString offered;
+    QTimer::singleShot(0, this, [&] {
+        offered = dialog()->selectedFiles().value(0);
+        dialog()->reject();
+    });
+    form().saveMissionFile();
+    QCOMPARE(offered, picked);
+}
+
+void TestDailyMissions::failedLoadKeepsTheList()
+{
+    fillThreeRows();
+    const QList<QStringList> before = rowsOf(*form().missions());
+    const QString missing = m_dir->filePath(QStringLiteral("missing.mis"));
+    form().loadMissionsFrom(missing, false);
+    QCOMPARE(rowsOf(*form().missions()), before);
+    QMessageBox *report = messageBox(QStringLiteral("ErrorReport"));
+    QVERIFY(report);
+    QVERIFY2(report->text().contains(QDir::toNativeSeparators(missing)), qPrintable(report->text()));
+}
+
+void TestDailyMissions::startsWithTheDailyMissions_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::newRow("written days ago") << shutdownText + '$' + shutdownText + "$2026-12-1$23:00:00\r\n" + programText
+                                             + "$/bin/true$2026-11-30$8:00:00\r\n"
+                                      << QList<QStringList> {{"关闭计算机", "关闭计算机", today, "23:00:00", "0"},
+                                                             {"执行程序", "/bin/true", today, "8:00:00", "0"}};
+    QTest::newRow("empty file") << QByteArray() << QList<QStringList>();
+    QTest::newRow("first line empty") << QByteArray("\r\n") + messageText + "$a$b$c\r\n" << QList<QStringList>();
+}
+
+void TestDailyMissions::startsWithTheDailyMissions()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<QStringList>, rows);
+    writeBytes(dailyPath(), bytes);
+    QCOMPARE(rowsOf(*form().missions()), rows);
+    QCOMPARE(running(), !rows.isEmpty());
+    QCOMPARE(fileBytes(dailyPath()), bytes);
+}
+
+void TestDailyMissions::setAsDailyAppendsAndConfirms()
+{
+    fillThreeRows();
+    QAction *setAsDaily = form().findChild<QAction *>(QStringLiteral("mnpEverydayMission"));
+    setAsDaily->trigger();
+    QVERIFY2(!QFile::exists(dailyPath()), "nothing selected, nothing written");
+    QVERIFY(!messageBox(QStringLiteral("EverydayConfirmation")));
+
+    form().findChild<QTableView *>(QStringLiteral("ListView1"))->selectRow(1);
+    const QByteArray line =
+        programText + "$/usr/bin/" + gbk("8180") + " " + gbk("9439FC36") + "$2026-12-4$12:00:00\r\n";
+    setAsDaily->trigger();
+    QCOMPARE(fileBytes(dailyPath()), line);
+    QMessageBox *confirmation = messageBox(QStringLiteral("EverydayConfirmation"));
+    QVERIFY(confirmation);
+    QCOMPARE(confirmation->text(), QStringLiteral("已经将[执行程序]设为每日任务!"));
+    QCOMPARE(confirmation->windowTitle(), QStringLiteral("翎鹊时间管理器"));
+    QCOMPARE(confirmation->icon(), QMessageBox::NoIcon);
+    confirmation->accept();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    setAsDaily->trigger();
+    QCOMPARE(fileBytes(dailyPath()), line + line);
+    QCOMPARE(form().missions()->count(), 3);
+}
+
+void TestDailyMissions::maintenanceRewritesTheFileOnClose_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<int>>("removed");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray first = shutdownText + '$' + shutdownText + "$2026-12-1$23:00:00\r\n";
+    const QByteArray second = programText + "$/bin/true$2026-11-30$8:00:00\r\n";
+    const QByteArray third = messageText + "$a b$2020-1-1$7:00:00\r\n";
+    const auto dated = [](QByteArray line) {
+        const QList<QByteArray> fields = line.split('$');
+        return fields[0] + '$' + fields[1] + '$' + today.toLatin1() + '$' + fields[3];
+    };
+    QTest::newRow("unchanged, dated today")
+        << first + second + third << QList<int> {} << dated(first) + dated(second) + dated(third);
+    QTest::newRow("second of three removed") << first + second + third << QList<int> {1} << dated(first) + dated(third);
+    QTest::newRow("all removed") << first + second + third << QList<int> {0, 0, 0} << QByteArray();
+    QTest::newRow("remove with nothing selected") << first << QList<int> {-1} << dated(first);
+    QTest::newRow("lines after an empty line kept")
+        << first + second + "\r\n" + third << QList<int> {0} << dated(second) + "\r\n" + third;
+    QTest::newRow("lines after the end mark kept")
+        << first + "\x1A" + second << QList<int> {} << dated(first) + "\x1A" + second;
+    QTest::newRow("no file") << QByteArray("<missing>") << QList<int> {} << QByteArray();
+}
+
+void TestDailyMissions::maintenanceRewritesTheFileOnClose()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<int>, removed);
+    QFETCH(QByteArray, written);
+    if (bytes != "<missing>")
+        writeBytes(dailyPath(), bytes);
+    DailyMissionsDialog dialog(folder(), today);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("每日执行任务维护"));
+    auto *list = dialog.findChild<QTableWidget *>(QStringLiteral("ListView1"));
+    QVERIFY(list);
+    dialog.show();
+    for (int row : removed) {
+        if (row >= 0)
+            list->selectRow(row);
+        dialog.findChild<QPushButton *>(QStringLiteral("btnDel"))->click();
+    }
+    QVERIFY2(fileBytes(dailyPath()) == bytes, "the file is written only when the dialog closes");
+    dialog.findChild<QPushButton *>(QStringLiteral("btnClose"))->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(fileBytes(dailyPath()), written);
+}
+
+void TestDailyMissions::maintenanceKeepsEditedKindsWithoutDollar()
+{
+    writeBytes(dailyPath(), programText + "$/bin/true$2026-11-30$8:00:00\r\n");
+    DailyMissionsDialog dialog(folder(), today);
+    auto *list = dialog.findChild<QTableWidget *>(QStringLiteral("ListView1"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!(list->item(0, 1)->flags() & Qt::ItemIsEditable));
+    list->setCurrentCell(0, 0);
+    list->editItem(list->item(0, 0));
+    auto *editor = list->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("run$it"));
+    QCOMPARE(editor->text(), QStringLiteral("runit"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view takes the edited text through a queued call.
+    QCoreApplication::processEvents();
+    QCOMPARE(list->item(0, 0)->text(), QStringLiteral("runit"));
+    dialog.close();
+    QCOMPARE(fileBytes(dailyPath()), QByteArray("runit$/bin/true$2026-12-10$8:00:00\r\n"));
+}
+
+void TestDailyMissions::maintenanceOpensFromTheMenu()
+{
+    form();
+    writeBytes(dailyPath(), "a$b$c$d\r\n");
+    bool modal = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<DailyMissionsDialog *>(QApplication::activeModalWidget());
+        modal = dialog && dialog->parentWidget() == &form();
+        if (dialog)
+            dialog->close();
+    });
+    form().findChild<QAction *>(QStringLiteral("mnEveryday"))->trigger();
+    QVERIFY(modal);
+    QVERIFY(!form().findChild<DailyMissionsDialog *>());
+    QCOMPARE(fileBytes(dailyPath()), QByteArray("a$b$2026-12-10$d\r\n"));
+    QCOMPARE(form().missions()->count(), 0);
+}
+
+QTEST_MAIN(TestDailyMissions)
+#include "tst_dailymissions.moc"

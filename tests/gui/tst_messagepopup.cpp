@@ -1,0 +1,197 @@
+#include "MainWindow.h"
+#include "MessagePopup.h"
+#include "RegionalFormat.h"
+#include "TestPlatform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+class TestMessagePopup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void isBuiltAsThePicture();
+    void countsDownAndCloses();
+    void doubleClickCloses_data();
+    void doubleClickCloses();
+    void secondMessageStartsAgain();
+    void standsInTheBottomRightCorner_data();
+    void standsInTheBottomRightCorner();
+
+private:
+    MessagePopup &popup() { return *m_form->messagePopup(); }
+    QString text(const char *label) { return popup().findChild<QLabel *>(QLatin1String(label))->text(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindow> m_form;
+};
+
+void TestMessagePopup::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_platform = std::make_unique<TestPlatform>();
+    m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir.path() + QLatin1Char('/'));
+}
+
+void TestMessagePopup::cleanup()
+{
+    m_form.reset();
+}
+
+void TestMessagePopup::isBuiltAsThePicture()
+{
+    QCOMPARE(popup().objectName(), QStringLiteral("frmTishi"));
+    QVERIFY(popup().isHidden());
+    QCOMPARE(popup().size(), QSize(200, 442));
+    QVERIFY(popup().windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(popup().windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(qRound(popup().windowOpacity() * 255), 200);
+
+    auto *label1 = popup().findChild<QLabel *>(QStringLiteral("Label1"));
+    QCOMPARE(label1->geometry(), QRect(32, 88, 97, 185));
+    QVERIFY(label1->wordWrap());
+    QCOMPARE(label1->textFormat(), Qt::PlainText);
+    QCOMPARE(popup().findChild<QLabel *>(QStringLiteral("Label2"))->pos(), QPoint(22, 272));
+    QCOMPARE(text("Label2"), QStringLiteral("距离关闭的秒数:"));
+    QCOMPARE(popup().findChild<QLabel *>(QStringLiteral("lbNum"))->pos(), QPoint(112, 272));
+    QCOMPARE(popup().findChild<QLabel *>(QStringLiteral("Image1"))->geometry(), QRect(0, 0, 200, 442));
+
+    // The fuchsia around the figure is cut away; the board and the figure stay.
+    const QRegion shape = popup().mask();
+    QVERIFY(!shape.contains(QPoint(1, 1)));
+    QVERIFY(!shape.contains(QPoint(198, 440)));
+    QVERIFY(!shape.contains(QPoint(4, 400)));
+    QVERIFY(shape.contains(QPoint(86, 178)));
+    QVERIFY(shape.contains(QPoint(88, 36)));
+    QVERIFY(shape.contains(QPoint(180, 200)));
+
+    // No edge of the figure is blended with the fuchsia: such pixels would
+    // stay and draw a pink outline.
+    const QImage picture = popup().findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().toImage();
+    int blended = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            const bool fuchsia = qRed(pixel) == 255 && qGreen(pixel) == 0 && qBlue(pixel) == 255;
+            if (!fuchsia && qRed(pixel) > 160 && qBlue(pixel) > 160 && qGreen(pixel) < 110)
+                ++blended;
+        }
+    }
+    QCOMPARE(blended, 0);
+}
+
+void TestMessagePopup::countsDownAndCloses()
+{
+    m_form->showMessage(QStringLiteral("开会了"));
+    QVERIFY(popup().isVisible());
+    QCOMPARE(text("Label1"), QStringLiteral("开会了"));
+    QCOMPARE(m_platform->sound.played, QStringList {"beep"});
+    auto *timer1 = popup().findChild<QTimer *>(QStringLiteral("Timer1"));
+    QVERIFY(timer1->isActive());
+    QCOMPARE(timer1->interval(), 1000);
+
+    QStringList shown {text("lbNum")};
+    for (int tick = 1; tick <= 10; ++tick) {
+        popup().countDown();
+        QVERIFY(popup().isVisible());
+        shown << text("lbNum");
+    }
+    QCOMPARE(shown, (QStringList {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}));
+    popup().countDown();
+    QVERIFY(popup().isHidden());
+    QVERIFY(!timer1->isActive());
+}
+
+void TestMessagePopup::doubleClickCloses_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("picture") << "Image1" << true;
+    QTest::newRow("message text") << "Label1" << true;
+    QTest::newRow("countdown caption") << "Label2" << false;
+    QTest::newRow("countdown number") << "lbNum" << false;
+}
+
+void TestMessagePopup::doubleClickCloses()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, closes);
+
+    m_form->showMessage(QStringLiteral("双击关闭"));
+    QTest::mouseDClick(popup().findChild<QLabel *>(target), Qt::LeftButton);
+    QCOMPARE(popup().isHidden(), closes);
+    QCOMPARE(popup().findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(), !closes);
+}
+
+void TestMessagePopup::secondMessageStartsAgain()
+{
+    m_form->showMessage(QStringLiteral("第一条"));
+    const QPoint place = popup().pos();
+    for (int tick = 0; tick < 4; ++tick)
+        popup().countDown();
+    QCOMPARE(text("lbNum"), QStringLiteral("6"));
+
+    m_form->showMessage(QStringLiteral("第二条"));
+    QVERIFY(popup().isVisible());
+    QCOMPARE(text("Label1"), QStringLiteral("第二条"));
+    QCOMPARE(text("lbNum"), QStringLiteral("10"));
+    QCOMPARE(popup().tickCount(), 0);
+    QCOMPARE(m_platform->sound.played, (QStringList {"beep", "beep"}));
+    QCOMPARE(popup().pos(), place);
+
+    // Closed and shown again: the same place, a fresh countdown.
+    popup().closeOnDoubleClick();
+    m_form->showMessage(QStringLiteral("第三条"));
+    QCOMPARE(text("lbNum"), QStringLiteral("10"));
+    QCOMPARE(popup().pos(), place);
+}
+
+void TestMessagePopup::standsInTheBottomRightCorner_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QPoint>("place");
+
+    QTest::newRow("1024 x 768") << QRect(0, 0, 1024, 768) << QPoint(824, 326);
+    QTest::newRow("1920 x 1080") << QRect(0, 0, 1920, 1080) << QPoint(1720, 638);
+    QTest::newRow("primary right of another") << QRect(1280, 0, 1024, 768) << QPoint(2104, 326);
+}
+
+void TestMessagePopup::standsInTheBottomRightCorner()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QPoint, place);
+    QCOMPARE(MessagePopup::placeOn(screen, QSize(200, 442)), place);
+    // This test's own screen is 1024 x 768.
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1024, 768));
+    QCOMPARE(popup().pos(), QPoint(824, 326));
+}
+
+int main(int argc, char *argv[])
+{
+    // An offscreen screen of 1024 x 768, the size the popup's place is checked on.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1024, "height": 768,
+                  "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestMessagePopup test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_messagepopup.moc"

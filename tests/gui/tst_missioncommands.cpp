@@ -1,0 +1,327 @@
+#include "MainWindow.h"
+#include "MissionEditor.h"
+#include "MissionModel.h"
+#include "RegionalFormat.h"
+#include "SecondTimer.h"
+#include "TestPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+Mission ringRow(const QString &description)
+{
+    return {QStringLiteral("系统响铃"), description, QStringLiteral("2026-12-10"), QStringLiteral("20:00:00"), 4};
+}
+
+} // namespace
+
+// The add, modify and delete commands, reached as the user reaches them in
+// the main window.
+class TestMissionCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyEntryOpensTheEditor_data();
+    void everyEntryOpensTheEditor();
+    void modifyWithoutSelectionOpensNothing_data();
+    void modifyWithoutSelectionOpensNothing();
+    void addAfterAModifyWithoutSelectionShowsTheAddButtons();
+    void deleteWithoutSelectionAsksNothing_data();
+    void deleteWithoutSelectionAsksNothing();
+    void deleteRemovesTheRowOnlyOnYes_data();
+    void deleteRemovesTheRowOnlyOnYes();
+    void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun_data();
+    void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun();
+
+private:
+    template <typename T> T *child(const char *name)
+    {
+        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no component named %s", name);
+        return found;
+    }
+    void fillList(int rows);
+    void select(int row);
+    void reach(const QString &entry);
+    QMessageBox *openQuestion() const;
+    QList<bool> runState();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindow> m_form;
+    MissionEditor *m_editor = nullptr;
+};
+
+void TestMissionCommands::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_platform = std::make_unique<TestPlatform>();
+    m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_editor = child<MissionEditor>("frmMis");
+}
+
+void TestMissionCommands::cleanup()
+{
+    m_form.reset();
+}
+
+void TestMissionCommands::fillList(int rows)
+{
+    for (int i = 0; i < rows; ++i)
+        m_form->missions()->append(ringRow(QStringLiteral("row %1").arg(i)));
+}
+
+void TestMissionCommands::select(int row)
+{
+    auto *list = child<QTableView>("ListView1");
+    list->selectRow(row);
+    list->setFocus();
+}
+
+void TestMissionCommands::reach(const QString &entry)
+{
+    auto *list = child<QTableView>("ListView1");
+    if (entry.startsWith(QLatin1String("key "))) {
+        const QKeySequence key(entry.mid(4));
+        QTest::keyClick(list, Qt::Key(key[0].key()), key[0].keyboardModifiers());
+    } else if (entry.startsWith(QLatin1String("double-click"))) {
+        const QPoint at = entry.endsWith(QLatin1String("below the rows"))
+                              ? QPoint(20, list->viewport()->height() - 5)
+                              : list->visualRect(list->model()->index(qMax(0, m_form->selectedIndex()), 1)).center();
+        // A double click as the window system delivers it: a click, then
+        // the second press as a double-click event, then its release.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    } else if (auto *button = m_form->findChild<QToolButton *>(entry)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else {
+        QAction *action = m_form->findChild<QAction *>(entry);
+        QVERIFY2(action, qPrintable(entry));
+        action->trigger();
+    }
+}
+
+QMessageBox *TestMissionCommands::openQuestion() const
+{
+    for (QMessageBox *box : m_form->findChildren<QMessageBox *>()) {
+        if (box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+QList<bool> TestMissionCommands::runState()
+{
+    return {child<SecondTimer>("Timer1")->isEnabled(), child<QAction>("mnStart")->isEnabled(),
+            child<QAction>("mnPause")->isEnabled(), child<QAction>("mnStop")->isEnabled()};
+}
+
+void TestMissionCommands::everyEntryOpensTheEditor_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("mode");
+    const int add = MissionEditor::AddMode;
+    const int modify = MissionEditor::ModifyMode;
+    QTest::newRow("tool bar add") << "tbAdd" << add;
+    QTest::newRow("nav bar add") << "bAdd" << add;
+    QTest::newRow("menu add") << "actAdd" << add;
+    QTest::newRow("context menu add") << "mnpAdd" << add;
+    QTest::newRow("Ins") << "key Ins" << add;
+    QTest::newRow("Ctrl+Ins") << "key Ctrl+Ins" << add;
+    QTest::newRow("tool bar modify") << "tbModify" << modify;
+    QTest::newRow("nav bar modify") << "bModify" << modify;
+    QTest::newRow("menu modify") << "mnModify" << modify;
+    QTest::newRow("context menu modify") << "mnpModify" << modify;
+    QTest::newRow("F2") << "key F2" << modify;
+    QTest::newRow("double-click") << "double-click" << modify;
+}
+
+void TestMissionCommands::everyEntryOpensTheEditor()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, mode);
+    fillList(3);
+    m_form->missions()->overwrite(1, {QStringLiteral("发送邮件"), QStringLiteral("li@example.org"),
+                                      QStringLiteral("2026-12-10"), QStringLiteral("20:00:00"), 6});
+    select(1);
+    reach(entry);
+
+    QVERIFY(m_editor->isVisible());
+    QVERIFY(m_editor->isModal());
+    QCOMPARE(m_editor->editMode, mode);
+    const bool adding = mode == MissionEditor::AddMode;
+    QCOMPARE(m_editor->btnAddOn()->isVisible(), adding);
+    QCOMPARE(m_editor->btnAdd()->text(), adding ? QStringLiteral("添加并关闭") : QStringLiteral("修改并保存"));
+    QCOMPARE(m_editor->btnClose()->text(), adding ? QStringLiteral("不添加关闭") : QStringLiteral("不修改关闭"));
+    if (adding)
+        QCOMPARE(m_editor->btnAddOn()->text(), QStringLiteral("添加并继续"));
+    QCOMPARE(m_editor->activePage(), adding ? 0 : 6);
+    // Add leaves the selection where it was.
+    QCOMPARE(m_form->selectedIndex(), 1);
+
+    QTest::mouseClick(m_editor->btnClose(), Qt::LeftButton);
+    QVERIFY(!m_editor->isVisible());
+    QCOMPARE(m_form->missions()->count(), 3);
+}
+
+void TestMissionCommands::modifyWithoutSelectionOpensNothing_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("F2") << "key F2";
+    QTest::newRow("tool bar") << "tbModify";
+    QTest::newRow("double-click below the rows") << "double-click below the rows";
+}
+
+void TestMissionCommands::modifyWithoutSelectionOpensNothing()
+{
+    QFETCH(QString, entry);
+    fillList(2);
+    child<QTableView>("ListView1")->setFocus();
+    QCOMPARE(m_form->selectedIndex(), -1);
+    reach(entry);
+    QVERIFY(!m_editor->isVisible());
+    QCOMPARE(m_form->selectedIndex(), -1);
+}
+
+void TestMissionCommands::addAfterAModifyWithoutSelectionShowsTheAddButtons()
+{
+    reach(QStringLiteral("mnModify"));
+    QVERIFY(!m_editor->isVisible());
+    reach(QStringLiteral("actAdd"));
+    QVERIFY(m_editor->isVisible());
+    QCOMPARE(m_editor->editMode, int(MissionEditor::AddMode));
+    QVERIFY(m_editor->btnAddOn()->isVisible());
+    QCOMPARE(m_editor->btnAddOn()->text(), QStringLiteral("添加并继续"));
+    QCOMPARE(m_editor->btnAdd()->text(), QStringLiteral("添加并关闭"));
+    QCOMPARE(m_editor->btnClose()->text(), QStringLiteral("不添加关闭"));
+}
+
+void TestMissionCommands::deleteWithoutSelectionAsksNothing_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("Del") << "key Del";
+    QTest::newRow("Ctrl+Del") << "key Ctrl+Del";
+    QTest::newRow("tool bar") << "tbDel";
+}
+
+void TestMissionCommands::deleteWithoutSelectionAsksNothing()
+{
+    QFETCH(QString, entry);
+    fillList(2);
+    child<QTableView>("ListView1")->setFocus();
+    reach(entry);
+    QVERIFY(!openQuestion());
+    QCOMPARE(m_form->missions()->count(), 2);
+}
+
+void TestMissionCommands::deleteRemovesTheRowOnlyOnYes_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("rowsLeft");
+    const QStringList all {"row 0", "row 1", "row 2"};
+    QTest::newRow("Del, Yes") << "key Del"
+                              << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("Ctrl+Del, Yes") << "key Ctrl+Del"
+                                   << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("nav bar, Yes") << "bDel"
+                                  << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("context menu, Yes") << "mnpDel"
+                                       << "yes" << QStringList {"row 0", "row 2"};
+    QTest::newRow("tool bar, No") << "tbDel"
+                                  << "no" << all;
+    QTest::newRow("Del, Esc") << "key Del"
+                              << "escape" << all;
+}
+
+void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, rowsLeft);
+    fillList(3);
+    m_form->startList();
+    const QList<bool> running = runState();
+    select(1);
+    reach(entry);
+
+    QPointer<QMessageBox> question = openQuestion();
+    QVERIFY(question);
+    QVERIFY(question->isModal());
+    QCOMPARE(question->windowTitle(), QStringLiteral("提示:"));
+    QCOMPARE(question->text(), QStringLiteral("确定要删除该任务吗?"));
+    QCOMPARE(question->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(question->buttons().size(), 2);
+    QCOMPARE(question->icon(), QMessageBox::NoIcon);
+    QCOMPARE(m_form->missions()->count(), 3);
+
+    if (answer == QLatin1String("escape"))
+        QTest::keyClick(question, Qt::Key_Escape);
+    else
+        QTest::mouseClick(question->button(answer == QLatin1String("yes") ? QMessageBox::Yes : QMessageBox::No),
+                          Qt::LeftButton);
+    QStringList left;
+    for (int i = 0; i < m_form->missions()->count(); ++i)
+        left << m_form->missions()->mission(i).description;
+    QCOMPARE(left, rowsLeft);
+    QCOMPARE(runState(), running);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(question.isNull());
+}
+
+void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun_data()
+{
+    QTest::addColumn<int>("rowsBefore");
+    QTest::addColumn<bool>("paused");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("first with 添加并关闭") << 0 << false << QStringList {"btnAdd"} << true;
+    QTest::newRow("添加并继续, 不添加关闭") << 0 << false << QStringList {"btnAddOn", "btnClose"} << false;
+    QTest::newRow("second with 添加并关闭") << 1 << false << QStringList {"btnAdd"} << false;
+    QTest::newRow("second with 添加并关闭, paused") << 1 << true << QStringList {"btnAdd"} << false;
+}
+
+void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun()
+{
+    QFETCH(int, rowsBefore);
+    QFETCH(bool, paused);
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, starts);
+    fillList(rowsBefore);
+    if (paused) {
+        m_form->startList();
+        m_form->pauseList();
+    }
+    const QList<bool> before = runState();
+    reach(QStringLiteral("tbAdd"));
+    for (const QString &button : buttons)
+        QTest::mouseClick(m_editor->findChild<QPushButton *>(button), Qt::LeftButton);
+
+    QVERIFY(!m_editor->isVisible());
+    QCOMPARE(m_form->missions()->count(), rowsBefore + 1);
+    const QList<bool> running {true, false, true, true};
+    QCOMPARE(runState(), starts ? running : before);
+}
+
+QTEST_MAIN(TestMissionCommands)
+#include "tst_missioncommands.moc"

@@ -1,0 +1,542 @@
+#include "FakeClock.h"
+#include "FileNameField.h"
+#include "MissionComposer.h"
+#include "MissionEditor.h"
+#include "MissionModel.h"
+#include "NavBar.h"
+#include "RegionalFormat.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QDate today(2026, 12, 10);
+
+Mission row(const QString &kind, const QString &description, int imageIndex)
+{
+    return {kind, description, QStringLiteral("2026-12-9"), QStringLiteral("8:00:00"), imageIndex};
+}
+
+} // namespace
+
+// The editor on its own, writing into a list of the test's own.
+class TestMissionEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void laysOutItsWindow();
+    void navItemsShowTheirPages_data();
+    void navItemsShowTheirPages();
+    void composesTheRowOfEachPage_data();
+    void composesTheRowOfEachPage();
+    void opensOnTheNextHourOfToday_data();
+    void opensOnTheNextHourOfToday();
+    void addAndContinueKeepsEveryField();
+    void onlyAddAndCloseOfTheOnlyRowStartsTheRun_data();
+    void onlyAddAndCloseOfTheOnlyRowStartsTheRun();
+    void modifyOverwritesTheSelectedRowInPlace_data();
+    void modifyOverwritesTheSelectedRowInPlace();
+    void modifyOpensThePageOfTheRowsKind_data();
+    void modifyOpensThePageOfTheRowsKind();
+    void inputsKeepTheirContentsBetweenShowings();
+    void closingWritesNothing_data();
+    void closingWritesNothing();
+    void browseStartsAtTheNamedFile();
+
+private:
+    template <typename T> T *child(const char *name)
+    {
+        T *found = m_frm->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no component named %s", name);
+        return found;
+    }
+    void showIn(int mode);
+    void fill(const QString &input, const QString &text);
+    void press(const QString &button);
+
+    MissionModel m_missions;
+    int m_selected = -1;
+    int m_starts = 0;
+    FakeClock m_clock;
+    std::unique_ptr<MissionEditor> m_frm;
+};
+
+void TestMissionEditor::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_missions.clear();
+    m_selected = -1;
+    m_starts = 0;
+    m_clock.set(QDateTime(today, QTime(12, 0, 0)));
+    MissionListAccess list {&m_missions, [this] { return m_selected; }, [this] { ++m_starts; }};
+    m_frm = std::make_unique<MissionEditor>(list, &m_clock);
+}
+
+void TestMissionEditor::cleanup()
+{
+    m_frm.reset();
+}
+
+void TestMissionEditor::showIn(int mode)
+{
+    m_frm->editMode = mode;
+    m_frm->show();
+}
+
+void TestMissionEditor::fill(const QString &input, const QString &text)
+{
+    QObject *target = m_frm->findChild<QObject *>(input);
+    QVERIFY2(target, qPrintable(input));
+    if (auto *list = qobject_cast<QListWidget *>(target)) {
+        list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
+    } else if (auto *field = qobject_cast<FileNameField *>(target)) {
+        field->setText(text);
+    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(target)) {
+        memo->setPlainText(text);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(target)) {
+        edit->setText(text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(target)) {
+        // A preset picked from the list replaces whatever the memo held.
+        child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("旧的提示"));
+        combo->setCurrentIndex(combo->findText(text));
+    }
+}
+
+void TestMissionEditor::press(const QString &button)
+{
+    QPushButton *found = m_frm->findChild<QPushButton *>(button);
+    QVERIFY2(found, qPrintable(button));
+    QTest::mouseClick(found, Qt::LeftButton);
+}
+
+void TestMissionEditor::laysOutItsWindow()
+{
+    QCOMPARE(m_frm->windowTitle(), QStringLiteral("添加任务"));
+    QCOMPARE(m_frm->size(), QSize(498, 354));
+    QCOMPARE(child<QWidget>("headerStrip")->height(), 65);
+    QCOMPARE(child<QLabel>("Image1")->size(), QSize(36, 36));
+    QVERIFY(!child<QLabel>("Image1")->pixmap().isNull());
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral("任务管理,用户可以在此处添加多项任务."));
+
+    auto *navBar = child<NavBar>("dxNavBar1");
+    QCOMPARE(child<QScrollArea>("navScroll")->width(), 145);
+    QVERIFY(navBar->isGroupExpanded(QStringLiteral("nbgMission")));
+    QVERIFY(!navBar->isGroupExpanded(QStringLiteral("nbgTishi")));
+    QVERIFY(!navBar->isGroupExpanded(QStringLiteral("nbgInternet")));
+    const char *items[] = {"nbShutdown", "nbExePro", "nbOpenFile", "nbMessage", "nbRing", "nbOpenUrl", "nbEmail"};
+    for (const char *item : items) {
+        auto *button = child<QToolButton>(item);
+        QCOMPARE(button->iconSize(), QSize(32, 32));
+        QVERIFY2(!button->icon().isNull(), item);
+    }
+
+    auto *pages = child<QTabWidget>("PageControl1");
+    QVERIFY(pages->tabBar()->isHidden());
+    QStringList captions;
+    for (int i = 0; i < pages->count(); ++i)
+        captions << pages->tabText(i);
+    QCOMPARE(captions,
+             (QStringList {"关闭重启", "执行程序", "打开文件", "提示消息", "系统响铃", "打开网页", "发送邮件"}));
+
+    auto *listBox = child<QListWidget>("ListBox1");
+    QStringList entries;
+    for (int i = 0; i < listBox->count(); ++i)
+        entries << listBox->item(i)->text();
+    QCOMPARE(entries, (QStringList {"关闭计算机", "重启计算机", "注销计算机"}));
+    QCOMPARE(listBox->selectionMode(), QAbstractItemView::SingleSelection);
+
+    auto *cbMsg = child<QComboBox>("cbMsg");
+    QStringList presets;
+    for (int i = 0; i < cbMsg->count(); ++i)
+        presets << cbMsg->itemText(i);
+    QCOMPARE(presets, (QStringList {"该起床了!", "是到吃饭的时间了,休息一下吧.", "眼晴困了,休息一下,看看远处对眼晴好!",
+                                    "又到了下班的时间了,oh,my God!"}));
+    QVERIFY(cbMsg->isEditable());
+    QCOMPARE(cbMsg->currentText(), QString());
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString());
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toolTip(), QStringLiteral("在这里输入要提示消息的内容"));
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    QCOMPARE(child<FileNameField>("fnPro")->text(), QString());
+    QCOMPARE(child<FileNameField>("fnFile")->text(), QString());
+    QCOMPARE(child<FileNameField>("fnRing")->text(), QStringLiteral("内置铃声"));
+    QCOMPARE(child<FileNameField>("fnRing")->browseButton()->width(), 5);
+    QVERIFY(!child<QLineEdit>("editUrl")->text().isEmpty());
+    QVERIFY(child<QLineEdit>("editEmail")->text().contains(QLatin1Char('@')));
+    QVERIFY(child<QDateEdit>("dpDate")->calendarPopup());
+
+    for (const char *name : {"btnAddOn", "btnAdd", "btnClose"}) {
+        auto *button = child<QPushButton>(name);
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), name);
+    }
+}
+
+void TestMissionEditor::navItemsShowTheirPages_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("page");
+    QTest::newRow("关闭电脑") << "nbShutdown" << 0;
+    QTest::newRow("执行程序") << "nbExePro" << 1;
+    QTest::newRow("打开文件") << "nbOpenFile" << 2;
+    QTest::newRow("提示消息") << "nbMessage" << 3;
+    QTest::newRow("系统响铃") << "nbRing" << 4;
+    QTest::newRow("打开网址") << "nbOpenUrl" << 5;
+    QTest::newRow("发送邮件") << "nbEmail" << 6;
+}
+
+void TestMissionEditor::navItemsShowTheirPages()
+{
+    QFETCH(QString, item);
+    QFETCH(int, page);
+    showIn(MissionEditor::AddMode);
+    // Start from a page no item of the table leads to by chance.
+    child<QTabWidget>("PageControl1")->setCurrentIndex(page == 3 ? 4 : 3);
+    auto *navBar = child<NavBar>("dxNavBar1");
+    for (const char *group : {"nbgMission", "nbgTishi", "nbgInternet"})
+        navBar->setGroupExpanded(QLatin1String(group), true);
+    QTest::mouseClick(m_frm->findChild<QToolButton *>(item), Qt::LeftButton);
+    QCOMPARE(m_frm->activePage(), page);
+    QCOMPARE(m_missions.count(), 0);
+}
+
+void TestMissionEditor::composesTheRowOfEachPage_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<int>("imageIndex");
+    QTest::newRow("shut down") << "nbShutdown"
+                               << "ListBox1"
+                               << "关闭计算机"
+                               << "关闭计算机"
+                               << "关闭计算机" << 0;
+    QTest::newRow("restart") << "nbShutdown"
+                             << "ListBox1"
+                             << "重启计算机"
+                             << "重启计算机"
+                             << "重启计算机" << 0;
+    QTest::newRow("log off") << "nbShutdown"
+                             << "ListBox1"
+                             << "注销计算机"
+                             << "注销计算机"
+                             << "注销计算机" << 0;
+    QTest::newRow("program") << "nbExePro"
+                             << "fnPro"
+                             << "/usr/bin/gedit --new-window"
+                             << "执行程序"
+                             << "/usr/bin/gedit" << 1;
+    QTest::newRow("file") << "nbOpenFile"
+                          << "fnFile"
+                          << "\"/home/li/My Docs/plan.txt\""
+                          << "打开文件"
+                          << "/home/li/My Docs/plan.txt" << 2;
+    QTest::newRow("message") << "nbMessage"
+                             << "Memo1"
+                             << "第一行\n第二行"
+                             << "提示消息"
+                             << "第一行 第二行" << 3;
+    QTest::newRow("message preset") << "nbMessage"
+                                    << "cbMsg"
+                                    << "该起床了!"
+                                    << "提示消息"
+                                    << "该起床了!" << 3;
+    QTest::newRow("ring") << "nbRing"
+                          << "fnRing"
+                          << "内置铃声"
+                          << "系统响铃"
+                          << "内置铃声" << 4;
+    QTest::newRow("web page") << "nbOpenUrl"
+                              << "editUrl"
+                              << "www.example.org"
+                              << "打开网页"
+                              << "www.example.org" << 5;
+    QTest::newRow("mail") << "nbEmail"
+                          << "editEmail"
+                          << "li@example.org"
+                          << "发送邮件"
+                          << "li@example.org" << 6;
+    QTest::newRow("empty address") << "nbOpenUrl"
+                                   << "editUrl"
+                                   << ""
+                                   << "打开网页"
+                                   << "" << 5;
+}
+
+void TestMissionEditor::composesTheRowOfEachPage()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, input);
+    QFETCH(QString, text);
+    QFETCH(QString, kind);
+    QFETCH(QString, description);
+    QFETCH(int, imageIndex);
+    showIn(MissionEditor::AddMode);
+    m_frm->findChild<QToolButton *>(item)->click();
+    fill(input, text);
+    press(QStringLiteral("btnAddOn"));
+    QCOMPARE(m_missions.count(), 1);
+    const Mission expected {kind, description, QStringLiteral("2026-12-10"), QStringLiteral("13:00:00"), imageIndex};
+    QCOMPARE(m_missions.mission(0), expected);
+}
+
+void TestMissionEditor::opensOnTheNextHourOfToday_data()
+{
+    QTest::addColumn<QTime>("now");
+    QTest::addColumn<QString>("timeText");
+    QTest::newRow("23:40:05 wraps, same day") << QTime(23, 40, 5) << "0:40:05";
+    QTest::newRow("10:00:00") << QTime(10, 0, 0) << "11:00:00";
+    QTest::newRow("just after midnight") << QTime(0, 0, 1) << "1:00:01";
+    QTest::newRow("fraction of a second dropped") << QTime(9, 15, 30, 999) << "10:15:30";
+}
+
+void TestMissionEditor::opensOnTheNextHourOfToday()
+{
+    QFETCH(QTime, now);
+    QFETCH(QString, timeText);
+    // The last showing ended elsewhere: another page, another entry, another day.
+    showIn(MissionEditor::AddMode);
+    child<QToolButton>("nbRing")->click();
+    child<QListWidget>("ListBox1")->setCurrentRow(2);
+    child<QDateEdit>("dpDate")->setDate(today.addDays(40));
+    m_frm->hide();
+
+    m_clock.set(QDateTime(today, now));
+    showIn(MissionEditor::AddMode);
+    QCOMPARE(m_frm->activePage(), int(PowerPage));
+    QCOMPARE(child<QListWidget>("ListBox1")->currentRow(), 0);
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), today);
+    QCOMPARE(TimeToStr(child<QTimeEdit>("dpTime")->time()), timeText);
+    QCOMPARE(child<QTimeEdit>("dpTime")->displayFormat(), QStringLiteral("H:mm:ss"));
+    const Mission composed = m_frm->composedMission();
+    QCOMPARE(composed.dateText, QStringLiteral("2026-12-10"));
+    QCOMPARE(composed.timeText, timeText);
+}
+
+void TestMissionEditor::addAndContinueKeepsEveryField()
+{
+    showIn(MissionEditor::AddMode);
+    child<QToolButton>("nbMessage")->click();
+    child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("喝水"));
+    child<FileNameField>("fnPro")->setText(QStringLiteral("/usr/bin/true"));
+    child<QTimeEdit>("dpTime")->setTime(QTime(18, 30, 0));
+    for (int i = 0; i < 3; ++i)
+        press(QStringLiteral("btnAddOn"));
+
+    QVERIFY(m_frm->isVisible());
+    QCOMPARE(m_missions.count(), 3);
+    const Mission expected {QStringLiteral("提示消息"), QStringLiteral("喝水"), QStringLiteral("2026-12-10"),
+                            QStringLiteral("18:30:00"), 3};
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(m_missions.mission(i), expected);
+    QCOMPARE(m_frm->activePage(), int(MessagePage));
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("喝水"));
+    QCOMPARE(child<FileNameField>("fnPro")->text(), QStringLiteral("/usr/bin/true"));
+    QCOMPARE(child<QTimeEdit>("dpTime")->time(), QTime(18, 30, 0));
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), today);
+    QCOMPARE(m_starts, 0);
+}
+
+void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun_data()
+{
+    QTest::addColumn<int>("rowsBefore");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<int>("rowsAfter");
+    QTest::addColumn<int>("starts");
+    QTest::newRow("first with 添加并关闭") << 0 << QStringList {"btnAdd"} << 1 << 1;
+    QTest::newRow("添加并继续, 不添加关闭") << 0 << QStringList {"btnAddOn", "btnClose"} << 1 << 0;
+    QTest::newRow("添加并继续, 添加并关闭") << 0 << QStringList {"btnAddOn", "btnAdd"} << 2 << 0;
+    QTest::newRow("second with 添加并关闭") << 1 << QStringList {"btnAdd"} << 2 << 0;
+}
+
+void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun()
+{
+    QFETCH(int, rowsBefore);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, rowsAfter);
+    QFETCH(int, starts);
+    for (int i = 0; i < rowsBefore; ++i)
+        m_missions.append(row(QStringLiteral("系统响铃"), QStringLiteral("内置铃声"), 4));
+    showIn(MissionEditor::AddMode);
+    for (const QString &button : buttons)
+        press(button);
+    QVERIFY(!m_frm->isVisible());
+    QCOMPARE(m_missions.count(), rowsAfter);
+    QCOMPARE(m_starts, starts);
+}
+
+void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("modify mode") << int(MissionEditor::ModifyMode);
+    QTest::newRow("any mode but add") << 7;
+}
+
+void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
+{
+    QFETCH(int, mode);
+    QVector<Mission> before;
+    for (int i = 0; i < 5; ++i)
+        before << row(QStringLiteral("打开网页"), QStringLiteral("www.example.org/%1").arg(i), 5);
+    m_missions.appendAll(before);
+    m_selected = 2;
+    showIn(mode);
+    child<QToolButton>("nbMessage")->click();
+    child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("开会"));
+    press(QStringLiteral("btnAdd"));
+
+    QVERIFY(!m_frm->isVisible());
+    QCOMPARE(m_missions.count(), 5);
+    QVector<Mission> after = before;
+    after[2] = {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-10"),
+                QStringLiteral("13:00:00"), 3};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m_missions.mission(i), after[i]);
+    QCOMPARE(m_starts, 0);
+}
+
+void TestMissionEditor::modifyOpensThePageOfTheRowsKind_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("page");
+    const int modify = MissionEditor::ModifyMode;
+    QTest::newRow("关闭计算机") << modify << "关闭计算机" << 0;
+    QTest::newRow("重启计算机") << modify << "重启计算机" << 0;
+    QTest::newRow("注销计算机") << modify << "注销计算机" << 0;
+    QTest::newRow("执行程序") << modify << "执行程序" << 1;
+    QTest::newRow("打开文件") << modify << "打开文件" << 2;
+    QTest::newRow("提示消息") << modify << "提示消息" << 3;
+    QTest::newRow("系统响铃") << modify << "系统响铃" << 4;
+    QTest::newRow("打开网页") << modify << "打开网页" << 5;
+    QTest::newRow("发送邮件") << modify << "发送邮件" << 6;
+    QTest::newRow("the item's caption is no kind") << modify << "打开网址" << 0;
+    QTest::newRow("unknown kind") << modify << "闹钟" << 0;
+    QTest::newRow("add mode ignores the row") << int(MissionEditor::AddMode) << "发送邮件" << 0;
+}
+
+void TestMissionEditor::modifyOpensThePageOfTheRowsKind()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, kind);
+    QFETCH(int, page);
+    m_missions.append(row(QStringLiteral("执行程序"), QStringLiteral("/bin/true"), 1));
+    m_missions.append(row(kind, QStringLiteral("x"), 0));
+    m_selected = 1;
+    child<QListWidget>("ListBox1")->setCurrentRow(1);
+    showIn(mode);
+    QCOMPARE(m_frm->activePage(), page);
+    QCOMPARE(child<QListWidget>("ListBox1")->currentRow(), 0);
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), today);
+    QCOMPARE(child<QTimeEdit>("dpTime")->time(), QTime(13, 0, 0));
+}
+
+void TestMissionEditor::inputsKeepTheirContentsBetweenShowings()
+{
+    const QList<QPair<QString, QString>> inputs = {
+        {"fnPro", "/usr/bin/xterm"}, {"fnFile", "/tmp/a.txt"},       {"Memo1", "一\n二"},
+        {"fnRing", "/tmp/bell.wav"}, {"editUrl", "www.example.net"}, {"editEmail", "wang@example.net"},
+    };
+    showIn(MissionEditor::AddMode);
+    for (const auto &input : inputs)
+        fill(input.first, input.second);
+    child<QComboBox>("cbMsg")->setEditText(QStringLiteral("自己的话"));
+    child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("一\n二"));
+    press(QStringLiteral("btnClose"));
+    m_missions.append(row(QStringLiteral("提示消息"), QStringLiteral("x"), 3));
+    m_selected = 0;
+    showIn(MissionEditor::ModifyMode);
+
+    QCOMPARE(child<FileNameField>("fnPro")->text(), QStringLiteral("/usr/bin/xterm"));
+    QCOMPARE(child<FileNameField>("fnFile")->text(), QStringLiteral("/tmp/a.txt"));
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("一\n二"));
+    QCOMPARE(child<QComboBox>("cbMsg")->currentText(), QStringLiteral("自己的话"));
+    QCOMPARE(child<FileNameField>("fnRing")->text(), QStringLiteral("/tmp/bell.wav"));
+    QCOMPARE(child<QLineEdit>("editUrl")->text(), QStringLiteral("www.example.net"));
+    QCOMPARE(child<QLineEdit>("editEmail")->text(), QStringLiteral("wang@example.net"));
+    QCOMPARE(m_missions.count(), 1);
+}
+
+void TestMissionEditor::closingWritesNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("stillOpen");
+    QTest::newRow("不添加关闭") << "btnClose" << false;
+    QTest::newRow("close box") << "close" << false;
+    QTest::newRow("Esc is no cancel button") << "escape" << true;
+    QTest::newRow("Enter is no default button") << "enter" << true;
+}
+
+void TestMissionEditor::closingWritesNothing()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, stillOpen);
+    showIn(MissionEditor::AddMode);
+    child<QToolButton>("nbOpenUrl")->click();
+    auto *editUrl = child<QLineEdit>("editUrl");
+    editUrl->setFocus();
+    if (how == QLatin1String("btnClose"))
+        press(how);
+    else if (how == QLatin1String("close"))
+        m_frm->close();
+    else
+        QTest::keyClick(editUrl, how == QLatin1String("escape") ? Qt::Key_Escape : Qt::Key_Return);
+    QCOMPARE(m_frm->isVisible(), stillOpen);
+    QCOMPARE(m_missions.count(), 0);
+}
+
+void TestMissionEditor::browseStartsAtTheNamedFile()
+{
+    QTemporaryDir dir;
+    const QString tool = dir.filePath(QStringLiteral("my tool.sh"));
+    QFile file(tool);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    auto *fnPro = child<FileNameField>("fnPro");
+    fnPro->setText(QLatin1Char('"') + tool + QStringLiteral("\" --now"));
+    std::unique_ptr<QFileDialog> dialog(fnPro->makeBrowseDialog());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Browse"));
+    QCOMPARE(dialog->nameFilters(), programFilters());
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(dialog->directory().absolutePath(), dir.path());
+    QCOMPARE(dialog->selectedFiles().value(0), tool);
+    QVERIFY(!(dialog->filter() & QDir::Executable));
+    emit dialog->filterSelected(executablesFilter());
+    QVERIFY(dialog->filter() & QDir::Executable);
+
+    auto *fnFile = child<FileNameField>("fnFile");
+    fnFile->setText(dir.filePath(QStringLiteral("gone.txt")));
+    dialog.reset(fnFile->makeBrowseDialog());
+    QCOMPARE(dialog->nameFilters(), fileFilters());
+    QCOMPARE(dialog->directory().absolutePath(), dir.path());
+
+    fnFile->takePickedFile(tool);
+    QCOMPARE(fnFile->text(), QLatin1Char('"') + tool + QLatin1Char('"'));
+    QCOMPARE(fnFile->fileName(), tool);
+}
+
+QTEST_MAIN(TestMissionEditor)
+#include "tst_missioneditor.moc"

@@ -1,0 +1,537 @@
+#include "MainWindow.h"
+#include "PowerLogQuery.h"
+#include "PowerLogStore.h"
+#include "PowerStatsWindow.h"
+#include "RegionalFormat.h"
+#include "SecondTimer.h"
+#include "TestPlatform.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// One record of table hd as the file holds it.
+struct Run
+{
+    QString start;
+    QString end;
+    double energy = 0;
+    bool operator==(const Run &other) const
+    {
+        return start == other.start && end == other.end && energy == other.energy;
+    }
+};
+
+const QDate today(2026, 12, 10);
+const QDate yesterday = today.addDays(-1);
+
+QString at(const QDate &date, const char *time)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd ")) + QLatin1String(time);
+}
+
+} // namespace
+
+namespace QTest {
+template <> char *toString(const Run &run)
+{
+    return qstrdup(QStringLiteral("(%1, %2, %3)").arg(run.start, run.end).arg(run.energy, 0, 'g', 17).toUtf8());
+}
+} // namespace QTest
+
+class TestPowerLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void quitRecordsTheRun_data();
+    void quitRecordsTheRun();
+    void quitAfterARangeViewAppendsToTheWholeTable();
+    void unusableStoreAsksBeforeQuitting_data();
+    void unusableStoreAsksBeforeQuitting();
+
+    void laysOutTheWindow();
+    void gridShowsRecordsInTheirTypesTexts();
+    void marksTheCurrentAndEvenRecords();
+    void dateRangeListsRunsWhollyInside_data();
+    void dateRangeListsRunsWhollyInside();
+    void totals_data();
+    void totals();
+    void deletesTheCurrentRecord_data();
+    void deletesTheCurrentRecord();
+    void deleteAllRemovesOnlyTheListedRecords();
+    void errorsReachTheReport_data();
+    void errorsReachTheReport();
+
+private:
+    QString storePath() const { return m_dir->filePath(QStringLiteral("db.mdb")); }
+    void seed(const QList<Run> &runs);
+    QList<Run> stored();
+    PowerStatsWindow &window();
+    QList<double> listedEnergies();
+    template <typename T> T *child(QObject *owner, const char *name)
+    {
+        T *found = owner->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no component named %s", name);
+        return found;
+    }
+    void click(const char *button) { child<QPushButton>(&window(), button)->click(); }
+    // The text of the one error report shown by `owner`, which is closed.
+    QString takeErrorReport(QWidget *owner);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<PowerLogStore> m_dm1;
+    std::unique_ptr<PowerStatsWindow> m_window;
+};
+
+void TestPowerLog::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_platform = std::make_unique<TestPlatform>();
+    m_platform->clock.set(QDateTime(today, QTime(12, 0, 0)));
+}
+
+void TestPowerLog::cleanup()
+{
+    m_window.reset();
+    m_dm1.reset();
+}
+
+void TestPowerLog::seed(const QList<Run> &runs)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("seed"));
+        db.setDatabaseName(storePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS hd (id INTEGER PRIMARY KEY, 开始时间 DATETIME, "
+                                          "结束时间 DATETIME, 耗电 DOUBLE)")));
+        for (const Run &run : runs) {
+            query.prepare(QStringLiteral("INSERT INTO hd (开始时间, 结束时间, 耗电) VALUES (?, ?, ?)"));
+            query.addBindValue(run.start);
+            query.addBindValue(run.end);
+            query.addBindValue(run.energy);
+            QVERIFY(query.exec());
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("seed"));
+}
+
+QList<Run> TestPowerLog::stored()
+{
+    QList<Run> runs;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(storePath());
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(QStringLiteral("SELECT 开始时间, 结束时间, 耗电 FROM hd ORDER BY id"), db);
+            while (query.next())
+                runs.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toDouble()});
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return runs;
+}
+
+PowerStatsWindow &TestPowerLog::window()
+{
+    if (!m_window) {
+        m_dm1 = std::make_unique<PowerLogStore>();
+        m_dm1->query()->setDatabaseFile(storePath());
+        m_window = std::make_unique<PowerStatsWindow>(m_dm1.get(), &m_platform->clock, 70, 200);
+    }
+    return *m_window;
+}
+
+QList<double> TestPowerLog::listedEnergies()
+{
+    QAbstractItemModel *model = child<QTableView>(&window(), "RxDBGrid1")->model();
+    QList<double> energies;
+    for (int row = 0; row < model->rowCount(); ++row)
+        energies.append(model->index(row, 3).data(Qt::EditRole).toDouble());
+    return energies;
+}
+
+QString TestPowerLog::takeErrorReport(QWidget *owner)
+{
+    const QList<QMessageBox *> reports = owner->findChildren<QMessageBox *>(QStringLiteral("ErrorReport"));
+    if (reports.size() != 1)
+        return QStringLiteral("%1 error reports").arg(reports.size());
+    const QString text = reports.first()->text();
+    reports.first()->button(QMessageBox::Ok)->click();
+    delete reports.first();
+    return text;
+}
+
+void TestPowerLog::quitRecordsTheRun_data()
+{
+    QTest::addColumn<QByteArray>("existing"); // the store before the quit
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("msAfterLastTick");
+    QTest::addColumn<double>("energy");
+    QTest::newRow("right after start, no file") << QByteArray() << 0 << 250 << 0.0;
+    QTest::newRow("one hour at 70 W + 200 W") << QByteArray() << 3600 << 999 << 0.27;
+    QTest::newRow("file without the table") << QByteArray("other") << 1 << 0 << 270.0 / 3600000;
+}
+
+void TestPowerLog::quitRecordsTheRun()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(int, ticks);
+    QFETCH(int, msAfterLastTick);
+    QFETCH(double, energy);
+    m_platform->clock.set(QDateTime(today, QTime(9, 5, 3, 125)));
+    if (!existing.isEmpty()) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        db.setDatabaseName(storePath());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE other (x INTEGER)")));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+
+    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    form.show();
+    for (int i = 0; i < ticks; ++i) {
+        m_platform->clock.advance(1);
+        form.updateRunMeter();
+    }
+    m_platform->clock.set(m_platform->clock.now().addMSecs(msAfterLastTick));
+    form.quit();
+
+    const QString start = QStringLiteral("2026-12-10 09:05:03.125");
+    const QString end = PowerLogQuery::storedText(m_platform->clock.now());
+    QCOMPARE(stored(), QList<Run>({{start, end, energy}}));
+    QVERIFY(!child<SecondTimer>(&form, "Timer1")->isEnabled());
+    QVERIFY(!child<SecondTimer>(&form, "Timer2")->isEnabled());
+    QVERIFY(!form.dm1()->query()->isOpen());
+    QVERIFY(form.findChildren<QMessageBox *>().isEmpty());
+}
+
+void TestPowerLog::quitAfterARangeViewAppendsToTheWholeTable()
+{
+    seed({{at(yesterday, "08:00:00.000"), at(yesterday, "09:00:00.000"), 0.1}});
+    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    form.show();
+    child<QAction>(&form, "mnHaodian")->trigger();
+    QPointer<PowerStatsWindow> statistics = form.findChild<PowerStatsWindow *>();
+    QVERIFY(statistics);
+    QVERIFY(statistics->isVisible());
+    QVERIFY(statistics->isModal());
+    QCOMPARE(statistics->parentWidget(), &form);
+    // Today's range lists nothing of yesterday's run.
+    child<QPushButton>(statistics, "btnLook")->click();
+    QCOMPARE(form.dm1()->query()->rowCount(), 0);
+    child<QPushButton>(statistics, "btnClose")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!statistics);
+
+    m_platform->clock.advance(60);
+    form.quit();
+    const QList<Run> runs = stored();
+    QCOMPARE(runs.size(), 2);
+    QCOMPARE(runs.last().start, PowerLogQuery::storedText(form.startTime()));
+    QCOMPARE(form.dm1()->query()->sql(), QStringLiteral("select * from hd"));
+}
+
+void TestPowerLog::unusableStoreAsksBeforeQuitting_data()
+{
+    QTest::addColumn<bool>("folderInItsPlace"); // else a damaged file
+    QTest::addColumn<bool>("quitAnyway");
+    QTest::newRow("damaged file, stay") << false << false;
+    QTest::newRow("damaged file, quit") << false << true;
+    QTest::newRow("folder in its place, stay") << true << false;
+    QTest::newRow("folder in its place, quit") << true << true;
+}
+
+void TestPowerLog::unusableStoreAsksBeforeQuitting()
+{
+    QFETCH(bool, folderInItsPlace);
+    QFETCH(bool, quitAnyway);
+    if (folderInItsPlace) {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("db.mdb")));
+    } else {
+        QFile damaged(storePath());
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray(4096, 'x'));
+    }
+    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    form.show();
+    form.startList();
+    form.quit();
+
+    const QString report = takeErrorReport(&form);
+    QVERIFY2(report.contains(QDir::toNativeSeparators(storePath())), qPrintable(report));
+    QVERIFY(report.endsWith(QLatin1Char('.')));
+    auto *question = form.findChild<QMessageBox *>(QStringLiteral("QuitWithoutRecordQuestion"));
+    QVERIFY(question);
+    QVERIFY(question->isVisible());
+    // Nothing ends while the user has not answered.
+    QVERIFY(child<SecondTimer>(&form, "Timer2")->isEnabled());
+    question->button(quitAnyway ? QMessageBox::Yes : QMessageBox::No)->click();
+
+    QCOMPARE(child<SecondTimer>(&form, "Timer1")->isEnabled(), !quitAnyway);
+    QCOMPARE(child<SecondTimer>(&form, "Timer2")->isEnabled(), !quitAnyway);
+    QVERIFY(form.isVisible());
+}
+
+void TestPowerLog::laysOutTheWindow()
+{
+    PowerStatsWindow &form = window();
+    QCOMPARE(form.windowTitle(), QStringLiteral("电脑耗电量统计"));
+    QCOMPARE(form.size(), QSize(575, 441));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(child<QTableView>(&form, "RxDBGrid1")->geometry(), QRect(16, 56, 417, 241));
+    QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker1")->geometry(), QRect(80, 21, 89, 20));
+    QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker2")->date(), today);
+    const char *buttons[][2] = {{"btnLook", "按日期查看"}, {"btnLookAll", "查看全部"}, {"btnDel", "删除"},
+                                {"btnDelAll", "删除全部"}, {"btnTongji", "统计"},      {"btnClose", "关闭"}};
+    for (const auto &button : buttons)
+        QCOMPARE(child<QPushButton>(&form, button[0])->text(), QString::fromUtf8(button[1]));
+    const char *boxes[][2] = {{"RzLineEdit1", "70W"},
+                              {"RzLineEdit2", "200W"},
+                              {"editHaodian", "0度"},
+                              {"editDanweidianfei", "1"},
+                              {"editDianfei", "0"}};
+    for (const auto &box : boxes)
+        QCOMPARE(child<QLineEdit>(&form, box[0])->text(), QString::fromUtf8(box[1]));
+
+    // The rating boxes show the ratings in use.
+    PowerStatsWindow other(m_dm1.get(), &m_platform->clock, 100, 16);
+    QCOMPARE(child<QLineEdit>(&other, "RzLineEdit1")->text(), QStringLiteral("100W"));
+    QCOMPARE(child<QLineEdit>(&other, "RzLineEdit2")->text(), QStringLiteral("16W"));
+}
+
+void TestPowerLog::gridShowsRecordsInTheirTypesTexts()
+{
+    seed({{at(today, "09:05:03.125"), at(today, "10:05:03.999"), 0.27},
+          {at(today, "00:00:00.000"), at(today, "00:00:00.500"), 0.000075}});
+    QAbstractItemModel *model = child<QTableView>(&window(), "RxDBGrid1")->model();
+    QCOMPARE(model->columnCount(), 4);
+    QStringList titles;
+    for (int column = 0; column < 4; ++column)
+        titles << model->headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(titles, QStringList({"id", "开始时间", "结束时间", "耗电"}));
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("2026-12-10 9:05:03"));
+    QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral("0.27"));
+    QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("2026-12-10"));
+    QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("7.5E-5"));
+    QVERIFY(!(model->flags(model->index(0, 3)) & Qt::ItemIsEditable));
+}
+
+void TestPowerLog::marksTheCurrentAndEvenRecords()
+{
+    QList<Run> runs;
+    for (int i = 0; i < 4; ++i)
+        runs.append({at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.27});
+    seed(runs);
+    window().show();
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    // The selected record is an even one: still light cyan.
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QColor expected[] = {Qt::white, QColor(128, 255, 255), Qt::white, QColor(128, 255, 255)};
+    for (int row = 0; row < 4; ++row) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+        QCOMPARE(QColor(shot.pixel(cell.topLeft() + QPoint(2, 1))), expected[row]);
+    }
+    // The indicator column marks the current record only.
+    QHeaderView *indicator = grid->verticalHeader();
+    const QImage marks = indicator->viewport()->grab().toImage();
+    for (int row = 0; row < 4; ++row) {
+        const QPoint centre(indicator->width() / 2 - 2, indicator->sectionViewportPosition(row) + 8);
+        QCOMPARE(QColor(marks.pixel(centre)).lightness() < 100, row == 1);
+    }
+}
+
+void TestPowerLog::dateRangeListsRunsWhollyInside_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QList<double>>("listed");
+    QTest::newRow("both today") << today << today << QList<double> {0.3};
+    QTest::newRow("both yesterday") << yesterday << yesterday << QList<double> {};
+    QTest::newRow("yesterday to today") << yesterday << today << QList<double> {0.1, 0.3};
+    QTest::newRow("start after end") << today << yesterday << QList<double> {};
+}
+
+void TestPowerLog::dateRangeListsRunsWhollyInside()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QList<double>, listed);
+    seed({{at(yesterday, "23:50:00.000"), at(today, "00:10:00.000"), 0.1},
+          {at(today, "08:00:00.000"), at(today, "23:59:59.500"), 0.2},
+          {at(today, "10:00:00.000"), at(today, "11:00:00.000"), 0.3}});
+    QCOMPARE(listedEnergies(), QList<double>({0.1, 0.2, 0.3}));
+    child<QDateEdit>(&window(), "RzDateTimePicker1")->setDate(from);
+    child<QDateEdit>(&window(), "RzDateTimePicker2")->setDate(to);
+    click("btnLook");
+    QCOMPARE(listedEnergies(), listed);
+    click("btnLookAll");
+    QCOMPARE(listedEnergies().size(), 3);
+}
+
+void TestPowerLog::totals_data()
+{
+    QTest::addColumn<QList<double>>("energies");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("energyText");
+    QTest::addColumn<QString>("costText");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("two of 0.135 at 0.5") << QList<double> {0.135, 0.135} << "0.5"
+                                         << "0.27度"
+                                         << "0.135"
+                                         << "";
+    QTest::newRow("no records") << QList<double> {} << "1"
+                                << "0度"
+                                << "0"
+                                << "";
+    QTest::newRow("tiny, price 1") << QList<double> {0.000075} << "1"
+                                   << "7.5E-5度"
+                                   << "7.5E-5"
+                                   << "";
+    QTest::newRow("price not a number") << QList<double> {0.135, 0.135} << "abc"
+                                        << "0.27度"
+                                        << "0"
+                                        << "'abc' is not a valid floating point value.";
+}
+
+void TestPowerLog::totals()
+{
+    QFETCH(QList<double>, energies);
+    QFETCH(QString, price);
+    QFETCH(QString, energyText);
+    QFETCH(QString, costText);
+    QFETCH(QString, error);
+    QList<Run> runs;
+    for (double energy : energies)
+        runs.append({at(today, "08:00:00.000"), at(today, "09:00:00.000"), energy});
+    seed(runs);
+    child<QLineEdit>(&window(), "editDanweidianfei")->setText(price);
+    click("btnTongji");
+    QCOMPARE(child<QLineEdit>(&window(), "editHaodian")->text(), energyText);
+    QCOMPARE(child<QLineEdit>(&window(), "editDianfei")->text(), costText);
+    if (error.isEmpty())
+        QVERIFY(window().findChildren<QMessageBox *>().isEmpty());
+    else
+        QCOMPARE(takeErrorReport(&window()), error);
+}
+
+void TestPowerLog::deletesTheCurrentRecord_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QList<double>>("left");
+    QTest::newRow("删除") << "button" << QList<double> {0.1, 0.3};
+    QTest::newRow("Ctrl+Delete, OK") << "ok" << QList<double> {0.1, 0.3};
+    QTest::newRow("Ctrl+Delete, Cancel") << "cancel" << QList<double> {0.1, 0.2, 0.3};
+}
+
+void TestPowerLog::deletesTheCurrentRecord()
+{
+    QFETCH(QString, way);
+    QFETCH(QList<double>, left);
+    seed({{at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.1},
+          {at(today, "10:00:00.000"), at(today, "11:00:00.000"), 0.2},
+          {at(today, "12:00:00.000"), at(today, "13:00:00.000"), 0.3}});
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    window().show();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    if (way == QLatin1String("button")) {
+        click("btnDel");
+    } else {
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        auto *question = window().findChild<QMessageBox *>(QStringLiteral("DeleteRecordQuestion"));
+        QVERIFY(question);
+        QCOMPARE(question->text(), QStringLiteral("Delete record?"));
+        QCOMPARE(question->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        question->button(way == QLatin1String("ok") ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+    }
+    QCOMPARE(listedEnergies(), left);
+    QCOMPARE(stored().size(), left.size());
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QVERIFY(window().findChildren<QMessageBox *>(QStringLiteral("ErrorReport")).isEmpty());
+}
+
+void TestPowerLog::deleteAllRemovesOnlyTheListedRecords()
+{
+    seed({{at(yesterday, "08:00:00.000"), at(yesterday, "09:00:00.000"), 0.1},
+          {at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.2},
+          {at(today, "10:00:00.000"), at(today, "11:00:00.000"), 0.3}});
+    click("btnLook");
+    QCOMPARE(listedEnergies(), QList<double>({0.2, 0.3}));
+    click("btnDelAll");
+    QCOMPARE(listedEnergies(), QList<double>());
+    QCOMPARE(stored(), QList<Run>({{at(yesterday, "08:00:00.000"), at(yesterday, "09:00:00.000"), 0.1}}));
+    click("btnLookAll");
+    QCOMPARE(listedEnergies(), QList<double>({0.1}));
+    // Nothing listed: nothing happens.
+    click("btnLook");
+    click("btnDelAll");
+    QCOMPARE(stored().size(), 1);
+    QVERIFY(window().findChildren<QMessageBox *>().isEmpty());
+}
+
+void TestPowerLog::errorsReachTheReport_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("error"); // empty: the store's own error
+    const QString closed = QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset.");
+    QTest::newRow("删除 on no record") << false << "btnDel"
+                                       << "ADOQuery1: Cannot perform this operation on an empty dataset.";
+    QTest::newRow("damaged: 统计") << true << "btnTongji" << closed;
+    QTest::newRow("damaged: 删除") << true << "btnDel" << closed;
+    QTest::newRow("damaged: 删除全部") << true << "btnDelAll" << closed;
+    QTest::newRow("damaged: 查看全部") << true << "btnLookAll"
+                                       << "";
+    QTest::newRow("damaged: 按日期查看") << true << "btnLook"
+                                         << "";
+}
+
+void TestPowerLog::errorsReachTheReport()
+{
+    QFETCH(bool, damaged);
+    QFETCH(QString, button);
+    QFETCH(QString, error);
+    if (damaged) {
+        QFile file(storePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        const QString atCreation = takeErrorReport(&window());
+        QVERIFY2(atCreation.contains(QDir::toNativeSeparators(storePath())), qPrintable(atCreation));
+        QCOMPARE(child<QDateEdit>(&window(), "RzDateTimePicker1")->date(), today);
+        if (error.isEmpty())
+            error = atCreation;
+    }
+    click(button.toLatin1().constData());
+    QCOMPARE(takeErrorReport(&window()), error);
+    QCOMPARE(child<QLineEdit>(&window(), "editHaodian")->text(), QStringLiteral("0度"));
+}
+
+QTEST_MAIN(TestPowerLog)
+#include "tst_powerlog.moc"

@@ -1,0 +1,171 @@
+#include "MainWindow.h"
+#include "MissionModel.h"
+#include "RegionalFormat.h"
+#include "ShutdownWarning.h"
+#include "TestPlatform.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPreWarning : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    }
+
+    void looksAsANotice();
+    void countsDownAndClosesOnTheEleventhTick();
+    void buttonsRecordTheAnswer_data();
+    void buttonsRecordTheAnswer();
+    void warnsAndShutsDownOnTimeWithRealTimers();
+    void postponeAnswerMovesTheMission();
+};
+
+void TestPreWarning::looksAsANotice()
+{
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    QCOMPARE(hint.size(), QSize(357, 83));
+    QVERIFY(hint.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(hint.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(qRound(hint.windowOpacity() * 255), 200);
+    QCOMPARE(hint.tickCount, 0);
+    QCOMPARE(hint.userChoice, 0);
+    QCOMPARE(hint.findChild<QLabel *>("lbTishi")->text(), QStringLiteral("翎鹊时间管理器"));
+    QCOMPARE(hint.findChild<QLabel *>("lbTishi")->pos(), QPoint(16, 16));
+    QCOMPARE(hint.findChild<QLabel *>("lbShengyu")->text(), QStringLiteral("该窗口将在10秒后关闭."));
+    for (const char *name : {"btnOK", "btnCancel"}) {
+        auto *button = hint.findChild<QPushButton *>(name);
+        QVERIFY(button->isFlat());
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(button->size(), QSize(65, 17));
+    }
+    QCOMPARE(hint.findChild<QPushButton *>("btnOK")->text(), QStringLiteral("确定"));
+    QCOMPARE(hint.findChild<QPushButton *>("btnCancel")->text(), QStringLiteral("推迟5分钟"));
+
+    const QString message = QStringLiteral("第一行<") + QChar(13) + QStringLiteral("第二行");
+    hint.setMessage(message);
+    QCOMPARE(hint.message(), message);
+    const QString shown = hint.findChild<QLabel *>("lbTishi")->text();
+    QVERIFY2(shown.contains(QStringLiteral("第一行&lt;<br>第二行")), qPrintable(shown));
+    // Both lines stay above the rule.
+    QVERIFY(hint.findChild<QLabel *>("lbTishi")->geometry().bottom() <= 40);
+
+    hint.placeAtScreenCorner();
+    const QRect screen = hint.screen()->geometry();
+    QCOMPARE(hint.pos(), QPoint(screen.width() - 357, screen.height() - 83 - 30));
+}
+
+void TestPreWarning::countsDownAndClosesOnTheEleventhTick()
+{
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.show();
+    QSignalSpy finished(&hint, &QDialog::finished);
+    auto *label = hint.findChild<QLabel *>("lbShengyu");
+    const QStringList expected = {"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"};
+    for (int tick = 0; tick < 10; ++tick) {
+        hint.countDown();
+        QCOMPARE(label->text(), QStringLiteral("该窗口将在%1秒后关闭.").arg(expected[tick]));
+        QVERIFY(hint.isVisible());
+    }
+    QCOMPARE(finished.count(), 0);
+    hint.countDown();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toInt(), 0);
+    QCOMPARE(hint.userChoice, 0);
+    QVERIFY(!hint.isVisible());
+}
+
+void TestPreWarning::buttonsRecordTheAnswer_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("choice");
+    QTest::newRow("confirm") << "btnOK" << 1;
+    QTest::newRow("postpone") << "btnCancel" << 2;
+}
+
+void TestPreWarning::buttonsRecordTheAnswer()
+{
+    QFETCH(QString, button);
+    QFETCH(int, choice);
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.show();
+    hint.countDown();
+    hint.countDown();
+    QTest::mouseClick(hint.findChild<QPushButton *>(button), Qt::LeftButton);
+    QCOMPARE(hint.userChoice, choice);
+    QVERIFY(!hint.isVisible());
+}
+
+// The whole road with the program's own one-second timers: the warning opens
+// ten seconds ahead, the shutdown is requested in its own second while the
+// warning is still up, and the warning then closes itself.
+void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
+{
+    QTemporaryDir dir;
+    TestPlatform platform;
+    const QDate today = QDate::currentDate();
+    platform.clock.runFrom(QDateTime(today, QTime(11, 59, 48)));
+    MainWindow form(platform.services(), dir.path() + QLatin1Char('/'));
+    form.missions()->append(
+        {QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), DateToStr(today), QStringLiteral("12:00:00"), 0});
+    const Mission before = form.missions()->mission(0);
+    form.show();
+    form.startList();
+
+    QPointer<ShutdownWarning> hint;
+    QTRY_VERIFY_WITH_TIMEOUT((hint = form.findChild<ShutdownWarning *>()) != nullptr, 5000);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->message(), QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
+                                             "如果您未选择任何操作,10秒后系统选择确定并执行关机任务."));
+    QCOMPARE(platform.sound.played, (QStringList {"beep", "beep", "beep"}));
+    QVERIFY(hint->isModal());
+    QSignalSpy finished(hint.data(), &QDialog::finished);
+
+    QTRY_COMPARE_WITH_TIMEOUT(platform.session.calls, QStringList {"powerOff"}, 13000);
+    QVERIFY(hint);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(finished.count(), 0);
+
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+    QCOMPARE(finished.first().first().toInt(), 0);
+    QCOMPARE(form.missions()->mission(0), before);
+    QCOMPARE(platform.session.calls, QStringList {"powerOff"});
+}
+
+void TestPreWarning::postponeAnswerMovesTheMission()
+{
+    QTemporaryDir dir;
+    TestPlatform platform;
+    const QDate today(2026, 12, 10);
+    platform.clock.set(QDateTime(today, QTime(23, 57, 49)));
+    MainWindow form(platform.services(), dir.path() + QLatin1Char('/'));
+    form.missions()->append({QStringLiteral("重启计算机"), QStringLiteral("重启计算机"), QStringLiteral("2026-12-10"),
+                             QStringLiteral("23:58:00"), 0});
+    form.startList();
+    platform.clock.set(QDateTime(today, QTime(23, 57, 50)));
+    form.checkDueMissions();
+    auto *hint = form.findChild<ShutdownWarning *>();
+    QVERIFY(hint);
+    QTest::mouseClick(hint->findChild<QPushButton *>("btnCancel"), Qt::LeftButton);
+    QCOMPARE(form.missions()->mission(0).dateText, QStringLiteral("2026-12-11"));
+    QCOMPARE(form.missions()->mission(0).timeText, QStringLiteral("0:03:00"));
+    platform.clock.set(QDateTime(today, QTime(23, 58, 0)));
+    form.checkDueMissions();
+    QVERIFY(platform.session.calls.isEmpty());
+}
+
+QTEST_MAIN(TestPreWarning)
+#include "tst_shutdownwarning.moc"

@@ -1,0 +1,406 @@
+#include "FakeClock.h"
+#include "MissionActions.h"
+#include "MissionModel.h"
+#include "RegionalFormat.h"
+#include "Scheduler.h"
+
+#include <QtTest>
+
+namespace {
+
+// Records everything the check hands over, in order.
+class RecordingActions : public MissionActions
+{
+public:
+    void shutDown() override { calls << QStringLiteral("shutdown"); }
+    void restart() override { calls << QStringLiteral("restart"); }
+    void logOff() override { calls << QStringLiteral("logoff"); }
+    void runProgram(const QString &d) override { calls << QStringLiteral("run ") + d; }
+    void openFile(const QString &d) override { calls << QStringLiteral("file ") + d; }
+    void showMessage(const QString &d) override { calls << QStringLiteral("message ") + d; }
+    void ring() override { calls << QStringLiteral("ring"); }
+    void openWebPage(const QString &d) override { calls << QStringLiteral("url ") + d; }
+    void sendMail(const QString &d) override { calls << QStringLiteral("mail ") + d; }
+    void showPreWarning(int row, const QString &message, const QDateTime &moment) override
+    {
+        calls << QStringLiteral("warn %1 %2").arg(row).arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        messages << message;
+    }
+    bool chimeOn() const override { return chime; }
+    void playHourlySignal(const QString &soundName) override { calls << QStringLiteral("chime ") + soundName; }
+    void reportFaultyRow(int row) override { calls << QStringLiteral("fault %1").arg(row); }
+
+    QStringList calls;
+    QStringList messages;
+    bool chime = false;
+};
+
+const QDate today(2026, 12, 10);
+
+} // namespace
+
+class TestScheduler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void carriesOutOnceInItsSecond();
+    void handsEachKindToItsAction_data();
+    void handsEachKindToItsAction();
+    void warnsTenSecondsAheadOfPowerMissions_data();
+    void warnsTenSecondsAheadOfPowerMissions();
+    void neverWarnsOtherKinds();
+    void postponesFiveMinutesAfterTheMoment_data();
+    void postponesFiveMinutesAfterTheMoment();
+    void postponesAgainAndAgain();
+    void startingLateGivesNoWarningButStillRuns();
+    void pausedSecondsAreNotCarriedOut();
+    void runsMissionsOfOneSecondInListOrder();
+    void soundsTheHourAfterTheRows_data();
+    void soundsTheHourAfterTheRows();
+    void catchesUpALateTick();
+    void skipsALongGap();
+    void checksThePresentAfterTheClockWasSetBack();
+    void skipsAndReportsAFaultyRowOnce();
+    void datesWithLeadingZerosAreDue();
+
+private:
+    void addMission(const QString &kind, const QString &description, const QString &date, const QString &time);
+    void startAt(const QTime &time, const QDate &date = today);
+    void tickAt(const QTime &time, const QDate &date = today);
+
+    MissionModel m_missions;
+    FakeClock m_clock;
+    RecordingActions m_actions;
+    std::unique_ptr<Scheduler> m_scheduler;
+};
+
+void TestScheduler::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_missions.clear();
+    m_actions = RecordingActions();
+    m_scheduler = std::make_unique<Scheduler>(m_missions, m_clock, m_actions);
+}
+
+void TestScheduler::addMission(const QString &kind, const QString &description, const QString &date,
+                               const QString &time)
+{
+    m_missions.append({kind, description, date, time, 0});
+}
+
+void TestScheduler::startAt(const QTime &time, const QDate &date)
+{
+    m_clock.set(QDateTime(date, time));
+    m_scheduler->start();
+}
+
+void TestScheduler::tickAt(const QTime &time, const QDate &date)
+{
+    m_clock.set(QDateTime(date, time.addMSecs(5)));
+    m_scheduler->checkDueMissions();
+}
+
+void TestScheduler::carriesOutOnceInItsSecond()
+{
+    addMission("执行程序", "/usr/bin/x", "2026-12-10", "12:00:00");
+    const Mission before = m_missions.mission(0);
+    startAt(QTime(11, 59, 58));
+    tickAt(QTime(11, 59, 59));
+    QCOMPARE(m_actions.calls, QStringList());
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList {"run /usr/bin/x"});
+    // A second tick in the same second, and the seconds after: nothing more.
+    tickAt(QTime(12, 0, 0));
+    tickAt(QTime(12, 0, 1));
+    tickAt(QTime(12, 0, 2));
+    QCOMPARE(m_actions.calls, QStringList {"run /usr/bin/x"});
+    QCOMPARE(m_missions.count(), 1);
+    QCOMPARE(m_missions.mission(0), before);
+}
+
+void TestScheduler::handsEachKindToItsAction_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("shutdown") << "关闭计算机"
+                              << "关闭计算机"
+                              << "shutdown";
+    QTest::newRow("restart") << "重启计算机"
+                             << "重启计算机"
+                             << "restart";
+    QTest::newRow("log off") << "注销计算机"
+                             << "注销计算机"
+                             << "logoff";
+    QTest::newRow("program") << "执行程序"
+                             << "/opt/my tools/run me"
+                             << "run /opt/my tools/run me";
+    QTest::newRow("file") << "打开文件"
+                          << "/home/u/报告.txt"
+                          << "file /home/u/报告.txt";
+    QTest::newRow("message") << "提示消息"
+                             << "开会了 别忘了"
+                             << "message 开会了 别忘了";
+    QTest::newRow("ring") << "系统响铃"
+                          << "内置铃声"
+                          << "ring";
+    QTest::newRow("web page") << "打开网页"
+                              << "www.example.org"
+                              << "url www.example.org";
+    QTest::newRow("mail") << "发送邮件"
+                          << "a@example.org"
+                          << "mail a@example.org";
+    QTest::newRow("empty description") << "执行程序"
+                                       << ""
+                                       << "run ";
+}
+
+void TestScheduler::handsEachKindToItsAction()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, description);
+    QFETCH(QString, call);
+    addMission(kind, description, "2026-12-10", "12:00:00");
+    addMission("未知任务", "x", "2026-12-10", "12:00:00"); // no kind: nothing
+    addMission("执行程序 ", "y", "2026-12-10", "12:00:00"); // not exactly a kind text
+    startAt(QTime(12, 0, 0));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls.filter(QRegularExpression("^(?!warn)")), QStringList {call});
+}
+
+void TestScheduler::warnsTenSecondsAheadOfPowerMissions_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("shutdown") << "关闭计算机"
+                              << "shutdown"
+                              << QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
+                                                "如果您未选择任何操作,10秒后系统选择确定并执行关机任务.");
+    QTest::newRow("restart") << "重启计算机"
+                             << "restart"
+                             << QStringLiteral("翎鹊工作室将在10秒钟之后执行重启操作,请选择你的操作;\r"
+                                               "如果您未选择任何操作,10秒后系统选择确定并执行重启任务.");
+    QTest::newRow("log off") << "注销计算机"
+                             << "logoff"
+                             << QStringLiteral("翎鹊工作室将在10秒钟之后执行注销操作,请选择你的操作;\r"
+                                               "如果您未选择任何操作,10秒后系统选择确定并执行注销任务.");
+}
+
+void TestScheduler::warnsTenSecondsAheadOfPowerMissions()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, call);
+    QFETCH(QString, message);
+    addMission("执行程序", "/bin/first", "2026-12-10", "11:59:50");
+    addMission(kind, kind, "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 45));
+    tickAt(QTime(11, 59, 49));
+    QCOMPARE(m_actions.calls, QStringList());
+    tickAt(QTime(11, 59, 50));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/first", "warn 1 2026-12-10 12:00:00"}));
+    QCOMPARE(m_actions.messages, QStringList {message});
+    for (int s = 51; s <= 59; ++s)
+        tickAt(QTime(11, 59, s));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls.last(), call);
+    QCOMPARE(m_actions.calls.size(), 3);
+}
+
+void TestScheduler::neverWarnsOtherKinds()
+{
+    const QStringList kinds = {"执行程序", "打开文件", "提示消息", "系统响铃", "打开网页", "发送邮件"};
+    for (const QString &kind : kinds)
+        addMission(kind, "d", "2026-12-10", "12:00:10");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList());
+    QVERIFY(m_actions.messages.isEmpty());
+}
+
+void TestScheduler::postponesFiveMinutesAfterTheMoment_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("newDate");
+    QTest::addColumn<QString>("newTime");
+    QTest::newRow("same day") << "2026-12-10"
+                              << "12:00:00"
+                              << "2026-12-10"
+                              << "12:05:00";
+    QTest::newRow("across midnight") << "2026-12-10"
+                                     << "23:58:00"
+                                     << "2026-12-11"
+                                     << "0:03:00";
+    QTest::newRow("across the year") << "2026-12-31"
+                                     << "23:59:30"
+                                     << "2027-1-1"
+                                     << "0:04:30";
+    QTest::newRow("written afresh") << "2026-12-10"
+                                    << "09:00:00"
+                                    << "2026-12-10"
+                                    << "9:05:00";
+}
+
+void TestScheduler::postponesFiveMinutesAfterTheMoment()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(QString, newDate);
+    QFETCH(QString, newTime);
+    addMission("重启计算机", "重启计算机", date, time);
+    m_scheduler->postpone(0, *m_missions.moment(0));
+    QCOMPARE(m_missions.mission(0).dateText, newDate);
+    QCOMPARE(m_missions.mission(0).timeText, newTime);
+    QCOMPARE(m_missions.mission(0).kindText, QStringLiteral("重启计算机"));
+}
+
+void TestScheduler::postponesAgainAndAgain()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 49));
+    tickAt(QTime(11, 59, 50));
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    // The answer comes while later seconds are being checked.
+    tickAt(QTime(11, 59, 51));
+    m_scheduler->postpone(0, QDateTime(today, QTime(12, 0)));
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
+    for (int s = 52; s <= 59; ++s)
+        tickAt(QTime(11, 59, s));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+
+    startAt(QTime(12, 4, 49));
+    tickAt(QTime(12, 4, 50));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("warn 0 2026-12-10 12:05:00"));
+    m_scheduler->postpone(0, QDateTime(today, QTime(12, 5)));
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:10:00"));
+}
+
+void TestScheduler::startingLateGivesNoWarningButStillRuns()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 55));
+    for (int s = 56; s <= 59; ++s)
+        tickAt(QTime(11, 59, s));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList {"shutdown"});
+}
+
+void TestScheduler::pausedSecondsAreNotCarriedOut()
+{
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 50));
+    tickAt(QTime(11, 59, 59));
+    // Paused over 12:00:00: no ticks come; then the list starts again.
+    startAt(QTime(12, 0, 3));
+    tickAt(QTime(12, 0, 4));
+    QCOMPARE(m_actions.calls, QStringList());
+    QCOMPARE(m_missions.count(), 1);
+}
+
+void TestScheduler::runsMissionsOfOneSecondInListOrder()
+{
+    addMission("打开网页", "www.b.org", "2026-12-10", "12:00:00");
+    addMission("执行程序", "/bin/a", "2026-12-10", "12:00:00");
+    addMission("发送邮件", "c@d.org", "2026-12-10", "12:00:00");
+    addMission("打开文件", "/tmp/later", "2026-12-10", "12:00:01");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, (QStringList {"url www.b.org", "run /bin/a", "mail c@d.org"}));
+}
+
+void TestScheduler::soundsTheHourAfterTheRows_data()
+{
+    QTest::addColumn<QTime>("tick");
+    QTest::addColumn<bool>("chimeOn");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("full hour") << QTime(15, 0, 0) << true << QStringList {"ring", "chime t15"};
+    QTest::newRow("a second later") << QTime(15, 0, 1) << true << QStringList {};
+    QTest::newRow("switched off") << QTime(15, 0, 0) << false << QStringList {"ring"};
+    QTest::newRow("midnight") << QTime(0, 0, 0) << true << QStringList {"chime t24"};
+    QTest::newRow("one o'clock") << QTime(1, 0, 0) << true << QStringList {"chime t1"};
+}
+
+void TestScheduler::soundsTheHourAfterTheRows()
+{
+    QFETCH(QTime, tick);
+    QFETCH(bool, chimeOn);
+    QFETCH(QStringList, calls);
+    m_actions.chime = chimeOn;
+    addMission("系统响铃", "内置铃声", "2026-12-10", "15:00:00");
+    startAt(tick);
+    tickAt(tick);
+    QCOMPARE(m_actions.calls, calls);
+}
+
+void TestScheduler::catchesUpALateTick()
+{
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:00:02");
+    addMission("执行程序", "/bin/y", "2026-12-10", "12:00:04");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    // The next tick comes five seconds late.
+    tickAt(QTime(12, 0, 5));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/x", "run /bin/y"}));
+    tickAt(QTime(12, 0, 6));
+    QCOMPARE(m_actions.calls.size(), 2);
+}
+
+void TestScheduler::skipsALongGap()
+{
+    addMission("执行程序", "/bin/in-the-gap", "2026-12-10", "12:05:00");
+    addMission("执行程序", "/bin/now", "2026-12-10", "12:10:00");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    tickAt(QTime(12, 10, 0));
+    QCOMPARE(m_actions.calls, QStringList {"run /bin/now"});
+}
+
+void TestScheduler::checksThePresentAfterTheClockWasSetBack()
+{
+    addMission("执行程序", "/bin/x", "2026-12-10", "11:00:00");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    tickAt(QTime(11, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList {"run /bin/x"});
+}
+
+void TestScheduler::skipsAndReportsAFaultyRowOnce()
+{
+    m_actions.chime = true;
+    addMission("执行程序", "/bin/before", "2026-12-10", "12:00:00");
+    addMission("执行程序", "/bin/bad", "2026-12-10", "12:00");
+    addMission("执行程序", "/bin/after", "2026-12-10", "12:00:00");
+    startAt(QTime(12, 0, 0));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/before", "fault 1", "run /bin/after", "chime t12"}));
+    tickAt(QTime(12, 0, 1));
+    QCOMPARE(m_actions.calls.size(), 4);
+
+    // Mended, the row runs; broken again, it is reported again.
+    m_missions.setDateTime(1, QStringLiteral("2026-12-10"), QStringLiteral("12:00:02"));
+    tickAt(QTime(12, 0, 2));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("run /bin/bad"));
+    m_missions.setDateTime(1, QStringLiteral("2026-13-10"), QStringLiteral("12:00:02"));
+    tickAt(QTime(12, 0, 3));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("fault 1"));
+}
+
+void TestScheduler::datesWithLeadingZerosAreDue()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-01-05", "08:00:00");
+    const QDate day(2026, 1, 5);
+    startAt(QTime(7, 59, 49), day);
+    tickAt(QTime(7, 59, 50), day);
+    for (int s = 51; s <= 59; ++s)
+        tickAt(QTime(7, 59, s), day);
+    tickAt(QTime(8, 0, 0), day);
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-01-05 08:00:00", "shutdown"}));
+}
+
+QTEST_APPLESS_MAIN(TestScheduler)
+#include "tst_scheduler.moc"

@@ -1,6 +1,6 @@
 #include "MainWindow.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "ShutdownWarning.h"
 #include "TestPlatform.h"
 
@@ -18,10 +18,7 @@ class TestPreWarning : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    }
+    void init() { resetRegionalFormat(); }
 
     void looksAsANotice();
     void countsDownAndClosesOnTheEleventhTick();

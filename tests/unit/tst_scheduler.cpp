@@ -1,7 +1,7 @@
 #include "FakeClock.h"
 #include "MissionActions.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "Scheduler.h"
 
 #include <QtTest>
@@ -79,7 +79,7 @@ private:
 
 void TestScheduler::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
     m_missions.clear();
     m_actions = RecordingActions();
     m_scheduler = std::make_unique<Scheduler>(m_missions, m_clock, m_actions);

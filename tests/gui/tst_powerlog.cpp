@@ -67,6 +67,7 @@ private slots:
     void unusableStoreAsksBeforeQuitting_data();
     void unusableStoreAsksBeforeQuitting();
     void repeatedQuitsRaiseTheOpenAnswer();
+    void tableWithoutKeyKeepsItsRecords();
 
     void laysOutTheWindow();
     void gridShowsRecordsInTheirTypesTexts();
@@ -320,6 +321,30 @@ void TestPowerLog::repeatedQuitsRaiseTheOpenAnswer()
     form.quit();
     QCOMPARE(open(QStringLiteral("ErrorReport")), 1);
     QVERIFY(child<SecondTimer>(&form, "Timer2")->isEnabled());
+}
+
+void TestPowerLog::tableWithoutKeyKeepsItsRecords()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("keyless"));
+        db.setDatabaseName(storePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE hd (开始时间 DATETIME, 结束时间 DATETIME, 耗电 DOUBLE)")));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO hd VALUES ('%1', '%2', 0.1)")
+                               .arg(at(today, "08:00:00.000"), at(today, "09:00:00.000"))));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("keyless"));
+
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    window().show();
+    QCOMPARE(grid->model()->rowCount(), 1);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    click("btnDel");
+    QCOMPARE(takeErrorReport(&window()),
+             QStringLiteral("数据库“%1”的表中没有区分记录的列“id”，无法删除记录（no column id）。")
+                 .arg(QDir::toNativeSeparators(storePath())));
+    QCOMPARE(grid->model()->rowCount(), 1);
 }
 
 void TestPowerLog::laysOutTheWindow()

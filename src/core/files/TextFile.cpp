@@ -30,12 +30,10 @@ bool writeTextFile(const QString &path, const QByteArray &bytes, QString *error)
     }
     // A write cut short by a full disk can be reported as complete; the
     // size on disk tells.
-    errno = 0;
     const bool complete = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
     if (!complete) {
-        const int cause = errno;
-        *error = fileErrorText(FileStep::Write, path, fileFailure(cause ? cause : ENOSPC, file.error()),
-                               cause ? file.errorString() : QString());
+        *error = file.error() != QFileDevice::NoError ? fileErrorText(FileStep::Write, file, errno)
+                                                      : fileErrorText(FileStep::Write, path, FileFailure::DiskFull);
         file.cancelWriting();
         return false;
     }

@@ -70,12 +70,9 @@ class ProgramTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.x = XServer()
+        cls.addClassCleanup(cls.x.stop)
         cls.bus = PrivateBus()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.bus.stop()
-        cls.x.stop()
+        cls.addClassCleanup(cls.bus.stop)
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="chronodesk-e2e-")

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const int value = size > 0 ? int(data[0]) * 1000 + 3 : 5;
     const auto &key = keys[size % 4];
-    if (!config.writeInteger(key[0], key[1], value))
+    QString error;
+    if (!config.writeInteger(key[0], key[1], value, &error))
         return 0;
     const int readBack = config.readInteger(key[0], key[1], -7);
     if (readBack != value) {

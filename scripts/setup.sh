@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Only what is missing is installed; run as root or with sudo rights.
+# Installs the Debian packages that building, running and testing need, and
+# those the scripts here use. Only what is missing is installed; run as root
+# or with sudo rights. (resources/make-sounds.sh, run by hand only when an
+# announcement changes, needs espeak-ng and sox besides.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
+    # building (Qt's CMake packages find some of their own parts with pkg-config)
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-svg-dev qt6-multimedia-dev
-    libqt6sql6-sqlite qt6-translations-l10n
-    fonts-noto-cjk
-    xvfb xdotool xdg-utils dbus python3
-    espeak-ng sox
-    clang libclang-rt-14-dev
+    # running: the power log's SQLite driver, Qt's own Chinese texts, a Chinese
+    # font, xdg-open for files and web addresses
+    libqt6sql6-sqlite qt6-translations-l10n fonts-noto-cjk xdg-utils
+    # testing: private D-Bus daemons, the end-to-end test and the start-up
+    # benchmark on a private X server
+    dbus xvfb xdotool python3
+    # scripts/fuzz.sh (libFuzzer) and scripts/sanitize.sh (memcheck)
+    clang libclang-rt-14-dev valgrind
 )
 
 missing=()

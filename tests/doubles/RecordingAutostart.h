@@ -10,11 +10,11 @@ class RecordingAutostart : public Autostart
 {
 public:
     bool isOn() const override { return on; }
-    bool enable(const QString &programPath, QString &error) override
+    bool enable(const QString &programPath, QString *error) override
     {
         calls << QStringLiteral("enable ") + programPath;
         if (failEnable) {
-            error = QStringLiteral("Unable to write to /autostart/ChronoDesk.desktop");
+            *error = QStringLiteral("无法写入文件“/autostart/ChronoDesk.desktop”：没有访问权限。");
             return false;
         }
         on = true;

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """End-to-end checks of the real program: each test copies the built
 executable into a fresh program folder, starts it on a private X server and
-watches it from outside (files it writes, its windows, its exit)."""
+a private D-Bus daemon and watches it from outside (files it writes, its
+windows, its exit). The program runs with CHRONODESK_TESTING set and with
+both its session and its system bus pointed at the private daemon, so it can
+neither power off nor set the clock of this machine."""
 
 import datetime
 import os
 import shutil
+import signal
 import sqlite3
 import subprocess
 import sys
@@ -48,14 +52,27 @@ class XServer:
         self.process.wait(10)
 
 
+class PrivateBus:
+    def __init__(self):
+        result = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
+                                capture_output=True, text=True, timeout=30, check=True)
+        address, pid = result.stdout.split()[:2]
+        self.address, self.pid = address, int(pid)
+
+    def stop(self):
+        try:
+            os.kill(self.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+
+
 class ProgramTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.x = XServer()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.stop()
+        cls.addClassCleanup(cls.x.stop)
+        cls.bus = PrivateBus()
+        cls.addClassCleanup(cls.bus.stop)
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="chronodesk-e2e-")
@@ -73,7 +90,8 @@ class ProgramTest(unittest.TestCase):
 
     def start(self):
         env = dict(os.environ, DISPLAY=self.x.display, LANG="C.UTF-8", LC_ALL="C.UTF-8",
-                   XDG_CONFIG_HOME=self.path("config"))
+                   XDG_CONFIG_HOME=self.path("config"), CHRONODESK_TESTING="1",
+                   DBUS_SESSION_BUS_ADDRESS=self.bus.address, DBUS_SYSTEM_BUS_ADDRESS=self.bus.address)
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([self.path("chronodesk")], cwd="/", env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -182,10 +200,16 @@ class ProgramTest(unittest.TestCase):
         self.wait_until(lambda: os.path.exists(self.path(name + ".mis")), 10, f"{name}.mis was not written")
 
     def test_a_mission_file_keeps_its_bytes_through_the_dialogs(self):
-        today = datetime.date.today()
-        rows = [[SHUTDOWN, SHUTDOWN, date_text(today), "23:59:58"],
-                [SHOW_MESSAGE, "记得 喝水 €", date_text(today), "23:59:59"],
-                [RUN_PROGRAM, "/opt/my tools/run me", date_text(today), "23:59:57"]]
+        # The rows are dated today, as the daily file must be, but two hours
+        # away from now, so the running list never carries them out while
+        # the test runs.
+        now = datetime.datetime.now().replace(microsecond=0)
+        later = now + datetime.timedelta(hours=2)
+        moment = later if later.date() == now.date() else now - datetime.timedelta(hours=2)
+        second = datetime.timedelta(seconds=1)
+        rows = [[SHUTDOWN, SHUTDOWN, date_text(moment), time_text(moment)],
+                [SHOW_MESSAGE, "记得 喝水 €", date_text(moment), time_text(moment + second)],
+                [RUN_PROGRAM, "/opt/my tools/run me", date_text(moment), time_text(moment - second)]]
         self.write_daily(rows)
         self.start()
         self.save_through_dialog("saved")

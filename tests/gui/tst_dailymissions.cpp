@@ -1,11 +1,12 @@
 #include "DailyMissionsDialog.h"
 #include "FileFixtures.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MissionLines.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "ModalDialogHandler.h"
+#include "RegionalFormatReset.h"
 #include "SecondTimer.h"
-#include "TestPlatform.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -67,9 +67,9 @@ private slots:
     void maintenanceOpensFromTheMenu();
 
 private:
-    MainWindow &form();
-    QString dailyPath() const { return m_dir->filePath(QStringLiteral("everyday.mis")); }
-    QString folder() const { return m_dir->path() + QLatin1Char('/'); }
+    MainWindow &form() { return m_main->form(); }
+    QString dailyPath() const { return m_main->filePath(QStringLiteral("everyday.mis")); }
+    QString folder() const { return m_main->folder(); }
     void fillThreeRows();
     bool running() { return form().findChild<SecondTimer *>(QStringLiteral("Timer1"))->isEnabled(); }
     QMessageBox *messageBox(const QString &name)
@@ -77,28 +77,18 @@ private:
         return form().findChild<QMessageBox *>(name, Qt::FindDirectChildrenOnly);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<MainWindowFixture> m_main;
 };
 
 void TestDailyMissions::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
 }
 
 void TestDailyMissions::cleanup()
 {
-    m_form.reset();
-}
-
-MainWindow &TestDailyMissions::form()
-{
-    if (!m_form)
-        m_form = std::make_unique<MainWindow>(m_platform->services(), folder());
-    return *m_form;
+    m_main.reset();
 }
 
 void TestDailyMissions::fillThreeRows()
@@ -133,8 +123,8 @@ void TestDailyMissions::savedListLoadsBack()
         if (toToday)
             row[2] = today;
     }
-    form().saveMissionsAs(m_dir->filePath(QStringLiteral("week")));
-    const QByteArray bytes = fileBytes(m_dir->filePath(QStringLiteral("week.mis")));
+    form().saveMissionsAs(m_main->filePath(QStringLiteral("week")));
+    const QByteArray bytes = fileBytes(m_main->filePath(QStringLiteral("week.mis")));
     QCOMPARE(bytes.count("\r\n"), 3);
     // Nine separators, and the second byte of 亐 (81 80).
     QCOMPARE(bytes.count('\x80'), 10);
@@ -143,14 +133,14 @@ void TestDailyMissions::savedListLoadsBack()
     form().missions()->clear();
     form().missions()->append({QStringLiteral("系统响铃"), QString(), today, QStringLiteral("9:00:00"), 7});
     runningBefore ? form().startList() : form().stopList();
-    form().loadMissionsFrom(m_dir->filePath(QStringLiteral("week.mis")), toToday);
+    form().loadMissionsFrom(m_main->filePath(QStringLiteral("week.mis")), toToday);
     QCOMPARE(rowsOf(*form().missions()), expected);
     QCOMPARE(running(), runningBefore);
 }
 
 void TestDailyMissions::saveDialogAddsTheExtensionAndKeepsTheName()
 {
-    const QString picked = m_dir->filePath(QStringLiteral("week.mis"));
+    const QString picked = m_main->filePath(QStringLiteral("week.mis"));
     writeBytes(picked, "old");
     const auto dialog = [this] { return form().findChild<QFileDialog *>(QStringLiteral("SaveDialog1")); };
 
@@ -158,21 +148,25 @@ void TestDailyMissions::saveDialogAddsTheExtensionAndKeepsTheName()
     QVERIFY2(!dialog(), "an empty list is not saved");
 
     fillThreeRows();
-    QTimer::singleShot(0, this, [&] {
-        QCOMPARE(dialog()->nameFilters(), QStringList {QStringLiteral("任务文件(*.mis)")});
-        dialog()->selectFile(picked);
-        static_cast<QDialog *>(dialog())->accept();
+    ModalDialogHandler<QFileDialog> save([&](QFileDialog *open) {
+        QCOMPARE(open, dialog());
+        QCOMPARE(open->nameFilters(), QStringList {QStringLiteral("任务文件(*.mis)")});
+        open->selectFile(picked);
+        static_cast<QDialog *>(open)->accept();
     });
     form().findChild<QAction *>(QStringLiteral("actSaveMis"))->trigger();
+    QVERIFY(save.waitHandled());
+    QVERIFY(!save.closedForIt());
     QCOMPARE(fileBytes(picked), QByteArray("old"));
     QCOMPARE(fileBytes(picked + QStringLiteral(".mis")).count("\r\n"), 3);
 
     QString offered;
-    QTimer::singleShot(0, this, [&] {
-        offered = dialog()->selectedFiles().value(0);
-        dialog()->reject();
+    ModalDialogHandler<QFileDialog> saveAgain([&](QFileDialog *open) {
+        offered = open->selectedFiles().value(0);
+        open->reject();
     });
     form().saveMissionFile();
+    QVERIFY(saveAgain.waitHandled());
     QCOMPARE(offered, picked);
 }
 
@@ -180,7 +174,7 @@ void TestDailyMissions::failedLoadKeepsTheList()
 {
     fillThreeRows();
     const QList<QStringList> before = rowsOf(*form().missions());
-    const QString missing = m_dir->filePath(QStringLiteral("missing.mis"));
+    const QString missing = m_main->filePath(QStringLiteral("missing.mis"));
     form().loadMissionsFrom(missing, false);
     QCOMPARE(rowsOf(*form().missions()), before);
     QMessageBox *report = messageBox(QStringLiteral("ErrorReport"));
@@ -311,13 +305,13 @@ void TestDailyMissions::maintenanceOpensFromTheMenu()
     form();
     writeBytes(dailyPath(), "a$b$c$d\r\n");
     bool modal = false;
-    QTimer::singleShot(0, this, [&] {
-        auto *dialog = qobject_cast<DailyMissionsDialog *>(QApplication::activeModalWidget());
-        modal = dialog && dialog->parentWidget() == &form();
-        if (dialog)
-            dialog->close();
+    ModalDialogHandler<DailyMissionsDialog> maintenance([&](DailyMissionsDialog *dialog) {
+        modal = dialog->parentWidget() == &form();
+        dialog->close();
     });
     form().findChild<QAction *>(QStringLiteral("mnEveryday"))->trigger();
+    QVERIFY(maintenance.waitHandled());
+    QVERIFY(!maintenance.closedForIt());
     QVERIFY(modal);
     QVERIFY(!form().findChild<DailyMissionsDialog *>());
     QCOMPARE(fileBytes(dailyPath()), QByteArray("a$b$2026-12-10$d\r\n"));

@@ -1,9 +1,9 @@
 #include "AboutDialog.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "ProductInfo.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "SystemTimeDialog.h"
-#include "TestPlatform.h"
 #include "VersionHistoryDialog.h"
 
 #include <QAction>
@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -66,24 +65,21 @@ private:
     QAction *action(const QString &name) { return form().findChild<QAction *>(name); }
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindowFixture> m_main;
     WatchedSound m_sound;
-    std::unique_ptr<MainWindow> m_form;
 };
 
 void TestInfoCommands::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
     m_sound.played.clear();
     m_sound.onBeep = nullptr;
 }
 
 void TestInfoCommands::cleanup()
 {
-    m_form.reset();
+    m_main.reset();
     for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == QLatin1String("HelpNotice"))
             delete window;
@@ -91,12 +87,8 @@ void TestInfoCommands::cleanup()
 
 MainWindow &TestInfoCommands::form()
 {
-    if (!m_form) {
-        PlatformServices platform = m_platform->services();
-        platform.sound = &m_sound;
-        m_form = std::make_unique<MainWindow>(platform, m_dir->path() + QLatin1Char('/'));
-    }
-    return *m_form;
+    m_main->services.sound = &m_sound;
+    return m_main->form();
 }
 
 QAction *TestInfoCommands::menuItem(const QString &menuName, const QString &text)
@@ -278,7 +270,7 @@ void TestInfoCommands::makerCommandsGoToTheShell()
     QFETCH(QString, item);
     QFETCH(QString, call);
     menuItem(QStringLiteral("帮助(&H)"), item)->trigger();
-    QCOMPARE(m_platform->shell.calls, QStringList {call});
+    QCOMPARE(m_main->platform.shell.calls, QStringList {call});
 }
 
 QTEST_MAIN(TestInfoCommands)

@@ -1,9 +1,10 @@
+#include "ChildLookup.h"
 #include "ErrorReport.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "SecondTimer.h"
-#include "TestPlatform.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,10 +12,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -42,45 +44,31 @@ private slots:
     void closingWithoutNotificationAreaMinimises();
     void errorReportEndsInAFullStop_data();
     void errorReportEndsInAFullStop();
+    void errorReportStandsOverTheAskerAsTyped_data();
+    void errorReportStandsOverTheAskerAsTyped();
 
 private:
-    MainWindow &form();
-    template <typename T> T *child(const char *name)
-    {
-        T *found = form().findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
+    MainWindow &form() { return m_main->form(); }
+    template <typename T> T *child(const char *name) { return ::child<T>(&form(), name); }
     void writeConfig(const QByteArray &contents);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<MainWindowFixture> m_main;
 };
 
 void TestMainWindow::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_form.reset();
-}
-
-MainWindow &TestMainWindow::form()
-{
-    if (!m_form)
-        m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
-    return *m_form;
+    m_main.reset();
 }
 
 void TestMainWindow::writeConfig(const QByteArray &contents)
 {
-    QFile file(m_dir->filePath(QStringLiteral("config.ini")));
+    QFile file(m_main->filePath(QStringLiteral("config.ini")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
@@ -263,14 +251,14 @@ void TestMainWindow::readsTheConfigurationAtStart()
     QCOMPARE(form().crtWatts(), crt);
     QCOMPARE(form().hostWatts(), host);
     QCOMPARE(form().chimeOn(), chime);
-    QCOMPARE(form().startTime(), m_platform->clock.now());
+    QCOMPARE(form().startTime(), m_main->platform.clock.now());
     QCOMPARE(form().missions()->count(), 0);
     QVERIFY(!child<SecondTimer>("Timer1")->isEnabled());
 }
 
 void TestMainWindow::statusBarFollowsTheTicks()
 {
-    m_platform->clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 5, 3)));
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 5, 3)));
     for (int i = 0; i < 60; ++i)
         form().updateRunMeter();
     QCOMPARE(child<QLabel>("StatusBar1Panel0")->text(), QStringLiteral("当前时间:2026-12-10 9:05:03"));
@@ -288,7 +276,7 @@ void TestMainWindow::statusBarFollowsTheTicks()
 
 void TestMainWindow::listShowsIconsAndTints()
 {
-    m_platform->clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
     MissionModel *missions = form().missions();
     missions->append({QStringLiteral("执行程序"), QStringLiteral("/bin/a"), QStringLiteral("2026-12-9"),
                       QStringLiteral("13:00:00"), 1});
@@ -317,15 +305,15 @@ void TestMainWindow::closingWithoutNotificationAreaMinimises()
     QVERIFY(form().isVisible());
     QVERIFY(form().isMinimized());
     QVERIFY(child<SecondTimer>("Timer1")->isEnabled());
-    QCOMPARE(m_platform->notifier.notices.size(), 1);
-    QCOMPARE(m_platform->notifier.notices[0].title, QStringLiteral("翎鹊时间管理器友情提示"));
-    QCOMPARE(m_platform->notifier.notices[0].text, QStringLiteral("翎鹊时间管理器并未关闭,点击这里关闭或恢复"));
-    QCOMPARE(m_platform->notifier.notices[0].timeoutMs, 10000);
+    QCOMPARE(m_main->platform.notifier.notices.size(), 1);
+    QCOMPARE(m_main->platform.notifier.notices[0].title, QStringLiteral("翎鹊时间管理器友情提示"));
+    QCOMPARE(m_main->platform.notifier.notices[0].text, QStringLiteral("翎鹊时间管理器并未关闭,点击这里关闭或恢复"));
+    QCOMPARE(m_main->platform.notifier.notices[0].timeoutMs, 10000);
 
     form().restoreFromTray();
     QVERIFY(!form().isMinimized());
     QVERIFY(!form().close());
-    QCOMPARE(m_platform->notifier.notices.size(), 2);
+    QCOMPARE(m_main->platform.notifier.notices.size(), 2);
 }
 
 void TestMainWindow::errorReportEndsInAFullStop_data()
@@ -350,6 +338,55 @@ void TestMainWindow::errorReportEndsInAFullStop()
     QFETCH(QString, shown);
     QCOMPARE(errorReportText(error), shown);
     QCOMPARE(applicationTitle(), QStringLiteral("翎鹊时间管理器"));
+}
+
+void TestMainWindow::errorReportStandsOverTheAskerAsTyped_data()
+{
+    // On this test's 800 x 800 screen. "Clamped" boxes would stick out of
+    // the screen centred over their window, and are kept on it.
+    QTest::addColumn<QRect>("asker");
+    QTest::addColumn<bool>("clamped");
+    QTest::newRow("middle") << QRect(200, 250, 400, 300) << false;
+    QTest::newRow("lower right") << QRect(420, 380, 360, 400) << false;
+    QTest::newRow("near the right edge") << QRect(580, 300, 200, 200) << true;
+    QTest::newRow("top left") << QRect(0, 0, 300, 200) << true;
+}
+
+void TestMainWindow::errorReportStandsOverTheAskerAsTyped()
+{
+    QFETCH(QRect, asker);
+    QFETCH(bool, clamped);
+    QWidget window;
+    window.setGeometry(asker);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // A time text holding tags, as a faulty row may.
+    const QString error = QStringLiteral("时间\"<b>9:00</b> &amp;\"无法识别。");
+    QMessageBox *box = showErrorReport(&window, error);
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(box->text(), error);
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+
+    // Over the window that asked, not in the screen's corner, and whole on
+    // the screen.
+    const QRect area = window.screen()->availableGeometry();
+    const QRect over = window.frameGeometry();
+    const QRect placed = box->frameGeometry();
+    const QString where =
+        QStringLiteral("box at %1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height());
+    QVERIFY2(area.contains(placed), qPrintable(where));
+    QVERIFY2(over.contains(placed.center()), qPrintable(where));
+    if (clamped) {
+        QVERIFY2(placed.left() == area.left() || placed.right() == area.right() || placed.top() == area.top(),
+                 qPrintable(where));
+    } else {
+        QVERIFY2(qAbs(placed.center().x() - over.center().x()) <= 1, qPrintable(where));
+        QVERIFY2(qAbs(placed.center().y() - over.center().y()) <= 1, qPrintable(where));
+    }
+    box->close();
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,16 +1,16 @@
+#include "ChildLookup.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MissionEditor.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "SecondTimer.h"
-#include "TestPlatform.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -48,46 +48,36 @@ private slots:
     void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun();
 
 private:
-    template <typename T> T *child(const char *name)
-    {
-        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return ::child<T>(&m_main->form(), name); }
     void fillList(int rows);
     void select(int row);
     void reach(const QString &entry);
     QMessageBox *openQuestion() const;
     QList<bool> runState();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<MainWindowFixture> m_main;
     MissionEditor *m_editor = nullptr;
 };
 
 void TestMissionCommands::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
-    m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
+    m_main->form().show();
+    QApplication::setActiveWindow(&m_main->form());
+    QVERIFY(QTest::qWaitForWindowActive(&m_main->form()));
     m_editor = child<MissionEditor>("frmMis");
 }
 
 void TestMissionCommands::cleanup()
 {
-    m_form.reset();
+    m_main.reset();
 }
 
 void TestMissionCommands::fillList(int rows)
 {
     for (int i = 0; i < rows; ++i)
-        m_form->missions()->append(ringRow(QStringLiteral("row %1").arg(i)));
+        m_main->form().missions()->append(ringRow(QStringLiteral("row %1").arg(i)));
 }
 
 void TestMissionCommands::select(int row)
@@ -104,18 +94,19 @@ void TestMissionCommands::reach(const QString &entry)
         const QKeySequence key(entry.mid(4));
         QTest::keyClick(list, Qt::Key(key[0].key()), key[0].keyboardModifiers());
     } else if (entry.startsWith(QLatin1String("double-click"))) {
-        const QPoint at = entry.endsWith(QLatin1String("below the rows"))
-                              ? QPoint(20, list->viewport()->height() - 5)
-                              : list->visualRect(list->model()->index(qMax(0, m_form->selectedIndex()), 1)).center();
+        const QPoint at =
+            entry.endsWith(QLatin1String("below the rows"))
+                ? QPoint(20, list->viewport()->height() - 5)
+                : list->visualRect(list->model()->index(qMax(0, m_main->form().selectedIndex()), 1)).center();
         // A double click as the window system delivers it: a click, then
         // the second press as a double-click event, then its release.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-    } else if (auto *button = m_form->findChild<QToolButton *>(entry)) {
+    } else if (auto *button = m_main->form().findChild<QToolButton *>(entry)) {
         QTest::mouseClick(button, Qt::LeftButton);
     } else {
-        QAction *action = m_form->findChild<QAction *>(entry);
+        QAction *action = m_main->form().findChild<QAction *>(entry);
         QVERIFY2(action, qPrintable(entry));
         action->trigger();
     }
@@ -123,7 +114,7 @@ void TestMissionCommands::reach(const QString &entry)
 
 QMessageBox *TestMissionCommands::openQuestion() const
 {
-    for (QMessageBox *box : m_form->findChildren<QMessageBox *>()) {
+    for (QMessageBox *box : m_main->form().findChildren<QMessageBox *>()) {
         if (box->isVisible())
             return box;
     }
@@ -161,8 +152,8 @@ void TestMissionCommands::everyEntryOpensTheEditor()
     QFETCH(QString, entry);
     QFETCH(int, mode);
     fillList(3);
-    m_form->missions()->overwrite(1, {QStringLiteral("发送邮件"), QStringLiteral("li@example.org"),
-                                      QStringLiteral("2026-12-10"), QStringLiteral("20:00:00"), 6});
+    m_main->form().missions()->overwrite(1, {QStringLiteral("发送邮件"), QStringLiteral("li@example.org"),
+                                             QStringLiteral("2026-12-10"), QStringLiteral("20:00:00"), 6});
     select(1);
     reach(entry);
 
@@ -177,11 +168,11 @@ void TestMissionCommands::everyEntryOpensTheEditor()
         QCOMPARE(m_editor->btnAddOn()->text(), QStringLiteral("添加并继续"));
     QCOMPARE(m_editor->activePage(), adding ? 0 : 6);
     // Add leaves the selection where it was.
-    QCOMPARE(m_form->selectedIndex(), 1);
+    QCOMPARE(m_main->form().selectedIndex(), 1);
 
     QTest::mouseClick(m_editor->btnClose(), Qt::LeftButton);
     QVERIFY(!m_editor->isVisible());
-    QCOMPARE(m_form->missions()->count(), 3);
+    QCOMPARE(m_main->form().missions()->count(), 3);
 }
 
 void TestMissionCommands::modifyWithoutSelectionOpensNothing_data()
@@ -197,10 +188,10 @@ void TestMissionCommands::modifyWithoutSelectionOpensNothing()
     QFETCH(QString, entry);
     fillList(2);
     child<QTableView>("ListView1")->setFocus();
-    QCOMPARE(m_form->selectedIndex(), -1);
+    QCOMPARE(m_main->form().selectedIndex(), -1);
     reach(entry);
     QVERIFY(!m_editor->isVisible());
-    QCOMPARE(m_form->selectedIndex(), -1);
+    QCOMPARE(m_main->form().selectedIndex(), -1);
 }
 
 void TestMissionCommands::addAfterAModifyWithoutSelectionShowsTheAddButtons()
@@ -231,7 +222,7 @@ void TestMissionCommands::deleteWithoutSelectionAsksNothing()
     child<QTableView>("ListView1")->setFocus();
     reach(entry);
     QVERIFY(!openQuestion());
-    QCOMPARE(m_form->missions()->count(), 2);
+    QCOMPARE(m_main->form().missions()->count(), 2);
 }
 
 void TestMissionCommands::deleteRemovesTheRowOnlyOnYes_data()
@@ -260,7 +251,7 @@ void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
     QFETCH(QString, answer);
     QFETCH(QStringList, rowsLeft);
     fillList(3);
-    m_form->startList();
+    m_main->form().startList();
     const QList<bool> running = runState();
     select(1);
     reach(entry);
@@ -273,7 +264,7 @@ void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
     QCOMPARE(question->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(question->buttons().size(), 2);
     QCOMPARE(question->icon(), QMessageBox::NoIcon);
-    QCOMPARE(m_form->missions()->count(), 3);
+    QCOMPARE(m_main->form().missions()->count(), 3);
 
     if (answer == QLatin1String("escape"))
         QTest::keyClick(question, Qt::Key_Escape);
@@ -281,8 +272,8 @@ void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
         QTest::mouseClick(question->button(answer == QLatin1String("yes") ? QMessageBox::Yes : QMessageBox::No),
                           Qt::LeftButton);
     QStringList left;
-    for (int i = 0; i < m_form->missions()->count(); ++i)
-        left << m_form->missions()->mission(i).description;
+    for (int i = 0; i < m_main->form().missions()->count(); ++i)
+        left << m_main->form().missions()->mission(i).description;
     QCOMPARE(left, rowsLeft);
     QCOMPARE(runState(), running);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -309,8 +300,8 @@ void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun()
     QFETCH(bool, starts);
     fillList(rowsBefore);
     if (paused) {
-        m_form->startList();
-        m_form->pauseList();
+        m_main->form().startList();
+        m_main->form().pauseList();
     }
     const QList<bool> before = runState();
     reach(QStringLiteral("tbAdd"));
@@ -318,7 +309,7 @@ void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun()
         QTest::mouseClick(m_editor->findChild<QPushButton *>(button), Qt::LeftButton);
 
     QVERIFY(!m_editor->isVisible());
-    QCOMPARE(m_form->missions()->count(), rowsBefore + 1);
+    QCOMPARE(m_main->form().missions()->count(), rowsBefore + 1);
     const QList<bool> running {true, false, true, true};
     QCOMPARE(runState(), starts ? running : before);
 }

@@ -1,10 +1,11 @@
+#include "ChildLookup.h"
 #include "FakeClock.h"
 #include "FileNameField.h"
 #include "MissionComposer.h"
 #include "MissionEditor.h"
 #include "MissionModel.h"
 #include "NavBar.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -63,13 +64,7 @@ private slots:
     void browseStartsAtTheNamedFile();
 
 private:
-    template <typename T> T *child(const char *name)
-    {
-        T *found = m_frm->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return ::child<T>(m_frm.get(), name); }
     void showIn(int mode);
     void fill(const QString &input, const QString &text);
     void press(const QString &button);
@@ -83,7 +78,7 @@ private:
 
 void TestMissionEditor::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
     m_missions.clear();
     m_selected = -1;
     m_added.clear();

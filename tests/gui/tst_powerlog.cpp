@@ -1,10 +1,11 @@
+#include "ChildLookup.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "PowerLogQuery.h"
 #include "PowerLogStore.h"
 #include "PowerStatsWindow.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "SecondTimer.h"
-#include "TestPlatform.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -17,7 +18,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -66,6 +66,8 @@ private slots:
     void quitAfterARangeViewAppendsToTheWholeTable();
     void unusableStoreAsksBeforeQuitting_data();
     void unusableStoreAsksBeforeQuitting();
+    void repeatedQuitsRaiseTheOpenAnswer();
+    void tableWithoutKeyKeepsItsRecords();
 
     void laysOutTheWindow();
     void gridShowsRecordsInTheirTypesTexts();
@@ -81,34 +83,25 @@ private slots:
     void errorsReachTheReport();
 
 private:
-    QString storePath() const { return m_dir->filePath(QStringLiteral("db.mdb")); }
+    QString storePath() const { return m_main->filePath(QStringLiteral("db.mdb")); }
     void seed(const QList<Run> &runs);
     QList<Run> stored();
     PowerStatsWindow &window();
     QList<double> listedEnergies();
-    template <typename T> T *child(QObject *owner, const char *name)
-    {
-        T *found = owner->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
     void click(const char *button) { child<QPushButton>(&window(), button)->click(); }
     // The text of the one error report shown by `owner`, which is closed.
     QString takeErrorReport(QWidget *owner);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindowFixture> m_main;
     std::unique_ptr<PowerLogStore> m_dm1;
     std::unique_ptr<PowerStatsWindow> m_window;
 };
 
 void TestPowerLog::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
-    m_platform->clock.set(QDateTime(today, QTime(12, 0, 0)));
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
+    m_main->platform.clock.set(QDateTime(today, QTime(12, 0, 0)));
 }
 
 void TestPowerLog::cleanup()
@@ -159,7 +152,7 @@ PowerStatsWindow &TestPowerLog::window()
     if (!m_window) {
         m_dm1 = std::make_unique<PowerLogStore>();
         m_dm1->query()->setDatabaseFile(storePath());
-        m_window = std::make_unique<PowerStatsWindow>(m_dm1.get(), &m_platform->clock, 70, 200);
+        m_window = std::make_unique<PowerStatsWindow>(m_dm1.get(), &m_main->platform.clock, 70, 200);
     }
     return *m_window;
 }
@@ -201,7 +194,7 @@ void TestPowerLog::quitRecordsTheRun()
     QFETCH(int, ticks);
     QFETCH(int, msAfterLastTick);
     QFETCH(double, energy);
-    m_platform->clock.set(QDateTime(today, QTime(9, 5, 3, 125)));
+    m_main->platform.clock.set(QDateTime(today, QTime(9, 5, 3, 125)));
     if (!existing.isEmpty()) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         db.setDatabaseName(storePath());
@@ -212,17 +205,17 @@ void TestPowerLog::quitRecordsTheRun()
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
     }
 
-    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    MainWindow &form = m_main->form();
     form.show();
     for (int i = 0; i < ticks; ++i) {
-        m_platform->clock.advance(1);
+        m_main->platform.clock.advance(1);
         form.updateRunMeter();
     }
-    m_platform->clock.set(m_platform->clock.now().addMSecs(msAfterLastTick));
+    m_main->platform.clock.set(m_main->platform.clock.now().addMSecs(msAfterLastTick));
     form.quit();
 
     const QString start = QStringLiteral("2026-12-10 09:05:03.125");
-    const QString end = PowerLogQuery::storedText(m_platform->clock.now());
+    const QString end = PowerLogQuery::storedText(m_main->platform.clock.now());
     QCOMPARE(stored(), QList<Run>({{start, end, energy}}));
     QVERIFY(!child<SecondTimer>(&form, "Timer1")->isEnabled());
     QVERIFY(!child<SecondTimer>(&form, "Timer2")->isEnabled());
@@ -233,7 +226,7 @@ void TestPowerLog::quitRecordsTheRun()
 void TestPowerLog::quitAfterARangeViewAppendsToTheWholeTable()
 {
     seed({{at(yesterday, "08:00:00.000"), at(yesterday, "09:00:00.000"), 0.1}});
-    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    MainWindow &form = m_main->form();
     form.show();
     child<QAction>(&form, "mnHaodian")->trigger();
     QPointer<PowerStatsWindow> statistics = form.findChild<PowerStatsWindow *>();
@@ -248,7 +241,7 @@ void TestPowerLog::quitAfterARangeViewAppendsToTheWholeTable()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!statistics);
 
-    m_platform->clock.advance(60);
+    m_main->platform.clock.advance(60);
     form.quit();
     const QList<Run> runs = stored();
     QCOMPARE(runs.size(), 2);
@@ -271,20 +264,21 @@ void TestPowerLog::unusableStoreAsksBeforeQuitting()
     QFETCH(bool, folderInItsPlace);
     QFETCH(bool, quitAnyway);
     if (folderInItsPlace) {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("db.mdb")));
+        QVERIFY(QDir(m_main->folder()).mkdir(QStringLiteral("db.mdb")));
     } else {
         QFile damaged(storePath());
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write(QByteArray(4096, 'x'));
     }
-    MainWindow form(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    MainWindow &form = m_main->form();
     form.show();
     form.startList();
     form.quit();
 
     const QString report = takeErrorReport(&form);
     QVERIFY2(report.contains(QDir::toNativeSeparators(storePath())), qPrintable(report));
-    QVERIFY(report.endsWith(QLatin1Char('.')));
+    QVERIFY2(report.startsWith(QStringLiteral("数据库“")), qPrintable(report));
+    QVERIFY(report.endsWith(QStringLiteral("。")));
     auto *question = form.findChild<QMessageBox *>(QStringLiteral("QuitWithoutRecordQuestion"));
     QVERIFY(question);
     QVERIFY(question->isVisible());
@@ -295,6 +289,62 @@ void TestPowerLog::unusableStoreAsksBeforeQuitting()
     QCOMPARE(child<SecondTimer>(&form, "Timer1")->isEnabled(), !quitAnyway);
     QCOMPARE(child<SecondTimer>(&form, "Timer2")->isEnabled(), !quitAnyway);
     QVERIFY(form.isVisible());
+}
+
+void TestPowerLog::repeatedQuitsRaiseTheOpenAnswer()
+{
+    QVERIFY(QDir(m_main->folder()).mkdir(QStringLiteral("db.mdb")));
+    MainWindow &form = m_main->form();
+    form.show();
+    const auto open = [&form](const QString &name) {
+        return int(form.findChildren<QMessageBox *>(name, Qt::FindDirectChildrenOnly).size());
+    };
+    form.quit();
+    form.quit();
+    form.quit();
+    QCOMPARE(open(QStringLiteral("ErrorReport")), 1);
+    QCOMPARE(open(QStringLiteral("QuitWithoutRecordQuestion")), 0);
+
+    form.findChild<QMessageBox *>(QStringLiteral("ErrorReport"))->button(QMessageBox::Ok)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(open(QStringLiteral("ErrorReport")), 0);
+    QCOMPARE(open(QStringLiteral("QuitWithoutRecordQuestion")), 1);
+    form.quit();
+    form.quit();
+    QCOMPARE(open(QStringLiteral("ErrorReport")), 0);
+    QCOMPARE(open(QStringLiteral("QuitWithoutRecordQuestion")), 1);
+
+    form.findChild<QMessageBox *>(QStringLiteral("QuitWithoutRecordQuestion"))->button(QMessageBox::No)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(open(QStringLiteral("QuitWithoutRecordQuestion")), 0);
+    // Answered: the next quit asks afresh.
+    form.quit();
+    QCOMPARE(open(QStringLiteral("ErrorReport")), 1);
+    QVERIFY(child<SecondTimer>(&form, "Timer2")->isEnabled());
+}
+
+void TestPowerLog::tableWithoutKeyKeepsItsRecords()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("keyless"));
+        db.setDatabaseName(storePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE hd (开始时间 DATETIME, 结束时间 DATETIME, 耗电 DOUBLE)")));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO hd VALUES ('%1', '%2', 0.1)")
+                               .arg(at(today, "08:00:00.000"), at(today, "09:00:00.000"))));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("keyless"));
+
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    window().show();
+    QCOMPARE(grid->model()->rowCount(), 1);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    click("btnDel");
+    QCOMPARE(takeErrorReport(&window()),
+             QStringLiteral("数据库“%1”的表中没有区分记录的列“id”，无法删除记录（no column id）。")
+                 .arg(QDir::toNativeSeparators(storePath())));
+    QCOMPARE(grid->model()->rowCount(), 1);
 }
 
 void TestPowerLog::laysOutTheWindow()
@@ -319,7 +369,7 @@ void TestPowerLog::laysOutTheWindow()
         QCOMPARE(child<QLineEdit>(&form, box[0])->text(), QString::fromUtf8(box[1]));
 
     // The rating boxes show the ratings in use.
-    PowerStatsWindow other(m_dm1.get(), &m_platform->clock, 100, 16);
+    PowerStatsWindow other(m_dm1.get(), &m_main->platform.clock, 100, 16);
     QCOMPARE(child<QLineEdit>(&other, "RzLineEdit1")->text(), QStringLiteral("100W"));
     QCOMPARE(child<QLineEdit>(&other, "RzLineEdit2")->text(), QStringLiteral("16W"));
 }

@@ -1,9 +1,11 @@
+#include "ChildLookup.h"
 #include "LiveSettings.h"
 #include "MainWindow.h"
-#include "RegionalFormat.h"
+#include "MainWindowFixture.h"
+#include "ModalDialogHandler.h"
+#include "RegionalFormatReset.h"
 #include "SettingsDialog.h"
 #include "SkinEngine.h"
-#include "TestPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,8 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -69,38 +69,28 @@ private slots:
     void settingsCommandOpensTheDialog();
 
 private:
-    QString configPath() const { return m_dir->filePath(QStringLiteral("config.ini")); }
+    QString configPath() const { return m_main->filePath(QStringLiteral("config.ini")); }
     void writeConfig(const QByteArray &contents);
     QByteArray readConfig() const;
     SettingsDialog &dialog();
-    template <typename T> T *child(QObject *parent, const char *name)
-    {
-        T *found = parent->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
-    MainWindow &form();
+    MainWindow &form() { return m_main->form(); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindowFixture> m_main;
     RecordingLive m_live;
     std::unique_ptr<SettingsDialog> m_dialog;
-    std::unique_ptr<MainWindow> m_form;
 };
 
 void TestSetup::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
     m_live = RecordingLive();
 }
 
 void TestSetup::cleanup()
 {
     m_dialog.reset();
-    m_form.reset();
+    m_main.reset();
 }
 
 void TestSetup::writeConfig(const QByteArray &contents)
@@ -119,15 +109,8 @@ QByteArray TestSetup::readConfig() const
 SettingsDialog &TestSetup::dialog()
 {
     if (!m_dialog)
-        m_dialog = std::make_unique<SettingsDialog>(m_live, m_platform->autostart, configPath(), 70, 200);
+        m_dialog = std::make_unique<SettingsDialog>(m_live, m_main->platform.autostart, configPath(), 70, 200);
     return *m_dialog;
-}
-
-MainWindow &TestSetup::form()
-{
-    if (!m_form)
-        m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
-    return *m_form;
 }
 
 void TestSetup::openingShowsTheStoredSettings_data()
@@ -153,7 +136,7 @@ void TestSetup::openingShowsTheStoredSettings()
     QFETCH(bool, chime);
     if (!config.isNull())
         writeConfig(config + "[other]\ncrt=150\nzhuji=300\n");
-    m_platform->autostart.on = autostartOn;
+    m_main->platform.autostart.on = autostartOn;
 
     QCOMPARE(dialog().windowTitle(), QStringLiteral("系统设置"));
     QCOMPARE(dialog().size(), QSize(321, 295));
@@ -165,7 +148,7 @@ void TestSetup::openingShowsTheStoredSettings()
     QCOMPARE(child<QSpinBox>(&dialog(), "editCrt")->value(), 70);
     QCOMPARE(child<QSpinBox>(&dialog(), "editZhuji")->value(), 200);
     QVERIFY(m_live.themes.isEmpty());
-    QVERIFY(m_platform->autostart.calls.isEmpty());
+    QVERIFY(m_main->platform.autostart.calls.isEmpty());
 }
 
 void TestSetup::okWritesEveryKeyAndKeepsOtherLines()
@@ -212,11 +195,11 @@ void TestSetup::okFollowsTheAutostartBox()
     QFETCH(bool, onBefore);
     QFETCH(bool, checked);
     QFETCH(QStringList, calls);
-    m_platform->autostart.on = onBefore;
+    m_main->platform.autostart.on = onBefore;
     child<QCheckBox>(&dialog(), "ckAutoRun")->setChecked(checked);
     child<QPushButton>(&dialog(), "BitBtn1")->click();
-    QCOMPARE(m_platform->autostart.calls, calls);
-    QCOMPARE(m_platform->autostart.on, checked);
+    QCOMPARE(m_main->platform.autostart.calls, calls);
+    QCOMPARE(m_main->platform.autostart.on, checked);
     QCOMPARE(dialog().result(), int(QDialog::Accepted));
 }
 
@@ -227,10 +210,11 @@ void TestSetup::okStopsAtTheFailedStep_data()
     QTest::addColumn<QList<int>>("themes");
     QTest::addColumn<QString>("error");
     QTest::newRow("config.ini cannot be written")
-        << false << QByteArray() << QList<int> {} << QStringLiteral("Unable to write to %1.");
+        << false << QByteArray() << QList<int> {}
+        << QStringLiteral("无法写入文件“%1”：文件或文件夹不存在（Unable to write to %1）。");
     QTest::newRow("autostart entry cannot be written")
         << true << QByteArray("[theme]\r\nselect=1\r\n") << QList<int> {1}
-        << QStringLiteral("Unable to write to /autostart/ChronoDesk.desktop.");
+        << QStringLiteral("无法写入文件“/autostart/ChronoDesk.desktop”：没有访问权限。");
 }
 
 void TestSetup::okStopsAtTheFailedStep()
@@ -239,9 +223,9 @@ void TestSetup::okStopsAtTheFailedStep()
     QFETCH(QByteArray, written);
     QFETCH(QList<int>, themes);
     QFETCH(QString, error);
-    const QString path = configWritable ? configPath() : m_dir->filePath(QStringLiteral("gone/config.ini"));
-    m_platform->autostart.failEnable = true;
-    SettingsDialog setup(m_live, m_platform->autostart, path, 70, 200);
+    const QString path = configWritable ? configPath() : m_main->filePath(QStringLiteral("gone/config.ini"));
+    m_main->platform.autostart.failEnable = true;
+    SettingsDialog setup(m_live, m_main->platform.autostart, path, 70, 200);
     child<QComboBox>(&setup, "ComboBox1")->setCurrentIndex(1);
     child<QCheckBox>(&setup, "ckAutoRun")->setChecked(true);
     child<QCheckBox>(&setup, "ckAutospeek")->setChecked(false);
@@ -268,7 +252,7 @@ void TestSetup::cancelWritesNothing()
     QCOMPARE(dialog().result(), int(QDialog::Rejected));
     QVERIFY(m_live.themes.isEmpty());
     QCOMPARE(m_live.chimes, QList<bool> {false}); // the stored switch, taken at opening
-    QVERIFY(m_platform->autostart.calls.isEmpty());
+    QVERIFY(m_main->platform.autostart.calls.isEmpty());
 }
 
 void TestSetup::themeAtStart_data()
@@ -360,18 +344,17 @@ void TestSetup::settingsCommandOpensTheDialog()
     writeConfig("[theme]\r\nselect=0\r\n[other]\r\nautospeek=0\r\n");
     QString title;
     QSize size;
-    QTimer::singleShot(0, this, [&] {
-        auto *open = qobject_cast<SettingsDialog *>(QApplication::activeModalWidget());
-        if (!open)
-            return;
+    ModalDialogHandler<SettingsDialog> settings([&](SettingsDialog *open) {
         title = open->windowTitle();
         size = open->size();
-        open->findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-        open->findChild<QSpinBox *>(QStringLiteral("editCrt"))->setValue(100);
-        open->findChild<QPushButton *>(QStringLiteral("BitBtn1"))->click();
+        child<QComboBox>(open, "ComboBox1")->setCurrentIndex(1);
+        child<QSpinBox>(open, "editCrt")->setValue(100);
+        child<QPushButton>(open, "BitBtn1")->click();
     });
     QVERIFY(form().chimeOn());
     child<QAction>(&form(), "mnSetup")->trigger();
+    QVERIFY(settings.waitHandled());
+    QVERIFY(!settings.closedForIt());
     QCOMPARE(title, QStringLiteral("系统设置"));
     QCOMPARE(size, QSize(321, 295));
     QVERIFY(!form().chimeOn()); // the stored switch, taken at opening

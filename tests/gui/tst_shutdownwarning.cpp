@@ -1,8 +1,8 @@
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "ShutdownWarning.h"
-#include "TestPlatform.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestPreWarning : public QObject
@@ -18,10 +17,7 @@ class TestPreWarning : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    }
+    void init() { resetRegionalFormat(); }
 
     void looksAsANotice();
     void countsDownAndClosesOnTheEleventhTick();
@@ -114,11 +110,10 @@ void TestPreWarning::buttonsRecordTheAnswer()
 // warning is still up, and the warning then closes itself.
 void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
 {
-    QTemporaryDir dir;
-    TestPlatform platform;
+    MainWindowFixture fixture;
     const QDate today = QDate::currentDate();
-    platform.clock.runFrom(QDateTime(today, QTime(11, 59, 48)));
-    MainWindow form(platform.services(), dir.path() + QLatin1Char('/'));
+    fixture.platform.clock.runFrom(QDateTime(today, QTime(11, 59, 48)));
+    MainWindow &form = fixture.form();
     form.missions()->append(
         {QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), DateToStr(today), QStringLiteral("12:00:00"), 0});
     const Mission before = form.missions()->mission(0);
@@ -130,11 +125,11 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     QVERIFY(hint->isVisible());
     QCOMPARE(hint->message(), QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作,请选择你的操作;\r"
                                              "如果您未选择任何操作,10秒后系统选择确定并执行关机任务."));
-    QCOMPARE(platform.sound.played, (QStringList {"beep", "beep", "beep"}));
+    QCOMPARE(fixture.platform.sound.played, (QStringList {"beep", "beep", "beep"}));
     QVERIFY(hint->isModal());
     QSignalSpy finished(hint.data(), &QDialog::finished);
 
-    QTRY_COMPARE_WITH_TIMEOUT(platform.session.calls, QStringList {"powerOff"}, 13000);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.platform.session.calls, QStringList {"powerOff"}, 13000);
     QVERIFY(hint);
     QVERIFY(hint->isVisible());
     QCOMPARE(finished.count(), 0);
@@ -142,29 +137,28 @@ void TestPreWarning::warnsAndShutsDownOnTimeWithRealTimers()
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
     QCOMPARE(finished.first().first().toInt(), 0);
     QCOMPARE(form.missions()->mission(0), before);
-    QCOMPARE(platform.session.calls, QStringList {"powerOff"});
+    QCOMPARE(fixture.platform.session.calls, QStringList {"powerOff"});
 }
 
 void TestPreWarning::postponeAnswerMovesTheMission()
 {
-    QTemporaryDir dir;
-    TestPlatform platform;
+    MainWindowFixture fixture;
     const QDate today(2026, 12, 10);
-    platform.clock.set(QDateTime(today, QTime(23, 57, 49)));
-    MainWindow form(platform.services(), dir.path() + QLatin1Char('/'));
+    fixture.platform.clock.set(QDateTime(today, QTime(23, 57, 49)));
+    MainWindow &form = fixture.form();
     form.missions()->append({QStringLiteral("重启计算机"), QStringLiteral("重启计算机"), QStringLiteral("2026-12-10"),
                              QStringLiteral("23:58:00"), 0});
     form.startList();
-    platform.clock.set(QDateTime(today, QTime(23, 57, 50)));
+    fixture.platform.clock.set(QDateTime(today, QTime(23, 57, 50)));
     form.checkDueMissions();
     auto *hint = form.findChild<ShutdownWarning *>();
     QVERIFY(hint);
     QTest::mouseClick(hint->findChild<QPushButton *>("btnCancel"), Qt::LeftButton);
     QCOMPARE(form.missions()->mission(0).dateText, QStringLiteral("2026-12-11"));
     QCOMPARE(form.missions()->mission(0).timeText, QStringLiteral("0:03:00"));
-    platform.clock.set(QDateTime(today, QTime(23, 58, 0)));
+    fixture.platform.clock.set(QDateTime(today, QTime(23, 58, 0)));
     form.checkDueMissions();
-    QVERIFY(platform.session.calls.isEmpty());
+    QVERIFY(fixture.platform.session.calls.isEmpty());
 }
 
 QTEST_MAIN(TestPreWarning)

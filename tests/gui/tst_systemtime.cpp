@@ -1,6 +1,8 @@
+#include "ChildLookup.h"
 #include "FakeClock.h"
 #include "PlatformServices.h"
-#include "RegionalFormat.h"
+#include "PrivateBus.h"
+#include "RegionalFormatReset.h"
 #include "SecondTimer.h"
 #include "SystemTimeDialog.h"
 #include "TimedatedTimeSetter.h"
@@ -12,14 +14,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QtTest>
 
-#include <csignal>
 #include <ctime>
 #include <memory>
+#include <optional>
 
 // How long a reply over the private bus may take on a loaded machine; a
 // bound, not a speed requirement.
@@ -81,26 +82,20 @@ private slots:
     void convertsLocalTimeToUtc();
     void setsTheClockThroughTimedated_data();
     void setsTheClockThroughTimedated();
+    void systemBusIsRefusedUnderTest();
 
 private:
     static void setZone(const char *zone);
     SystemTimeDialog &dialog();
-    template <typename T> T *child(const char *name)
-    {
-        T *found = dialog().findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no component named %s", name);
-        return found;
-    }
+    template <typename T> T *child(const char *name) { return ::child<T>(&dialog(), name); }
     QMessageBox *answer();
 
-    QString m_busAddress;
-    qint64 m_busPid = 0;
+    std::unique_ptr<PrivateBus> m_bus;
     std::unique_ptr<QDBusConnection> m_serviceBus;
     std::unique_ptr<StandInTimedate> m_standIn;
 
     FakeClock m_clock;
-    TimedatedTimeSetter m_setter;
+    std::unique_ptr<TimedatedTimeSetter> m_setter;
     std::unique_ptr<SystemTimeDialog> m_dialog;
 };
 
@@ -112,20 +107,16 @@ void TestSystemTime::setZone(const char *zone)
 
 void TestSystemTime::initTestCase()
 {
-    QProcess daemon;
-    daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--fork"),
-                                                 QStringLiteral("--print-address=1"), QStringLiteral("--print-pid=1")});
-    QVERIFY2(daemon.waitForFinished(30000), "dbus-daemon did not start");
-    const QStringList lines = QString::fromLocal8Bit(daemon.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    m_busAddress = lines[0].trimmed();
-    m_busPid = lines[1].trimmed().toLongLong();
-    QVERIFY(m_busPid > 0);
-    // The program reaches timedated on the system bus; this one is ours.
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_busAddress.toUtf8());
+    m_bus = std::make_unique<PrivateBus>();
+    QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
+    // Should the dialog reach for the system bus after all, it finds this
+    // private one and not the machine's.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_bus->address().toUtf8());
+    m_setter = std::make_unique<TimedatedTimeSetter>(
+        QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
 
     m_serviceBus = std::make_unique<QDBusConnection>(
-        QDBusConnection::connectToBus(m_busAddress, QStringLiteral("stand-in timedated")));
+        QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("stand-in timedated")));
     QVERIFY(m_serviceBus->isConnected());
     m_standIn = std::make_unique<StandInTimedate>(*m_serviceBus);
     QVERIFY(m_serviceBus->registerObject(QStringLiteral("/org/freedesktop/timedate1"), m_standIn.get(),
@@ -140,13 +131,14 @@ void TestSystemTime::cleanupTestCase()
     m_standIn.reset();
     m_serviceBus.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("stand-in timedated"));
-    if (m_busPid > 0)
-        ::kill(pid_t(m_busPid), SIGTERM);
+    m_setter.reset();
+    QDBusConnection::disconnectFromBus(QStringLiteral("program"));
+    m_bus.reset();
 }
 
 void TestSystemTime::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
     m_clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
     m_standIn->calls.clear();
     m_standIn->refuse = false;
@@ -163,7 +155,7 @@ SystemTimeDialog &TestSystemTime::dialog()
     if (!m_dialog) {
         PlatformServices platform;
         platform.clock = &m_clock;
-        platform.timeSetter = &m_setter;
+        platform.timeSetter = m_setter.get();
         m_dialog = std::make_unique<SystemTimeDialog>(platform);
     }
     return *m_dialog;
@@ -298,6 +290,21 @@ void TestSystemTime::setsTheClockThroughTimedated()
     QCOMPARE(m_standIn->calls[0].usecUtc, utc.toMSecsSinceEpoch() * 1000);
     QVERIFY(!m_standIn->calls[0].relative);
     QVERIFY(m_standIn->calls[0].interactive);
+}
+
+void TestSystemTime::systemBusIsRefusedUnderTest()
+{
+    QVERIFY(qEnvironmentVariableIsSet("CHRONODESK_TESTING"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^TimedatedTimeSetter: CHRONODESK_TESTING")));
+    TimedatedTimeSetter onTheSystemBus;
+    QObject context;
+    std::optional<bool> taken;
+    onTheSystemBus.setLocalTime(QDateTime(QDate(2027, 3, 4), QTime(10, 0, 0)), &context,
+                                [&taken](bool ok) { taken = ok; });
+    QVERIFY(!taken);
+    QTRY_VERIFY_WITH_TIMEOUT(taken.has_value(), answerWaitMs);
+    QCOMPARE(*taken, false);
+    QVERIFY(m_standIn->calls.isEmpty());
 }
 
 QTEST_MAIN(TestSystemTime)

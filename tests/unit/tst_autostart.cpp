@@ -60,7 +60,7 @@ void TestAutostart::enableWritesTheEntryAndDisableRemovesIt()
 {
     XdgAutostart autostart(entryPath());
     QString error;
-    QVERIFY(autostart.enable(QStringLiteral("/opt/chrono desk/chronodesk"), error));
+    QVERIFY(autostart.enable(QStringLiteral("/opt/chrono desk/chronodesk"), &error));
     QVERIFY(error.isEmpty());
     QVERIFY(autostart.isOn());
     QFile file(entryPath());
@@ -84,8 +84,8 @@ void TestAutostart::enableFailureNamesTheFile()
     blocker.close();
     XdgAutostart autostart(entryPath());
     QString error;
-    QVERIFY(!autostart.enable(QStringLiteral("/usr/bin/chronodesk"), error));
-    QCOMPARE(error, QStringLiteral("Unable to write to ") + entryPath());
+    QVERIFY(!autostart.enable(QStringLiteral("/usr/bin/chronodesk"), &error));
+    QCOMPARE(error, QStringLiteral("无法写入文件“%1”：文件或文件夹不存在（Unable to write to %1）。").arg(entryPath()));
     QVERIFY(!autostart.isOn());
 }
 

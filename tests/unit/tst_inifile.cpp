@@ -121,8 +121,9 @@ void TestIniFile::writesKeyByKey()
         file.write(before);
     }
     IniFile ini(path);
-    QVERIFY(ini.writeInteger(section, key, value));
-    QVERIFY(ini.errorString().isEmpty());
+    QString error;
+    QVERIFY(ini.writeInteger(section, key, value, &error));
+    QVERIFY(error.isEmpty());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), after);
@@ -133,8 +134,9 @@ void TestIniFile::writeFailureNamesTheFile()
 {
     const QString path = m_dir.filePath(QStringLiteral("no such folder/config.ini"));
     IniFile ini(path);
-    QVERIFY(!ini.writeInteger(QStringLiteral("theme"), QStringLiteral("select"), 1));
-    QCOMPARE(ini.errorString(), QStringLiteral("Unable to write to ") + path);
+    QString error;
+    QVERIFY(!ini.writeInteger(QStringLiteral("theme"), QStringLiteral("select"), 1, &error));
+    QCOMPARE(error, QStringLiteral("无法写入文件“%1”：文件或文件夹不存在（Unable to write to %1）。").arg(path));
     QVERIFY(!QFile::exists(path));
 }
 

@@ -1,5 +1,5 @@
 #include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -20,10 +20,7 @@ class TestMissionModel : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    }
+    void init() { resetRegionalFormat(); }
 
     void knowsTheNineKinds();
     void operationsKeepOrder();

@@ -4,7 +4,7 @@
 #include "RecordingSession.h"
 #include "RecordingShell.h"
 #include "RecordingSound.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "Scheduler.h"
 
 #include <QtTest>
@@ -31,7 +31,7 @@ private:
 
 void TestMissionRunner::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
     m_session = RecordingSession();
     m_shell = RecordingShell();
     m_sound = RecordingSound();

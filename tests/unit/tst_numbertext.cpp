@@ -1,5 +1,5 @@
 #include "NumberText.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 
 #include <QtTest>
 
@@ -48,7 +48,7 @@ void TestNumberText::floatToStr()
     QFETCH(double, value);
     QFETCH(QChar, separator);
     QFETCH(QString, text);
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), separator));
+    resetRegionalFormat(separator);
     QCOMPARE(FloatToStr(value), text);
 }
 
@@ -78,7 +78,7 @@ void TestNumberText::strToFloat()
     QFETCH(QChar, separator);
     QFETCH(bool, valid);
     QFETCH(double, value);
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), separator));
+    resetRegionalFormat(separator);
     const std::optional<double> parsed = StrToFloat(text);
     QCOMPARE(parsed.has_value(), valid);
     if (valid)

@@ -1,4 +1,4 @@
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 
 #include <QtTest>
 
@@ -7,10 +7,7 @@ class TestRegionalFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    }
+    void init() { resetRegionalFormat(); }
 
     void formatsTexts_data();
     void formatsTexts();

@@ -1,4 +1,4 @@
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "RunMeter.h"
 
 #include <QtTest>
@@ -8,10 +8,7 @@ class TestRunMeter : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    }
+    void init() { resetRegionalFormat(); }
 
     void countsRunningTime_data();
     void countsRunningTime();

@@ -2,7 +2,7 @@
 #include "MissionActions.h"
 #include "MissionModel.h"
 #include "MissionRunner.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "Scheduler.h"
 
 #include <QtTest>
@@ -90,7 +90,7 @@ private:
 
 void TestScheduler::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
     m_missions.clear();
     m_actions = RecordingActions();
     m_scheduler = std::make_unique<Scheduler>(m_missions, m_clock, m_actions);

@@ -53,8 +53,14 @@ private slots:
     void cleanupTestCase();
     void sendsOnlyWhatTheVerdictAllows_data();
     void sendsOnlyWhatTheVerdictAllows();
+    void systemBusIsRefusedUnderTest();
 
 private:
+    QDBusConnection programBus() const { return QDBusConnection(QStringLiteral("program")); }
+    // Sends a reboot on the program's own bus and waits until it has come,
+    // so that everything asked before it has been acted on.
+    void waitForMarker();
+
     std::unique_ptr<PrivateBus> m_bus;
     Login1StandIn m_logind;
 };
@@ -63,9 +69,10 @@ void TestSessionControl::initTestCase()
 {
     m_bus = std::make_unique<PrivateBus>();
     QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
-    // The program's own road to logind: the system bus, here the private one.
+    // Should a back-end reach for the system bus after all, it finds this
+    // private one and not the machine's.
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_bus->address().toLocal8Bit());
-    QVERIFY(QDBusConnection::systemBus().isConnected());
+    QVERIFY(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")).isConnected());
     QDBusConnection standInBus = QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("login1"));
     QVERIFY(standInBus.registerService(QStringLiteral("org.freedesktop.login1")));
     QVERIFY(standInBus.registerObject(QStringLiteral("/org/freedesktop/login1"), &m_logind,
@@ -75,6 +82,7 @@ void TestSessionControl::initTestCase()
 void TestSessionControl::cleanupTestCase()
 {
     QDBusConnection::disconnectFromBus(QStringLiteral("login1"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("program"));
     m_bus.reset();
 }
 
@@ -125,7 +133,7 @@ void TestSessionControl::sendsOnlyWhatTheVerdictAllows()
     m_logind.canReboot = asksReboot ? verdict : QStringLiteral("yes");
     m_logind.canPowerOff = asksReboot ? QStringLiteral("yes") : verdict;
 
-    LogindSessionControl session;
+    LogindSessionControl session(programBus());
     if (action == QLatin1String("powerOff"))
         session.powerOff();
     else if (asksReboot)
@@ -148,6 +156,27 @@ void TestSessionControl::sendsOnlyWhatTheVerdictAllows()
             actionCalls << call;
     }
     QCOMPARE(actionCalls, sent);
+}
+
+void TestSessionControl::waitForMarker()
+{
+    LogindSessionControl(programBus()).reboot();
+    QTRY_VERIFY_WITH_TIMEOUT(m_logind.calls.contains(QStringLiteral("RebootWithFlags 1")), 20000);
+}
+
+void TestSessionControl::systemBusIsRefusedUnderTest()
+{
+    QVERIFY(qEnvironmentVariableIsSet("CHRONODESK_TESTING"));
+    m_logind.calls.clear();
+    m_logind.canPowerOff = QStringLiteral("yes");
+    m_logind.canReboot = QStringLiteral("yes");
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^LogindSessionControl: CHRONODESK_TESTING")));
+    LogindSessionControl onTheSystemBus;
+    onTheSystemBus.powerOff();
+    onTheSystemBus.logOff();
+    waitForMarker();
+    QCOMPARE(m_logind.calls, QStringList({QStringLiteral("CanReboot"), QStringLiteral("RebootWithFlags 1")}));
 }
 
 QTEST_GUILESS_MAIN(TestSessionControl)

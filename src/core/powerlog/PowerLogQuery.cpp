@@ -1,6 +1,6 @@
 #include "PowerLogQuery.h"
+#include "FileErrorText.h"
 
-#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -57,21 +57,21 @@ bool PowerLogQuery::connectStore()
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isOpen()) {
         if (m_file.isEmpty()) {
-            m_error = QStringLiteral("No power log file has been set.");
+            m_error = QStringLiteral("没有设定耗电记录的数据库文件。");
             return false;
         }
         db.setDatabaseName(m_file);
         // Another program holding the file locked gets a moment, not more.
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
         if (!db.open())
-            return fail(QStringLiteral("Cannot open the power log"), db.lastError());
+            return fail(QStringLiteral("无法打开"), db.lastError());
     }
     QSqlQuery create(db);
     if (!create.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS hd (id INTEGER PRIMARY KEY, 开始时间 DATETIME, "
                                     "结束时间 DATETIME, 耗电 DOUBLE)"))) {
         const QSqlError error = create.lastError();
         db.close();
-        return fail(QStringLiteral("Cannot read the power log"), error);
+        return fail(QStringLiteral("无法读取"), error);
     }
     return true;
 }
@@ -79,7 +79,7 @@ bool PowerLogQuery::connectStore()
 bool PowerLogQuery::fail(const QString &what, const QSqlError &error)
 {
     const QString reason = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
-    m_error = QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(m_file), reason);
+    m_error = databaseErrorText(what, m_file, reason);
     return false;
 }
 
@@ -106,18 +106,18 @@ bool PowerLogQuery::runQuery()
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.prepare(m_sql))
-        return fail(QStringLiteral("Cannot read the power log"), query.lastError());
+        return fail(QStringLiteral("无法读取"), query.lastError());
     for (auto it = m_parameters.cbegin(); it != m_parameters.cend(); ++it)
         query.bindValue(QLatin1Char(':') + it.key(), it.value());
     if (!query.exec())
-        return fail(QStringLiteral("Cannot read the power log"), query.lastError());
+        return fail(QStringLiteral("无法读取"), query.lastError());
     setQuery(std::move(query));
     // The view is small (one record per run) and is summed and deleted as a
     // whole, so it is read completely at once.
     while (canFetchMore())
         fetchMore();
     if (lastError().isValid())
-        return fail(QStringLiteral("Cannot read the power log"), lastError());
+        return fail(QStringLiteral("无法读取"), lastError());
     m_dateTimeColumns.clear();
     const QSqlRecord columns = record();
     for (const QString &name : {QStringLiteral("开始时间"), QStringLiteral("结束时间")}) {
@@ -145,7 +145,7 @@ bool PowerLogQuery::appendRecord(const QDateTime &start, const QDateTime &end, d
     insert.bindValue(QStringLiteral(":end"), storedText(end));
     insert.bindValue(QStringLiteral(":energy"), energyKwh);
     if (!insert.exec())
-        return fail(QStringLiteral("Cannot write to the power log"), insert.lastError());
+        return fail(QStringLiteral("无法写入"), insert.lastError());
     return true;
 }
 
@@ -176,8 +176,8 @@ bool PowerLogQuery::deleteAll()
 bool PowerLogQuery::deleteIds(const QVector<qint64> &ids)
 {
     if (record().indexOf(keyColumn) < 0) {
-        m_error = QStringLiteral("The power log %1 has no column %2 to tell its records apart.")
-                      .arg(QDir::toNativeSeparators(m_file), keyColumn);
+        m_error = databaseErrorText(QStringLiteral("的表中没有区分记录的列“%1”，无法删除记录").arg(keyColumn), m_file,
+                                    QStringLiteral("no column %1").arg(keyColumn));
         return false;
     }
     // The listed statement is finished before the table changes under it.
@@ -192,14 +192,14 @@ bool PowerLogQuery::deleteIds(const QVector<qint64> &ids)
             const QSqlError error = remove.lastError();
             db.rollback();
             runQuery();
-            return fail(QStringLiteral("Cannot delete from the power log"), error);
+            return fail(QStringLiteral("中的记录无法删除"), error);
         }
     }
     if (!db.commit()) {
         const QSqlError error = db.lastError();
         db.rollback();
         runQuery();
-        return fail(QStringLiteral("Cannot delete from the power log"), error);
+        return fail(QStringLiteral("中的记录无法删除"), error);
     }
     if (!runQuery()) {
         close();

@@ -12,11 +12,13 @@ PowerLogStore::PowerLogStore(QObject *parent)
     m_dataSource->setSourceModel(m_query);
 }
 
-bool PowerLogStore::recordRun(const QDateTime &start, const QDateTime &end, double energyKwh)
+bool PowerLogStore::recordRun(const QDateTime &start, const QDateTime &end, double energyKwh, QString *error)
 {
     m_query->close();
     m_query->setSql(QStringLiteral("select * from hd"));
     const bool written = m_query->appendRecord(start, end, energyKwh);
+    if (!written)
+        *error = m_query->errorText();
     m_query->close();
     return written;
 }

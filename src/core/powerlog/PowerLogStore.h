@@ -20,9 +20,9 @@ public:
 
     // The record of a run that ends through a quit command. Whatever view
     // the query held is dropped first; the query is left closed on the
-    // whole table. False with the query's errorText() when it could not be
+    // whole table. False, with the reason in `error`, when it could not be
     // written.
-    bool recordRun(const QDateTime &start, const QDateTime &end, double energyKwh);
+    bool recordRun(const QDateTime &start, const QDateTime &end, double energyKwh, QString *error);
 
 private:
     PowerLogQuery *m_query;

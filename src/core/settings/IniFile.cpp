@@ -1,7 +1,10 @@
 #include "IniFile.h"
+#include "FileErrorText.h"
 
 #include <QFile>
 #include <QSaveFile>
+
+#include <cerrno>
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
@@ -83,18 +86,23 @@ bool isKeyLine(const QByteArray &line, const QString &key)
     return equals > 0 && sameName(line.left(equals).trimmed(), key);
 }
 
+// The library's own words for a failed write follow the Chinese sentence.
+QString writeFailure(const QString &path, FileFailure cause)
+{
+    return fileErrorText(FileStep::Write, path, cause, QStringLiteral("Unable to write to %1").arg(path));
+}
+
 } // namespace
 
-bool IniFile::writeInteger(const QString &section, const QString &key, int value)
+bool IniFile::writeInteger(const QString &section, const QString &key, int value, QString *error)
 {
-    m_error.clear();
     // The lines are kept as bytes so that every line this write does not
     // touch goes back exactly as it was, whatever its encoding.
     QList<QByteArray> lines;
     QFile existing(m_path);
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly)) {
-            m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+            *error = writeFailure(m_path, fileFailure(errno, existing.error()));
             return false;
         }
         lines = existing.readAll().split('\n');
@@ -141,6 +149,6 @@ bool IniFile::writeInteger(const QString &section, const QString &key, int value
         if (file.commit())
             return true;
     }
-    m_error = QStringLiteral("Unable to write to %1").arg(m_path);
+    *error = writeFailure(m_path, fileFailure(errno, file.error()));
     return false;
 }

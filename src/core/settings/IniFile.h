@@ -21,10 +21,9 @@ public:
     // Sets [section] key=value: the key's line is changed in place, a
     // missing key goes at the end of its section and a missing section at
     // the end of the file, which is created when absent. Lines are written
-    // with CR LF. Returns false when the file cannot be written; then
-    // errorString() says so and names the file.
-    bool writeInteger(const QString &section, const QString &key, int value);
-    QString errorString() const { return m_error; }
+    // with CR LF. Returns false when the file cannot be written, with a
+    // sentence in `error` that names the file and says why.
+    bool writeInteger(const QString &section, const QString &key, int value, QString *error);
 
     // The value rule on its own: "42", "-1", "0x1A" and "0X1a" are numbers.
     static int parseInteger(const QString &text, int defaultValue);
@@ -33,5 +32,4 @@ private:
     QStringList readLines() const;
 
     QString m_path;
-    QString m_error;
 };

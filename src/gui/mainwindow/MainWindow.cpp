@@ -555,9 +555,10 @@ void MainWindow::openSettings()
 
 void MainWindow::quit()
 {
-    if (!m_dm1->recordRun(m_startTime, m_platform.clock->now(), m_meter.energyKwh)) {
+    QString error;
+    if (!m_dm1->recordRun(m_startTime, m_platform.clock->now(), m_meter.energyKwh, &error)) {
         // The program can always be ended, with the user's word.
-        askQuitWithoutRecord(this, m_dm1->query()->errorText(), [this] { endRun(); });
+        askQuitWithoutRecord(this, error, [this] { endRun(); });
         return;
     }
     endRun();
@@ -685,6 +686,7 @@ void MainWindow::setAsDailyMission()
                                 QStringLiteral("已经将[") + mission.kindText + QStringLiteral("]设为每日任务!"),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("EverydayConfirmation"));
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

@@ -1,16 +1,15 @@
 #include "MessagePopup.h"
 
 #include "Fonts.h"
+#include "ScreenCorner.h"
 
 #include <QBitmap>
 #include <QEvent>
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -106,19 +105,7 @@ MessagePopup::MessagePopup(QWidget *parent)
     m_image1->installEventFilter(this);
     m_label1->installEventFilter(this);
 
-    placeAtScreenCorner();
-}
-
-void MessagePopup::placeAtScreenCorner()
-{
-    // The full screen, not the work area: the popup may cover a panel.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(placeOn(screen->geometry(), size()));
-}
-
-QPoint MessagePopup::placeOn(const QRect &screen, const QSize &size)
-{
-    return QPoint(screen.x() + screen.width() - size.width(), screen.y() + screen.height() - size.height());
+    placeAtBottomRight(this);
 }
 
 void MessagePopup::showMessage(const QString &text)

@@ -21,10 +21,6 @@ public:
     // when it is already showing.
     void showMessage(const QString &text);
 
-    // Where the popup stands on a screen of the given geometry: flush with
-    // its bottom-right corner.
-    static QPoint placeOn(const QRect &screen, const QSize &size);
-
     int tickCount() const { return m_tickCount; }
 
     void countDown();
@@ -35,7 +31,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void placeAtScreenCorner();
     void startCountdown();
 
     QLabel *m_image1;

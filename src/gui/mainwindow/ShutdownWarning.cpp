@@ -1,12 +1,11 @@
 #include "ShutdownWarning.h"
 
 #include "Fonts.h"
+#include "ScreenCorner.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -90,9 +89,7 @@ void ShutdownWarning::setMessage(const QString &message)
 
 void ShutdownWarning::placeAtScreenCorner()
 {
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect full = screen->geometry();
-    move(full.width() - width(), full.height() - height() - 30);
+    placeAtBottomRight(this, 30);
 }
 
 void ShutdownWarning::startCountdown()

@@ -147,16 +147,16 @@ void SettingsDialog::saveAndClose()
 {
     const int theme = m_comboBox1->currentIndex();
     IniFile config(m_configPath);
-    if (!config.writeInteger(themeSection, QStringLiteral("select"), theme)) {
-        showErrorReport(this, config.errorString());
+    QString error;
+    if (!config.writeInteger(themeSection, QStringLiteral("select"), theme, &error)) {
+        showErrorReport(this, error);
         return;
     }
     m_live.applyTheme(theme);
 
     if (m_ckAutoRun->isChecked()) {
-        QString error;
         // An entry that is already there stays as it is, whatever it starts.
-        if (!m_autostart.isOn() && !m_autostart.enable(QCoreApplication::applicationFilePath(), error)) {
+        if (!m_autostart.isOn() && !m_autostart.enable(QCoreApplication::applicationFilePath(), &error)) {
             showErrorReport(this, error);
             return;
         }
@@ -165,16 +165,16 @@ void SettingsDialog::saveAndClose()
     }
 
     const bool chime = m_ckAutospeek->isChecked();
-    if (!config.writeInteger(otherSection, QStringLiteral("autospeek"), chime ? 1 : 0)) {
-        showErrorReport(this, config.errorString());
+    if (!config.writeInteger(otherSection, QStringLiteral("autospeek"), chime ? 1 : 0, &error)) {
+        showErrorReport(this, error);
         return;
     }
     m_live.setChimeOn(chime);
 
     // Stored for the next start: the running estimate keeps its ratings.
-    if (!config.writeInteger(otherSection, QStringLiteral("crt"), m_editCrt->value())
-        || !config.writeInteger(otherSection, QStringLiteral("zhuji"), m_editZhuji->value())) {
-        showErrorReport(this, config.errorString());
+    if (!config.writeInteger(otherSection, QStringLiteral("crt"), m_editCrt->value(), &error)
+        || !config.writeInteger(otherSection, QStringLiteral("zhuji"), m_editZhuji->value(), &error)) {
+        showErrorReport(this, error);
         return;
     }
     accept();

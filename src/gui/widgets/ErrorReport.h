@@ -5,6 +5,11 @@
 class QMessageBox;
 class QWidget;
 
+// Failures are passed back the same way everywhere: the call returns bool
+// (or std::optional of its result) and, when it fails, writes a complete
+// Chinese sentence naming the file or value at fault to its `QString *error`
+// argument. That sentence reaches the user through showErrorReport().
+
 // The program's name as message boxes and the task bar show it.
 QString applicationTitle();
 
@@ -13,7 +18,13 @@ QString applicationTitle();
 QString errorReportText(const QString &error);
 
 // Reports an error that ended a command: a message box with the program's
-// name as caption, an error icon and OK. It does not wait for the answer,
-// so the once-a-second timers go on while it shows; the box is returned for
-// those who go on when it is closed.
+// name as caption, an error icon and OK, centred over the window that asked
+// (`parent`), its text shown as typed (plain text, never markup). It does
+// not wait for the answer, so the once-a-second timers go on while it
+// shows; the box is returned for those who go on when it is closed.
 QMessageBox *showErrorReport(QWidget *parent, const QString &error);
+
+// Shows `box` centred over the window of `asker`, or over the screen
+// `asker` is on when that window is hidden (in the notification area), and
+// whole on that screen's work area either way.
+void showOverAsker(QMessageBox *box, const QWidget *asker);

@@ -1,4 +1,5 @@
 #include "LogindSessionControl.h"
+#include "SystemBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -17,6 +18,16 @@ QDBusMessage managerCall(const QString &method)
 }
 
 } // namespace
+
+LogindSessionControl::LogindSessionControl()
+    : m_bus(systemBusOutsideTests("LogindSessionControl"))
+{
+}
+
+LogindSessionControl::LogindSessionControl(const QDBusConnection &bus)
+    : m_bus(bus)
+{
+}
 
 void LogindSessionControl::powerOff()
 {
@@ -39,11 +50,11 @@ void LogindSessionControl::logOff()
     sendWhenAllowed(QStringLiteral("CanPowerOff"), request);
 }
 
-void LogindSessionControl::sendWhenAllowed(const QString &verdictMethod, const QDBusMessage &request)
+void LogindSessionControl::sendWhenAllowed(const QString &verdictMethod, const QDBusMessage &request) const
 {
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
+    if (!m_bus || !m_bus->isConnected())
         return;
+    QDBusConnection bus = *m_bus;
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(managerCall(verdictMethod)));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [bus, request](QDBusPendingCallWatcher *call) {
         call->deleteLater();

@@ -2,7 +2,10 @@
 
 #include "SessionControl.h"
 
+#include <QDBusConnection>
 #include <QString>
+
+#include <optional>
 
 class QDBusMessage;
 
@@ -15,6 +18,11 @@ class QDBusMessage;
 class LogindSessionControl : public SessionControl
 {
 public:
+    // logind on the system bus; under CHRONODESK_TESTING it sends nothing.
+    LogindSessionControl();
+    // logind (or a stand-in for it) on the given bus.
+    explicit LogindSessionControl(const QDBusConnection &bus);
+
     // Power off, forced: for a privileged caller inhibitors do not count,
     // and logind itself asks polkit before anyone else passes a blocking one.
     void powerOff() override;
@@ -29,5 +37,7 @@ public:
     static constexpr quint64 rootCheckInhibitors = 1;
 
 private:
-    static void sendWhenAllowed(const QString &verdictMethod, const QDBusMessage &request);
+    void sendWhenAllowed(const QString &verdictMethod, const QDBusMessage &request) const;
+
+    std::optional<QDBusConnection> m_bus;
 };

@@ -2,15 +2,28 @@
 
 #include "SystemTimeSetter.h"
 
+#include <QDBusConnection>
+
+#include <optional>
+
 // systemd-timedated on the system bus (org.freedesktop.timedate1). It may
 // ask the desktop's polkit agent for the right, and it refuses while
 // automatic time synchronisation is on.
 class TimedatedTimeSetter : public SystemTimeSetter
 {
 public:
+    // timedated on the system bus; under CHRONODESK_TESTING every request is
+    // answered "refused" without being sent.
+    TimedatedTimeSetter();
+    // timedated (or a stand-in for it) on the given bus.
+    explicit TimedatedTimeSetter(const QDBusConnection &bus);
+
     void setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done) override;
 
     // The moment in microseconds since the epoch, UTC, as timedated takes it;
     // a local time is read by the computer's time zone.
     static qint64 usecSinceEpochUtc(const QDateTime &moment);
+
+private:
+    std::optional<QDBusConnection> m_bus;
 };

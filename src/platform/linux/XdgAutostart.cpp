@@ -1,6 +1,8 @@
 #include "XdgAutostart.h"
+#include "FileErrorText.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +73,7 @@ bool XdgAutostart::isOn() const
     return runsSomething;
 }
 
-bool XdgAutostart::enable(const QString &programPath, QString &error)
+bool XdgAutostart::enable(const QString &programPath, QString *error)
 {
     const QString contents = QStringLiteral("[Desktop Entry]\n"
                                             "Type=Application\n"
@@ -86,7 +88,9 @@ bool XdgAutostart::enable(const QString &programPath, QString &error)
         if (file.commit())
             return true;
     }
-    error = QStringLiteral("Unable to write to %1").arg(m_entryPath);
+    // The library's own words for a failed write follow the Chinese sentence.
+    *error = fileErrorText(FileStep::Write, m_entryPath, fileFailure(errno, file.error()),
+                           QStringLiteral("Unable to write to %1").arg(m_entryPath));
     return false;
 }
 

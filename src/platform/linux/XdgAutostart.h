@@ -18,7 +18,7 @@ public:
     QString entryPath() const { return m_entryPath; }
 
     bool isOn() const override;
-    bool enable(const QString &programPath, QString &error) override;
+    bool enable(const QString &programPath, QString *error) override;
     void disable() override;
 
 private:

@@ -33,8 +33,9 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, c
                                      QStringLiteral("显示版本。\nShow the version."));
     const QCommandLineOption add(
         QStringLiteral("add"),
-        QStringLiteral("添加一项任务,KIND 为任务类型:关闭计算机、重启计算机、注销计算机、执行程序、打开文件、"
-                       "提示消息、系统响铃、打开网页、发送邮件。列表原为空时随即开始执行。\n"
+        QStringLiteral("添加一项任务。KIND 为任务类型:关闭计算机、重启计算机、\n"
+                       "注销计算机、执行程序、打开文件、提示消息、系统响铃、\n"
+                       "打开网页、发送邮件。列表原为空时随即开始执行。\n"
                        "Add a mission of kind KIND (one of the nine texts above); the list starts when this "
                        "is its first row."),
         QStringLiteral("KIND"));
@@ -99,7 +100,15 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, c
 
     switch (line.command) {
     case CommandLine::OpenWindow: line.hidden = parser.isSet(hidden); break;
-    case CommandLine::Help: line.output = parser.helpText(); break;
+    case CommandLine::Help: {
+        // The parser's own first line names the executable as the running
+        // program knows it, which is not known here yet.
+        QString text = parser.helpText();
+        text.remove(0, text.indexOf(QLatin1Char('\n')) + 1);
+        text.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\n选项 / Options:\n"));
+        line.output = QStringLiteral("用法 / Usage: chronodesk [选项 / options]\n") + text;
+        break;
+    }
     case CommandLine::Version:
         line.output = QStringLiteral("chronodesk %1\n").arg(QStringLiteral(CHRONODESK_VERSION));
         break;

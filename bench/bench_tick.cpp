@@ -24,18 +24,10 @@ public:
 class CountingActions : public MissionActions
 {
 public:
-    void shutDown() override { ++calls; }
-    void restart() override { ++calls; }
-    void logOff() override { ++calls; }
-    void runProgram(const QString &) override { ++calls; }
-    void openFile(const QString &) override { ++calls; }
-    void showMessage(const QString &) override { ++calls; }
-    void ring() override { ++calls; }
-    void openWebPage(const QString &) override { ++calls; }
-    void sendMail(const QString &) override { ++calls; }
-    void showPreWarning(int, const QString &, const QDateTime &) override { ++calls; }
+    void carryOut(int, const Mission &) override { ++calls; }
+    void warn(int, MissionKind, const QDateTime &) override { ++calls; }
     bool chimeOn() const override { return true; }
-    void playHourlySignal(const QString &) override { ++calls; }
+    void playHourlySignal(int) override { ++calls; }
     void reportFaultyRow(int) override { ++calls; }
     long calls = 0;
 };

@@ -29,6 +29,12 @@ private slots:
 
 private:
     MessagePopup &popup() { return *m_form->messagePopup(); }
+    // A message mission comes due: the runner beeps and the popup shows it.
+    void carryOutMessage(const QString &text)
+    {
+        m_form->runner().carryOut(
+            0, {QStringLiteral("提示消息"), text, QStringLiteral("2026-12-10"), QStringLiteral("12:00:00"), 3});
+    }
     QString text(const char *label) { return popup().findChild<QLabel *>(QLatin1String(label))->text(); }
 
     QTemporaryDir m_dir;
@@ -92,7 +98,7 @@ void TestMessagePopup::isBuiltAsThePicture()
 
 void TestMessagePopup::countsDownAndCloses()
 {
-    m_form->showMessage(QStringLiteral("开会了"));
+    carryOutMessage(QStringLiteral("开会了"));
     QVERIFY(popup().isVisible());
     QCOMPARE(text("Label1"), QStringLiteral("开会了"));
     QCOMPARE(m_platform->sound.played, QStringList {"beep"});
@@ -128,7 +134,7 @@ void TestMessagePopup::doubleClickCloses()
     QFETCH(QString, target);
     QFETCH(bool, closes);
 
-    m_form->showMessage(QStringLiteral("双击关闭"));
+    carryOutMessage(QStringLiteral("双击关闭"));
     QTest::mouseDClick(popup().findChild<QLabel *>(target), Qt::LeftButton);
     QCOMPARE(popup().isHidden(), closes);
     QCOMPARE(popup().findChild<QTimer *>(QStringLiteral("Timer1"))->isActive(), !closes);
@@ -136,13 +142,13 @@ void TestMessagePopup::doubleClickCloses()
 
 void TestMessagePopup::secondMessageStartsAgain()
 {
-    m_form->showMessage(QStringLiteral("第一条"));
+    carryOutMessage(QStringLiteral("第一条"));
     const QPoint place = popup().pos();
     for (int tick = 0; tick < 4; ++tick)
         popup().countDown();
     QCOMPARE(text("lbNum"), QStringLiteral("6"));
 
-    m_form->showMessage(QStringLiteral("第二条"));
+    carryOutMessage(QStringLiteral("第二条"));
     QVERIFY(popup().isVisible());
     QCOMPARE(text("Label1"), QStringLiteral("第二条"));
     QCOMPARE(text("lbNum"), QStringLiteral("10"));
@@ -152,7 +158,7 @@ void TestMessagePopup::secondMessageStartsAgain()
 
     // Closed and shown again: the same place, a fresh countdown.
     popup().closeOnDoubleClick();
-    m_form->showMessage(QStringLiteral("第三条"));
+    carryOutMessage(QStringLiteral("第三条"));
     QCOMPARE(text("lbNum"), QStringLiteral("10"));
     QCOMPARE(popup().pos(), place);
 }

@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "MissionActions.h"
 #include "MissionModel.h"
+#include "MissionRunner.h"
 #include "RegionalFormat.h"
 #include "Scheduler.h"
 
@@ -8,26 +9,36 @@
 
 namespace {
 
-// Records everything the check hands over, in order.
+// Records everything the check hands over, in order, each due mission as
+// the call its kind leads to.
 class RecordingActions : public MissionActions
 {
 public:
-    void shutDown() override { calls << QStringLiteral("shutdown"); }
-    void restart() override { calls << QStringLiteral("restart"); }
-    void logOff() override { calls << QStringLiteral("logoff"); }
-    void runProgram(const QString &d) override { calls << QStringLiteral("run ") + d; }
-    void openFile(const QString &d) override { calls << QStringLiteral("file ") + d; }
-    void showMessage(const QString &d) override { calls << QStringLiteral("message ") + d; }
-    void ring() override { calls << QStringLiteral("ring"); }
-    void openWebPage(const QString &d) override { calls << QStringLiteral("url ") + d; }
-    void sendMail(const QString &d) override { calls << QStringLiteral("mail ") + d; }
-    void showPreWarning(int row, const QString &message, const QDateTime &moment) override
+    void carryOut(int, const Mission &mission) override
+    {
+        const QString &d = mission.description;
+        switch (*kindFromText(mission.kindText)) {
+        case MissionKind::mkShutdown: calls << QStringLiteral("shutdown"); break;
+        case MissionKind::mkRestart: calls << QStringLiteral("restart"); break;
+        case MissionKind::mkLogoff: calls << QStringLiteral("logoff"); break;
+        case MissionKind::mkRunProgram: calls << QStringLiteral("run ") + d; break;
+        case MissionKind::mkOpenFile: calls << QStringLiteral("file ") + d; break;
+        case MissionKind::mkShowMessage: calls << QStringLiteral("message ") + d; break;
+        case MissionKind::mkRing: calls << QStringLiteral("ring"); break;
+        case MissionKind::mkOpenUrl: calls << QStringLiteral("url ") + d; break;
+        case MissionKind::mkSendMail: calls << QStringLiteral("mail ") + d; break;
+        }
+    }
+    void warn(int row, MissionKind kind, const QDateTime &moment) override
     {
         calls << QStringLiteral("warn %1 %2").arg(row).arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        messages << message;
+        messages << MissionRunner::warningMessage(kind);
     }
     bool chimeOn() const override { return chime; }
-    void playHourlySignal(const QString &soundName) override { calls << QStringLiteral("chime ") + soundName; }
+    void playHourlySignal(int hour) override
+    {
+        calls << QStringLiteral("chime ") + MissionRunner::hourlySignalName(hour);
+    }
     void reportFaultyRow(int row) override { calls << QStringLiteral("fault %1").arg(row); }
 
     QStringList calls;

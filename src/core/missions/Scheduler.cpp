@@ -49,32 +49,14 @@ void Scheduler::checkSecond(qint64 second)
         if (!kind)
             continue;
         if (isPowerKind(*kind) && *moment - warningLeadSeconds == second)
-            m_actions.showPreWarning(row, warningMessage(*kind), fromWallClockKey(*moment));
+            m_actions.warn(row, *kind, fromWallClockKey(*moment));
         if (*moment == second)
-            carryOut(*kind, m_missions.mission(row).description);
+            m_actions.carryOut(row, m_missions.mission(row));
     }
 
     const QDateTime moment = fromWallClockKey(second);
-    if (m_actions.chimeOn() && moment.time().minute() == 0 && moment.time().second() == 0) {
-        // Midnight sounds the 24th announcement.
-        const int hour = moment.time().hour();
-        m_actions.playHourlySignal(QStringLiteral("t%1").arg(hour == 0 ? 24 : hour));
-    }
-}
-
-void Scheduler::carryOut(MissionKind kind, const QString &description)
-{
-    switch (kind) {
-    case MissionKind::mkShutdown: m_actions.shutDown(); break;
-    case MissionKind::mkRestart: m_actions.restart(); break;
-    case MissionKind::mkLogoff: m_actions.logOff(); break;
-    case MissionKind::mkRunProgram: m_actions.runProgram(description); break;
-    case MissionKind::mkOpenFile: m_actions.openFile(description); break;
-    case MissionKind::mkShowMessage: m_actions.showMessage(description); break;
-    case MissionKind::mkRing: m_actions.ring(); break;
-    case MissionKind::mkOpenUrl: m_actions.openWebPage(description); break;
-    case MissionKind::mkSendMail: m_actions.sendMail(description); break;
-    }
+    if (m_actions.chimeOn() && moment.time().minute() == 0 && moment.time().second() == 0)
+        m_actions.playHourlySignal(moment.time().hour());
 }
 
 void Scheduler::postpone(int row, const QDateTime &moment)
@@ -83,17 +65,4 @@ void Scheduler::postpone(int row, const QDateTime &moment)
         return;
     const QDateTime later = fromWallClockKey(wallClockKey(moment) + postponeSeconds);
     m_missions.setDateTime(row, DateToStr(later.date()), TimeToStr(later.time()));
-}
-
-QString Scheduler::warningMessage(MissionKind kind)
-{
-    QString verb;
-    switch (kind) {
-    case MissionKind::mkShutdown: verb = QStringLiteral("关机"); break;
-    case MissionKind::mkRestart: verb = QStringLiteral("重启"); break;
-    case MissionKind::mkLogoff: verb = QStringLiteral("注销"); break;
-    default: return {};
-    }
-    return QStringLiteral("翎鹊工作室将在10秒钟之后执行%1操作,请选择你的操作;").arg(verb) + QChar(13)
-           + QStringLiteral("如果您未选择任何操作,10秒后系统选择确定并执行%1任务.").arg(verb);
 }

@@ -15,8 +15,8 @@ class MissionModel;
 // every second since the last one it checked, up to the present, so a late
 // tick loses no mission; after a gap of more than a minute only the present
 // second is checked. In each second it walks the rows in list order, warns
-// ten seconds ahead of a power mission, carries out every mission whose
-// moment is that second, and sounds the hourly signal after the rows.
+// ten seconds ahead of a power mission, hands every mission whose moment is
+// that second to its actions, and sounds the hourly signal after the rows.
 class Scheduler
 {
 public:
@@ -37,12 +37,8 @@ public:
     // `moment`: it moves five minutes after that moment.
     void postpone(int row, const QDateTime &moment);
 
-    // The warning text of a power kind: two lines joined by character 13.
-    static QString warningMessage(MissionKind kind);
-
 private:
     void checkSecond(qint64 second);
-    void carryOut(MissionKind kind, const QString &description);
 
     MissionModel &m_missions;
     const Clock &m_clock;

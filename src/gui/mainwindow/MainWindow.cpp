@@ -86,7 +86,8 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     , m_platform(platform)
     , m_folder(folder)
     , m_missions(new MissionModel(this))
-    , m_scheduler(*m_missions, *platform.clock, *this)
+    , m_runner(*platform.session, *platform.shell, *platform.sound)
+    , m_scheduler(*m_missions, *platform.clock, m_runner)
     , m_skins(new SkinEngine(this))
     , m_timer1(new SecondTimer(this))
     , m_timer2(new SecondTimer(this))
@@ -127,6 +128,9 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     buildStatusBar();
     buildTray();
     m_messagePopup = std::make_unique<MessagePopup>();
+    connect(&m_runner, &MissionRunner::messageDue, m_messagePopup.get(), &MessagePopup::showMessage);
+    connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
+    connect(&m_runner, &MissionRunner::faultyRowFound, this, &MainWindow::reportFaultyRow);
 
     auto *missionCommands = new MissionCommands(
         {m_missions, [this] { return selectedIndex(); }, [this] { startList(); }}, m_platform.clock, this);
@@ -149,7 +153,7 @@ void MainWindow::readStartupState()
     applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
     m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
     m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
-    m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
+    m_runner.setChimeOn(config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0);
 
     const QString daily = DailyMissionFile::pathIn(m_folder);
     if (DailyMissionFile(daily).exists())
@@ -443,54 +447,6 @@ void MainWindow::stopList()
     setRunState(false, true, false, false);
 }
 
-void MainWindow::shutDown()
-{
-    m_platform.session->powerOff();
-}
-
-void MainWindow::restart()
-{
-    m_platform.session->reboot();
-}
-
-void MainWindow::logOff()
-{
-    m_platform.session->logOff();
-}
-
-void MainWindow::runProgram(const QString &description)
-{
-    m_platform.shell->runProgram(description);
-}
-
-void MainWindow::openFile(const QString &description)
-{
-    m_platform.shell->openFile(description);
-}
-
-void MainWindow::showMessage(const QString &description)
-{
-    m_platform.sound->beep();
-    m_messagePopup->showMessage(description);
-}
-
-void MainWindow::ring()
-{
-    // The ring mission's description names a sound file but the built-in
-    // ring is what plays.
-    m_platform.sound->play(QStringLiteral("ring"));
-}
-
-void MainWindow::openWebPage(const QString &description)
-{
-    m_platform.shell->openUrl(description);
-}
-
-void MainWindow::sendMail(const QString &description)
-{
-    m_platform.shell->sendMail(description);
-}
-
 void MainWindow::tick()
 {
     checkDueMissions();
@@ -501,7 +457,7 @@ void MainWindow::checkDueMissions()
     m_scheduler.checkDueMissions();
 }
 
-void MainWindow::showPreWarning(int row, const QString &message, const QDateTime &moment)
+void MainWindow::showShutdownWarning(int row, const QString &message, const QDateTime &moment)
 {
     auto *hint = new ShutdownWarning(this);
     hint->setAttribute(Qt::WA_DeleteOnClose);
@@ -512,18 +468,11 @@ void MainWindow::showPreWarning(int row, const QString &message, const QDateTime
     hint->placeAtScreenCorner();
     hint->setMessage(message);
     hint->startCountdown();
-    for (int i = 0; i < 3; ++i)
-        m_platform.sound->beep();
     connect(hint, &QDialog::finished, this, [this, hint, row, moment] {
         if (hint->userChoice == ShutdownWarning::Postpone)
             m_scheduler.postpone(row, moment);
     });
     hint->show();
-}
-
-void MainWindow::playHourlySignal(const QString &soundName)
-{
-    m_platform.sound->play(soundName);
 }
 
 void MainWindow::reportFaultyRow(int row)

@@ -2,7 +2,7 @@
 
 #include "LiveSettings.h"
 #include "MessagePopup.h"
-#include "MissionActions.h"
+#include "MissionRunner.h"
 #include "PlatformServices.h"
 #include "RunMeter.h"
 #include "Scheduler.h"
@@ -31,7 +31,7 @@ class SkinEngine;
 // The main window: owns the mission list, the two one-second timers, the
 // notification-area icon and the run-wide fields, for the whole run.
 // Closing it hides it to the notification area; only quitting ends the run.
-class MainWindow : public QMainWindow, public MissionActions, public LiveSettings
+class MainWindow : public QMainWindow, public LiveSettings
 {
     Q_OBJECT
 
@@ -41,13 +41,14 @@ public:
     MainWindow(const PlatformServices &platform, const QString &folder, QWidget *parent = nullptr);
 
     MissionModel *missions() const { return m_missions; }
+    MissionRunner &runner() { return m_runner; }
     const RunMeter &meter() const { return m_meter; }
     QDateTime startTime() const { return m_startTime; }
-    bool chimeOn() const override { return m_chimeOn; }
+    bool chimeOn() const { return m_runner.chimeOn(); }
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     PowerLogStore *dm1() const { return m_dm1; }
-    void setChimeOn(bool on) override { m_chimeOn = on; }
+    void setChimeOn(bool on) override { m_runner.setChimeOn(on); }
     void applyTheme(int index) override;
     MessagePopup *messagePopup() const { return m_messagePopup.get(); }
 
@@ -61,23 +62,13 @@ public:
     void pauseList();
     void stopList();
 
-    // The actions of the nine kinds, each handed the row's description.
-    void shutDown() override;
-    void restart() override;
-    void logOff() override;
-    void runProgram(const QString &description) override;
-    void openFile(const QString &description) override;
-    void showMessage(const QString &description) override;
-    void ring() override;
-    void openWebPage(const QString &description) override;
-    void sendMail(const QString &description) override;
-
     // The once-a-second check of the running list.
     void tick();
     void checkDueMissions();
-    void showPreWarning(int row, const QString &message, const QDateTime &moment) override;
-    void playHourlySignal(const QString &soundName) override;
-    void reportFaultyRow(int row) override;
+    // The shutdown warning for the power mission of `row`, due at `moment`;
+    // shown without waiting, its postpone answer goes to the scheduler.
+    void showShutdownWarning(int row, const QString &message, const QDateTime &moment);
+    void reportFaultyRow(int row);
 
     void updateRunMeter();
     void restoreFromTray();
@@ -138,11 +129,11 @@ private:
 
     RunMeter m_meter;
     QDateTime m_startTime;
-    bool m_chimeOn = false;
     int m_crtWatts = 0;
     int m_hostWatts = 0;
 
     MissionModel *m_missions;
+    MissionRunner m_runner;
     Scheduler m_scheduler;
     SkinEngine *m_skins;
     MissionDisplayModel *m_display = nullptr;

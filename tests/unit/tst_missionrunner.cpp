@@ -1,0 +1,161 @@
+#include "FakeClock.h"
+#include "MissionModel.h"
+#include "MissionRunner.h"
+#include "RecordingSession.h"
+#include "RecordingShell.h"
+#include "RecordingSound.h"
+#include "RegionalFormat.h"
+#include "Scheduler.h"
+
+#include <QtTest>
+
+// The road of a due mission through the core: the scheduler finds it, the
+// runner carries it out through the platform services (recorded by the
+// doubles) and tells the windows what to show (recorded from its signals).
+class TestMissionRunner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void carriesOutThroughTheRightService_data();
+    void carriesOutThroughTheRightService();
+
+private:
+    RecordingSession m_session;
+    RecordingShell m_shell;
+    RecordingSound m_sound;
+    QStringList m_shown;
+    QStringList m_warnings;
+};
+
+void TestMissionRunner::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_session = RecordingSession();
+    m_shell = RecordingShell();
+    m_sound = RecordingSound();
+    m_shown.clear();
+    m_warnings.clear();
+}
+
+void TestMissionRunner::carriesOutThroughTheRightService_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<bool>("chime");
+    QTest::addColumn<QStringList>("session");
+    QTest::addColumn<QStringList>("shell");
+    QTest::addColumn<QStringList>("sound");
+    QTest::addColumn<QStringList>("shown");
+
+    const QStringList none;
+    const QString warning = QStringLiteral("warning 1 2026-12-10 12:00:00");
+    const QStringList threeBeeps {"beep", "beep", "beep"};
+    QTest::newRow("shutdown") << "关闭计算机"
+                              << "关闭计算机"
+                              << "2026-12-10"
+                              << "12:00:00" << false << QStringList {"powerOff"} << none << threeBeeps
+                              << QStringList {warning, "carried out 关闭计算机"};
+    QTest::newRow("restart") << "重启计算机"
+                             << "重启计算机"
+                             << "2026-12-10"
+                             << "12:00:00" << false << QStringList {"reboot"} << none << threeBeeps
+                             << QStringList {warning, "carried out 重启计算机"};
+    QTest::newRow("log off") << "注销计算机"
+                             << "注销计算机"
+                             << "2026-12-10"
+                             << "12:00:00" << false << QStringList {"logOff"} << none << threeBeeps
+                             << QStringList {warning, "carried out 注销计算机"};
+    QTest::newRow("program") << "执行程序"
+                             << "/opt/my tools/run me"
+                             << "2026-12-10"
+                             << "12:00:00" << false << none << QStringList {"run /opt/my tools/run me"} << none
+                             << QStringList {"carried out 执行程序"};
+    QTest::newRow("file") << "打开文件"
+                          << "/home/u/报告.txt"
+                          << "2026-12-10"
+                          << "12:00:00" << false << none << QStringList {"file /home/u/报告.txt"} << none
+                          << QStringList {"carried out 打开文件"};
+    QTest::newRow("message") << "提示消息"
+                             << "开会了 别忘了"
+                             << "2026-12-10"
+                             << "12:00:00" << false << none << none << QStringList {"beep"}
+                             << QStringList {"message 开会了 别忘了", "carried out 提示消息"};
+    QTest::newRow("ring") << "系统响铃"
+                          << "/usr/share/sounds/x.wav"
+                          << "2026-12-10"
+                          << "12:00:00" << false << none << none << QStringList {"ring"}
+                          << QStringList {"carried out 系统响铃"};
+    QTest::newRow("web page") << "打开网页"
+                              << "www.example.org"
+                              << "2026-12-10"
+                              << "12:00:00" << false << none << QStringList {"url www.example.org"} << none
+                              << QStringList {"carried out 打开网页"};
+    QTest::newRow("mail") << "发送邮件"
+                          << "a@example.org"
+                          << "2026-12-10"
+                          << "12:00:00" << false << none << QStringList {"mail a@example.org"} << none
+                          << QStringList {"carried out 发送邮件"};
+    QTest::newRow("hourly signal at noon")
+        << QString() << QString() << QString() << QString() << true << none << none << QStringList {"t12"} << none;
+    QTest::newRow("hourly signal at midnight") << QString() << QString() << "2026-12-11"
+                                               << "0:00:00" << true << none << none << QStringList {"t24"} << none;
+    QTest::newRow("faulty row") << "执行程序"
+                                << "/bin/true"
+                                << "2026-13-45"
+                                << "12:00:00" << false << none << none << none << QStringList {"faulty 1"};
+}
+
+void TestMissionRunner::carriesOutThroughTheRightService()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, description);
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(bool, chime);
+
+    MissionModel missions;
+    FakeClock clock;
+    MissionRunner runner(m_session, m_shell, m_sound);
+    Scheduler scheduler(missions, clock, runner);
+    runner.setChimeOn(chime);
+    connect(&runner, &MissionRunner::warningDue, this, [this](int row, const QString &message, const QDateTime &at) {
+        m_shown << QStringLiteral("warning %1 %2").arg(row).arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        m_warnings << message;
+    });
+    connect(&runner, &MissionRunner::messageDue, this, [this](const QString &text) { m_shown << "message " + text; });
+    connect(&runner, &MissionRunner::faultyRowFound, this,
+            [this](int row) { m_shown << QStringLiteral("faulty %1").arg(row); });
+    connect(&runner, &MissionRunner::carriedOut, this,
+            [this](const Mission &mission) { m_shown << "carried out " + mission.kindText; });
+
+    // A program mission of another minute stands before the one under test,
+    // so the row numbers that reach the windows are checked too.
+    missions.append({"执行程序", "/bin/elsewhere", "2026-12-10", "9:00:00", 0});
+    if (!kind.isEmpty())
+        missions.append({kind, description, date, time, 0});
+    m_shell.calls.clear();
+
+    // Midnight for the midnight signal, noon for everything else.
+    const QDateTime due(QDate(2026, 12, time == QLatin1String("0:00:00") ? 11 : 10),
+                        QTime(time == QLatin1String("0:00:00") ? 0 : 12, 0));
+    clock.set(due.addSecs(-15));
+    scheduler.start();
+    for (int s = -14; s <= 2; ++s) {
+        clock.set(due.addSecs(s).addMSecs(3));
+        scheduler.checkDueMissions();
+    }
+
+    QTEST(m_session.calls, "session");
+    QTEST(m_shell.calls, "shell");
+    QTEST(m_sound.played, "sound");
+    QTEST(m_shown, "shown");
+    for (const QString &message : std::as_const(m_warnings))
+        QCOMPARE(message, MissionRunner::warningMessage(*kindFromText(kind)));
+}
+
+QTEST_GUILESS_MAIN(TestMissionRunner)
+#include "tst_missionrunner.moc"

@@ -10,6 +10,7 @@ packages=(
     libqt6sql6-sqlite qt6-translations-l10n
     fonts-noto-cjk
     xvfb xdotool xdg-utils dbus python3
+    appstream desktop-file-utils
     espeak-ng sox
     clang libclang-rt-14-dev
 )

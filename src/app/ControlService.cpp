@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "MissionModel.h"
 #include "MissionRequest.h"
+#include "MissionRunner.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -23,6 +24,7 @@ ControlService::ControlService(MainWindow &window)
 {
     registerMissionRowType();
     connect(&m_window, &MainWindow::runStateChanged, this, &ControlService::announceState);
+    connect(&m_window.runner(), &MissionRunner::carriedOut, this, &ControlService::announceCarriedOut);
 }
 
 bool ControlService::exportOn(QDBusConnection connection)

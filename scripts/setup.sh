@@ -10,7 +10,7 @@ packages=(
     libqt6sql6-sqlite qt6-translations-l10n
     fonts-noto-cjk
     xvfb xdotool xdg-utils dbus python3
-    appstream desktop-file-utils
+    appstream desktop-file-utils man-db
     espeak-ng sox
     clang libclang-rt-14-dev
 )

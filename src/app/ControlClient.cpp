@@ -30,12 +30,11 @@ bool isRunning(QDBusConnection &bus)
     return bus.interface()->isServiceRegistered(applicationId()).value();
 }
 
-// Waits until the program owns (or, with `owned` false, has given up) the
-// application id on the bus.
-bool waitForOwner(QDBusConnection &bus, bool owned, int timeoutMs)
+// Waits until the program has given up the application id on the bus.
+bool waitUntilGone(QDBusConnection &bus, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
-    while (isRunning(bus) != owned) {
+    while (isRunning(bus)) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(50);
@@ -85,6 +84,19 @@ int printList(const QDBusMessage &reply)
     return CommandLine::Success;
 }
 
+// Starts this program hidden, on its own: it outlives this command and keeps
+// nothing of its terminal.
+bool startHiddenProgram()
+{
+    QProcess program;
+    program.setProgram(QCoreApplication::applicationFilePath());
+    program.setArguments({QStringLiteral("--hidden")});
+    program.setStandardInputFile(QProcess::nullDevice());
+    program.setStandardOutputFile(QProcess::nullDevice());
+    program.setStandardErrorFile(QProcess::nullDevice());
+    return program.startDetached();
+}
+
 } // namespace
 
 bool showRunningWindow()
@@ -107,8 +119,7 @@ int runRemoteCommand(const CommandLine &line)
             printError(QStringLiteral("翎鹊时间管理器没有在运行。"));
             return CommandLine::Failure;
         }
-        if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--hidden")})
-            || !waitUntilAnswering(bus, startTimeoutMs)) {
+        if (!startHiddenProgram() || !waitUntilAnswering(bus, startTimeoutMs)) {
             printError(QStringLiteral("无法启动翎鹊时间管理器。"));
             return CommandLine::Failure;
         }
@@ -132,7 +143,7 @@ int runRemoteCommand(const CommandLine &line)
         // The answer may be lost when the program ends at once; what counts
         // is that it gives up its name.
         call(bus, QStringLiteral("Quit"));
-        if (!waitForOwner(bus, false, quitTimeoutMs)) {
+        if (!waitUntilGone(bus, quitTimeoutMs)) {
             printError(QStringLiteral("翎鹊时间管理器还没有退出:它可能在等用户回答一个问题。"));
             return CommandLine::Failure;
         }

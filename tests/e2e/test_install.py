@@ -5,9 +5,11 @@ desktop-file-validate and appstreamcli, and an executable that runs."""
 
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
@@ -97,6 +99,31 @@ class InstallTest(unittest.TestCase):
         listing = subprocess.run([program, "--list"], capture_output=True, text=True, env=env, timeout=30)
         self.assertEqual(listing.returncode, 1)
         self.assertIn("会话总线", listing.stderr)
+
+    def test_installed_program_keeps_its_files_per_user(self):
+        program = os.path.join(self.prefix, "bin/chronodesk")
+        with tempfile.TemporaryDirectory(prefix="chronodesk-home-") as home:
+            bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
+                                 capture_output=True, text=True, check=True, timeout=30).stdout.split("\n")
+            env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bus[0], DBUS_SYSTEM_BUS_ADDRESS=bus[0],
+                       QT_QPA_PLATFORM="offscreen", CHRONODESK_TESTING="1", HOME=home,
+                       XDG_DATA_HOME=os.path.join(home, "data"), XDG_CONFIG_HOME=os.path.join(home, "config"))
+            process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                deadline = time.monotonic() + 30
+                while subprocess.run([program, "--list"], env=env, capture_output=True).returncode != 0:
+                    self.assertLess(time.monotonic(), deadline, "the installed program did not answer")
+                    time.sleep(0.1)
+                self.assertTrue(os.path.exists(os.path.join(home, "data/ChronoDesk/chronodesk.lock")))
+                subprocess.run([program, "--quit"], env=env, capture_output=True, timeout=30)
+                self.assertEqual(process.wait(15), 0)
+            finally:
+                if process.poll() is None:
+                    process.kill()
+                os.kill(int(bus[1]), signal.SIGTERM)
+            # Even where the user may write to the installation's bin folder.
+            self.assertEqual(os.listdir(os.path.join(self.prefix, "bin")), ["chronodesk"])
+            self.assertTrue(os.path.exists(os.path.join(home, "data/ChronoDesk/db.mdb")))
 
 
 if __name__ == "__main__":

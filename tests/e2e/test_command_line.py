@@ -169,6 +169,27 @@ class CommandLineTest(unittest.TestCase):
         self.assertIsNone(self.process.poll(), "the first program ended")
         self.assertEqual([row[1] for row in self.listed()], ["第一个"])
 
+    def test_without_a_bus_a_lock_keeps_a_second_program_from_the_files(self):
+        env = dict(self.env, DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
+        first = subprocess.Popen([self.path("chronodesk")], env=env, cwd=self.folder,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(self.path("second.err"), "w") as err:
+            second = None
+            try:
+                self.wait_until(lambda: os.path.exists(self.path("chronodesk.lock")), 30, "the first took no lock")
+                second = subprocess.Popen([self.path("chronodesk")], env=env, cwd=self.folder,
+                                          stdout=subprocess.DEVNULL, stderr=err)
+                # It says so (and in a message box, which waits for its OK).
+                self.wait_until(lambda: "另一个翎鹊时间管理器" in open(self.path("second.err")).read(), 30,
+                                "the second program did not say that the files are in use")
+                self.assertIsNone(first.poll(), "the first program ended")
+            finally:
+                for process in (second, first):
+                    if process:
+                        process.kill()
+                        process.wait(10)
+        self.assertIn(self.folder, open(self.path("second.err")).read())
+
     def test_add_and_load_start_the_program_when_none_runs(self):
         self.assertEqual(self.run_program("--list").returncode, 1)
         self.assert_ok(self.run_program("--add", "系统响铃", "--text", "内置铃声", "--at", "2099-01-01 07:00:00"))

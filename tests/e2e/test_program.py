@@ -72,8 +72,11 @@ class ProgramTest(unittest.TestCase):
         return os.path.join(self.folder, name)
 
     def start(self):
+        # No session bus: a ChronoDesk of the user's session would otherwise
+        # take the launch as a second one and only show its own window.
         env = dict(os.environ, DISPLAY=self.x.display, LANG="C.UTF-8", LC_ALL="C.UTF-8",
-                   XDG_CONFIG_HOME=self.path("config"))
+                   XDG_CONFIG_HOME=self.path("config"),
+                   DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([self.path("chronodesk")], cwd="/", env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

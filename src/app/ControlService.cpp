@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDir>
 #include <QTimer>
 
 void registerMissionRowType()
@@ -96,6 +97,12 @@ void ControlService::Stop()
 
 void ControlService::Load(const QString &file)
 {
+    // This program's working folder means nothing to the caller.
+    if (QDir::isRelativePath(file)) {
+        sendErrorReply(QDBusError::InvalidArgs,
+                       QStringLiteral("任务文件名\"%1\"不是绝对路径,请给出完整的路径。").arg(file));
+        return;
+    }
     QString error;
     if (!m_window.loadMissionsFrom(file, false, &error))
         sendErrorReply(QDBusError::Failed, error);

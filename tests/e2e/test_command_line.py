@@ -140,6 +140,11 @@ class CommandLineTest(unittest.TestCase):
                                  "string:08:00:00"], env=self.env, capture_output=True, text=True, timeout=30)
         self.assertNotEqual(result.returncode, 0)
         self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", result.stderr)
+        relative = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={APP_ID}", OBJECT_PATH,
+                                   f"{APP_ID}.Load", "string:week.mis"], env=self.env, capture_output=True,
+                                  text=True, timeout=30)
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", relative.stderr)
+        self.assertIn("week.mis", relative.stderr)
         self.assertEqual(self.listed(), before)
 
     def test_quit_records_the_run_and_ends_the_program(self):

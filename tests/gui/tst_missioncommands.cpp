@@ -168,7 +168,7 @@ void TestMissionCommands::everyEntryOpensTheEditor()
 
     QVERIFY(m_editor->isVisible());
     QVERIFY(m_editor->isModal());
-    QCOMPARE(m_editor->editMode, mode);
+    QCOMPARE(int(m_editor->mode()), mode);
     const bool adding = mode == MissionEditor::AddMode;
     QCOMPARE(m_editor->btnAddOn()->isVisible(), adding);
     QCOMPARE(m_editor->btnAdd()->text(), adding ? QStringLiteral("添加并关闭") : QStringLiteral("修改并保存"));
@@ -209,7 +209,7 @@ void TestMissionCommands::addAfterAModifyWithoutSelectionShowsTheAddButtons()
     QVERIFY(!m_editor->isVisible());
     reach(QStringLiteral("actAdd"));
     QVERIFY(m_editor->isVisible());
-    QCOMPARE(m_editor->editMode, int(MissionEditor::AddMode));
+    QCOMPARE(m_editor->mode(), MissionEditor::AddMode);
     QVERIFY(m_editor->btnAddOn()->isVisible());
     QCOMPARE(m_editor->btnAddOn()->text(), QStringLiteral("添加并继续"));
     QCOMPARE(m_editor->btnAdd()->text(), QStringLiteral("添加并关闭"));

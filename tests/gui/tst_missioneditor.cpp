@@ -52,9 +52,8 @@ private slots:
     void opensOnTheNextHourOfToday_data();
     void opensOnTheNextHourOfToday();
     void addAndContinueKeepsEveryField();
-    void onlyAddAndCloseOfTheOnlyRowStartsTheRun_data();
-    void onlyAddAndCloseOfTheOnlyRowStartsTheRun();
-    void modifyOverwritesTheSelectedRowInPlace_data();
+    void eachAddTellsWhetherTheEditorCloses_data();
+    void eachAddTellsWhetherTheEditorCloses();
     void modifyOverwritesTheSelectedRowInPlace();
     void modifyOpensThePageOfTheRowsKind_data();
     void modifyOpensThePageOfTheRowsKind();
@@ -77,7 +76,7 @@ private:
 
     MissionModel m_missions;
     int m_selected = -1;
-    int m_starts = 0;
+    QStringList m_added;
     FakeClock m_clock;
     std::unique_ptr<MissionEditor> m_frm;
 };
@@ -87,10 +86,11 @@ void TestMissionEditor::init()
     RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
     m_missions.clear();
     m_selected = -1;
-    m_starts = 0;
+    m_added.clear();
     m_clock.set(QDateTime(today, QTime(12, 0, 0)));
-    MissionListAccess list {&m_missions, [this] { return m_selected; }, [this] { ++m_starts; }};
-    m_frm = std::make_unique<MissionEditor>(list, &m_clock);
+    m_frm = std::make_unique<MissionEditor>(&m_missions, &m_clock);
+    connect(m_frm.get(), &MissionEditor::missionAdded, this,
+            [this](bool editorClosing) { m_added << (editorClosing ? "closing" : "staying"); });
 }
 
 void TestMissionEditor::cleanup()
@@ -100,8 +100,10 @@ void TestMissionEditor::cleanup()
 
 void TestMissionEditor::showIn(int mode)
 {
-    m_frm->editMode = mode;
-    m_frm->show();
+    if (mode == MissionEditor::AddMode)
+        m_frm->openForAdd();
+    else
+        m_frm->openForModify(m_selected);
 }
 
 void TestMissionEditor::fill(const QString &input, const QString &text)
@@ -356,27 +358,29 @@ void TestMissionEditor::addAndContinueKeepsEveryField()
     QCOMPARE(child<FileNameField>("fnPro")->text(), QStringLiteral("/usr/bin/true"));
     QCOMPARE(child<QTimeEdit>("dpTime")->time(), QTime(18, 30, 0));
     QCOMPARE(child<QDateEdit>("dpDate")->date(), today);
-    QCOMPARE(m_starts, 0);
+    QCOMPARE(m_added, (QStringList {"staying", "staying", "staying"}));
 }
 
-void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun_data()
+void TestMissionEditor::eachAddTellsWhetherTheEditorCloses_data()
 {
     QTest::addColumn<int>("rowsBefore");
     QTest::addColumn<QStringList>("buttons");
     QTest::addColumn<int>("rowsAfter");
-    QTest::addColumn<int>("starts");
-    QTest::newRow("first with 添加并关闭") << 0 << QStringList {"btnAdd"} << 1 << 1;
-    QTest::newRow("添加并继续, 不添加关闭") << 0 << QStringList {"btnAddOn", "btnClose"} << 1 << 0;
-    QTest::newRow("添加并继续, 添加并关闭") << 0 << QStringList {"btnAddOn", "btnAdd"} << 2 << 0;
-    QTest::newRow("second with 添加并关闭") << 1 << QStringList {"btnAdd"} << 2 << 0;
+    QTest::addColumn<QStringList>("added");
+    QTest::newRow("first with 添加并关闭") << 0 << QStringList {"btnAdd"} << 1 << QStringList {"closing"};
+    QTest::newRow("添加并继续, 不添加关闭")
+        << 0 << QStringList {"btnAddOn", "btnClose"} << 1 << QStringList {"staying"};
+    QTest::newRow("添加并继续, 添加并关闭")
+        << 0 << QStringList {"btnAddOn", "btnAdd"} << 2 << QStringList {"staying", "closing"};
+    QTest::newRow("second with 添加并关闭") << 1 << QStringList {"btnAdd"} << 2 << QStringList {"closing"};
 }
 
-void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun()
+void TestMissionEditor::eachAddTellsWhetherTheEditorCloses()
 {
     QFETCH(int, rowsBefore);
     QFETCH(QStringList, buttons);
     QFETCH(int, rowsAfter);
-    QFETCH(int, starts);
+    QFETCH(QStringList, added);
     for (int i = 0; i < rowsBefore; ++i)
         m_missions.append(row(QStringLiteral("系统响铃"), QStringLiteral("内置铃声"), 4));
     showIn(MissionEditor::AddMode);
@@ -384,25 +388,17 @@ void TestMissionEditor::onlyAddAndCloseOfTheOnlyRowStartsTheRun()
         press(button);
     QVERIFY(!m_frm->isVisible());
     QCOMPARE(m_missions.count(), rowsAfter);
-    QCOMPARE(m_starts, starts);
-}
-
-void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::newRow("modify mode") << int(MissionEditor::ModifyMode);
-    QTest::newRow("any mode but add") << 7;
+    QCOMPARE(m_added, added);
 }
 
 void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
 {
-    QFETCH(int, mode);
     QVector<Mission> before;
     for (int i = 0; i < 5; ++i)
         before << row(QStringLiteral("打开网页"), QStringLiteral("www.example.org/%1").arg(i), 5);
     m_missions.appendAll(before);
     m_selected = 2;
-    showIn(mode);
+    showIn(MissionEditor::ModifyMode);
     child<QToolButton>("nbMessage")->click();
     child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("开会"));
     press(QStringLiteral("btnAdd"));
@@ -414,7 +410,7 @@ void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
                 QStringLiteral("13:00:00"), 3};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(m_missions.mission(i), after[i]);
-    QCOMPARE(m_starts, 0);
+    QVERIFY(m_added.isEmpty());
 }
 
 void TestMissionEditor::modifyOpensThePageOfTheRowsKind_data()

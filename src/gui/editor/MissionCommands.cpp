@@ -4,34 +4,23 @@
 #include "MissionModel.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 
 MissionCommands::MissionCommands(const MissionListAccess &list, const Clock *clock, QWidget *window)
     : QObject(window)
     , m_list(list)
     , m_window(window)
-    , m_editor(new MissionEditor(list, clock, window))
+    , m_editor(new MissionEditor(list.missions, clock, window))
 {
 }
 
 void MissionCommands::addMission()
 {
-    m_editor->editMode = MissionEditor::AddMode;
-    m_editor->btnAddOn()->setVisible(true);
-    m_editor->btnAddOn()->setText(QStringLiteral("添加并继续"));
-    m_editor->btnAdd()->setText(QStringLiteral("添加并关闭"));
-    m_editor->btnClose()->setText(QStringLiteral("不添加关闭"));
-    m_editor->open();
+    m_editor->openForAdd();
 }
 
 void MissionCommands::modifyMission()
 {
-    m_editor->editMode = MissionEditor::ModifyMode;
-    m_editor->btnAddOn()->setVisible(false);
-    m_editor->btnAdd()->setText(QStringLiteral("修改并保存"));
-    m_editor->btnClose()->setText(QStringLiteral("不修改关闭"));
-    if (m_list.selectedIndex() >= 0)
-        m_editor->open();
+    m_editor->openForModify(m_list.selectedIndex());
 }
 
 QMessageBox *MissionCommands::makeDeleteQuestion()

@@ -51,9 +51,9 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName)
 
 } // namespace
 
-MissionEditor::MissionEditor(const MissionListAccess &list, const Clock *clock, QWidget *parent)
+MissionEditor::MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_list(list)
+    , m_missions(missions)
     , m_clock(clock)
 {
     setObjectName(QStringLiteral("frmMis"));
@@ -295,8 +295,8 @@ QWidget *MissionEditor::buildButtons()
     layout->addWidget(m_btnAddOn);
     layout->addWidget(m_btnAdd);
     layout->addWidget(m_btnClose);
-    connect(m_btnAddOn, &QPushButton::clicked, this, &MissionEditor::addAndClose);
-    connect(m_btnAdd, &QPushButton::clicked, this, &MissionEditor::add);
+    connect(m_btnAddOn, &QPushButton::clicked, this, &MissionEditor::addAndContinue);
+    connect(m_btnAdd, &QPushButton::clicked, this, &MissionEditor::addAndClose);
     connect(m_btnClose, &QPushButton::clicked, this, &MissionEditor::cancel);
     return row;
 }
@@ -360,43 +360,52 @@ void MissionEditor::resetFields()
     m_listBox->setCurrentRow(0);
     m_dpDate->setDate(now.date());
 
-    if (editMode != AddMode) {
-        const int row = m_list.selectedIndex();
-        if (row >= 0)
-            m_pages->setCurrentIndex(pageForKindText(m_list.missions->mission(row).kindText));
+    if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count())
+        m_pages->setCurrentIndex(pageForKindText(m_missions->mission(m_row).kindText));
+}
+
+void MissionEditor::openForAdd()
+{
+    m_mode = AddMode;
+    m_row = -1;
+    m_btnAddOn->setVisible(true);
+    m_btnAddOn->setText(QStringLiteral("添加并继续"));
+    m_btnAdd->setText(QStringLiteral("添加并关闭"));
+    m_btnClose->setText(QStringLiteral("不添加关闭"));
+    open();
+}
+
+void MissionEditor::openForModify(int row)
+{
+    if (row < 0 || row >= m_missions->count())
+        return;
+    m_mode = ModifyMode;
+    m_row = row;
+    m_btnAddOn->setVisible(false);
+    m_btnAdd->setText(QStringLiteral("修改并保存"));
+    m_btnClose->setText(QStringLiteral("不修改关闭"));
+    open();
+}
+
+void MissionEditor::writeComposedMission(bool editorClosing)
+{
+    if (m_mode == AddMode) {
+        m_missions->append(composedMission());
+        emit missionAdded(editorClosing);
+    } else if (m_row >= 0 && m_row < m_missions->count()) {
+        m_missions->overwrite(m_row, composedMission());
     }
-}
-
-void MissionEditor::appendComposedMission()
-{
-    m_list.missions->append(composedMission());
-}
-
-void MissionEditor::overwriteSelectedMission()
-{
-    const int row = m_list.selectedIndex();
-    if (row >= 0)
-        m_list.missions->overwrite(row, composedMission());
-}
-
-void MissionEditor::add()
-{
-    if (editMode == AddMode) {
-        appendComposedMission();
-        if (m_list.missions->count() == 1)
-            m_list.startList();
-    } else {
-        overwriteSelectedMission();
-    }
-    accept();
 }
 
 void MissionEditor::addAndClose()
 {
-    if (editMode == AddMode)
-        appendComposedMission();
-    else
-        overwriteSelectedMission();
+    writeComposedMission(true);
+    accept();
+}
+
+void MissionEditor::addAndContinue()
+{
+    writeComposedMission(false);
 }
 
 void MissionEditor::cancel()

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Mission.h"
-#include "MissionListAccess.h"
 
 #include <QDialog>
 
 class Clock;
+class MissionModel;
 class FileNameField;
 class NavBar;
 class QComboBox;
@@ -19,8 +19,9 @@ class QTimeEdit;
 
 // The mission editor: composes one mission from the active page, the date
 // and the time, and writes it straight into the main window's list, as a
-// new row (add mode) or over the selected row (modify mode). Created once
-// and reused, so the page inputs keep their contents between showings.
+// new row (opened for adding) or over one row (opened for modifying).
+// Created once and reused, so the page inputs keep their contents between
+// showings.
 class MissionEditor : public QDialog
 {
     Q_OBJECT
@@ -28,11 +29,14 @@ class MissionEditor : public QDialog
 public:
     enum Mode { AddMode = 1, ModifyMode = 2 };
 
-    MissionEditor(const MissionListAccess &list, const Clock *clock, QWidget *parent = nullptr);
+    MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent = nullptr);
 
-    // 1 add, 2 modify; any other value acts as modify. Set by the commands
-    // that open the dialog.
-    int editMode = AddMode;
+    // Opens the dialog, window-modal, to append new rows.
+    void openForAdd();
+    // Opens the dialog, window-modal, to overwrite `row`; nothing happens
+    // for a row that does not exist.
+    void openForModify(int row);
+    Mode mode() const { return m_mode; }
 
     QPushButton *btnAddOn() const { return m_btnAddOn; }
     QPushButton *btnAdd() const { return m_btnAdd; }
@@ -43,10 +47,10 @@ public:
     Mission composedMission() const;
 
     void resetFields();
-    void appendComposedMission();
-    void overwriteSelectedMission();
-    void add();
+    // 添加并关闭 / 修改并保存: writes the row and closes.
     void addAndClose();
+    // 添加并继续: writes the row; the dialog stays open as it is.
+    void addAndContinue();
     void cancel();
     void useMessagePreset(const QString &text);
 
@@ -57,6 +61,10 @@ public:
     void showRingPage();
     void showWebPage();
     void showMailPage();
+
+signals:
+    // A row was appended; `editorClosing` when it came with 添加并关闭.
+    void missionAdded(bool editorClosing);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -71,8 +79,11 @@ private:
     QWidget *buildButtons();
     QWidget *addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input);
     QString activeInput() const;
+    void writeComposedMission(bool editorClosing);
 
-    MissionListAccess m_list;
+    MissionModel *m_missions;
+    Mode m_mode = AddMode;
+    int m_row = -1;
     const Clock *m_clock;
 
     QTabWidget *m_pages = nullptr;

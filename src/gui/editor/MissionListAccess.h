@@ -4,11 +4,10 @@
 
 class MissionModel;
 
-// What the mission editor and the list commands need of the main window:
-// its mission list, the selected row (-1 for none) and starting the run.
+// What the list commands need of the main window: its mission list and the
+// selected row (-1 for none).
 struct MissionListAccess
 {
     MissionModel *missions = nullptr;
     std::function<int()> selectedIndex;
-    std::function<void()> startList;
 };

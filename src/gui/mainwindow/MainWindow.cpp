@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "MissionCommands.h"
 #include "MissionDisplayModel.h"
+#include "MissionEditor.h"
 #include "MissionFile.h"
 #include "MissionModel.h"
 #include "NavBar.h"
@@ -132,8 +133,13 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
     connect(&m_runner, &MissionRunner::faultyRowFound, this, &MainWindow::reportFaultyRow);
 
-    auto *missionCommands = new MissionCommands(
-        {m_missions, [this] { return selectedIndex(); }, [this] { startList(); }}, m_platform.clock, this);
+    auto *missionCommands =
+        new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
+    // The first row of an empty list, added with 添加并关闭, starts the run.
+    connect(missionCommands->editor(), &MissionEditor::missionAdded, this, [this](bool editorClosing) {
+        if (editorClosing && m_missions->count() == 1)
+            startList();
+    });
     connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::addMission);
     connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::modifyMission);
     connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);

@@ -16,6 +16,8 @@ packages=(
     # testing: private D-Bus daemons, the end-to-end test and the start-up
     # benchmark on a private X server
     dbus xvfb xdotool python3
+    # the install test: the desktop entry and metadata validators, the manual page
+    appstream desktop-file-utils man-db
     # scripts/fuzz.sh (libFuzzer) and scripts/sanitize.sh (memcheck)
     clang libclang-rt-14-dev valgrind
 )

@@ -1,6 +1,12 @@
+#include "ApplicationId.h"
 #include "Clock.h"
+#include "CommandLine.h"
+#include "ControlClient.h"
+#include "ControlService.h"
 #include "DesktopNotifier.h"
 #include "DesktopShell.h"
+#include "DisplayPlatform.h"
+#include "ErrorReport.h"
 #include "Fonts.h"
 #include "LogindSessionControl.h"
 #include "MainWindow.h"
@@ -11,22 +17,81 @@
 #include "TimedatedTimeSetter.h"
 #include "XdgAutostart.h"
 
-#include "Fonts.h"
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
 #include <QLibraryInfo>
+#include <QLockFile>
+#include <QMessageBox>
 #include <QTranslator>
 
-int main(int argc, char *argv[])
+#include <cstdio>
+
+namespace {
+
+// Under Wayland the program runs through Xwayland when it can, so that its
+// windows stand where it puts them. Set only for Qt's start-up: programs
+// that missions start get the session's own setting.
+void chooseDisplayPlatform()
 {
+    const QByteArray platform =
+        chosenDisplayPlatform(qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+}
+
+// Claims the application id on the session bus. False when another program
+// of this session holds it already.
+bool claimApplicationId(QDBusConnection &bus)
+{
+    if (!bus.isConnected())
+        return true;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
+        applicationId(), QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
+    return !reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceRegistered;
+}
+
+int runWindow(int argc, char *argv[], bool hidden)
+{
+    const bool platformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    chooseDisplayPlatform();
     QApplication app(argc, argv);
+    if (platformChosen)
+        qunsetenv("QT_QPA_PLATFORM");
     app.setApplicationName(QStringLiteral("ChronoDesk"));
+    QGuiApplication::setDesktopFileName(applicationId());
     app.setQuitOnLastWindowClosed(false);
+
+    // One program per session: a second launch shows the first one's window.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!claimApplicationId(bus)) {
+        if (showRunningWindow())
+            return CommandLine::Success;
+        std::fputs(qPrintable(QStringLiteral("翎鹊时间管理器已在运行,但没有回应。\n")), stderr);
+        return CommandLine::Failure;
+    }
+
     app.setFont(songTiFont(9));
     // The interface is Chinese, so Qt's own dialogs and buttons speak it too.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTexts);
     RegionalFormat::setCurrent(RegionalFormat::fromSystemLocale());
+
+    // Without a session bus (or from another session) the files are still
+    // used by one program at a time.
+    const QString folder = programFolder();
+    QLockFile lock(folder + QStringLiteral("chronodesk.lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        const QString text = QStringLiteral("另一个翎鹊时间管理器正在使用文件夹 %1 中的 config.ini、everyday.mis 和 "
+                                            "db.mdb,本程序不再启动。")
+                                 .arg(QDir::toNativeSeparators(folder));
+        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+        QMessageBox::warning(nullptr, applicationTitle(), text);
+        return CommandLine::Failure;
+    }
 
     SystemClock clock;
     DesktopNotifier notifier;
@@ -46,7 +111,36 @@ int main(int argc, char *argv[])
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
 
-    MainWindow form1(platform, programFolder());
-    form1.show();
+    MainWindow form1(platform, folder);
+    auto *service = new ControlService(form1);
+    if (bus.isConnected())
+        service->exportOn(bus);
+    // Started by a command: in the notification area, or minimised where
+    // there is none.
+    if (hidden)
+        form1.showMinimized();
+    else
+        form1.show();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine line = parseCommandLine(arguments, QDate::currentDate(), QDir::currentPath());
+    switch (line.command) {
+    case CommandLine::OpenWindow: return runWindow(argc, argv, line.hidden);
+    case CommandLine::Invalid:
+        std::fputs(qPrintable(line.error + QLatin1Char('\n')), stderr);
+        return CommandLine::BadInput;
+    case CommandLine::Help:
+    case CommandLine::Version: std::fputs(qPrintable(line.output), stdout); return CommandLine::Success;
+    default: break;
+    }
+    QCoreApplication app(argc, argv);
+    return runRemoteCommand(line);
 }

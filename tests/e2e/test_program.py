@@ -89,6 +89,8 @@ class ProgramTest(unittest.TestCase):
         return os.path.join(self.folder, name)
 
     def start(self):
+        # A private session bus: a ChronoDesk of the user's session would
+        # otherwise take the launch as a second one and only show its window.
         env = dict(os.environ, DISPLAY=self.x.display, LANG="C.UTF-8", LC_ALL="C.UTF-8",
                    XDG_CONFIG_HOME=self.path("config"), CHRONODESK_TESTING="1",
                    DBUS_SESSION_BUS_ADDRESS=self.bus.address, DBUS_SYSTEM_BUS_ADDRESS=self.bus.address)

@@ -2,7 +2,7 @@
 
 QString homepageAddress()
 {
-    return QStringLiteral("https://chronodesk.example.org/");
+    return QStringLiteral(CHRONODESK_HOMEPAGE);
 }
 
 QString feedbackAddress()

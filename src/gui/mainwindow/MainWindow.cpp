@@ -428,6 +428,14 @@ void MainWindow::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stop
     m_bStart->setEnabled(startOn);
     m_bPause->setEnabled(pauseOn);
     m_bStop->setEnabled(stopOn);
+    emit runStateChanged();
+}
+
+MainWindow::RunState MainWindow::runState() const
+{
+    if (m_timer1->isEnabled())
+        return RunState::Running;
+    return m_mnStop->isEnabled() ? RunState::Paused : RunState::Stopped;
 }
 
 void MainWindow::startList()
@@ -645,18 +653,21 @@ QString MainWindow::todayText() const
     return DateToStr(m_platform.clock->now().date());
 }
 
-void MainWindow::loadMissionsFrom(const QString &path, bool toToday)
+bool MainWindow::loadMissionsFrom(const QString &path, bool toToday, QString *error)
 {
-    QString error;
-    std::optional<QVector<Mission>> missions = MissionFile::load(path, &error);
+    QString problem;
+    std::optional<QVector<Mission>> missions = MissionFile::load(path, &problem);
     if (!missions) {
-        showErrorReport(this, error);
-        return;
+        showErrorReport(this, problem);
+        if (error)
+            *error = problem;
+        return false;
     }
     if (toToday)
         MissionFile::dateAll(*missions, todayText());
     m_missions->clear();
     m_missions->appendAll(*missions);
+    return true;
 }
 
 void MainWindow::loadDailyMissionsFrom(const QString &path)

@@ -56,6 +56,8 @@ public:
     int selectedIndex() const;
 
     // Run control.
+    enum class RunState { Stopped, Running, Paused };
+    RunState runState() const;
     void startList();
     void pauseList();
     void stopList();
@@ -83,7 +85,9 @@ public:
     void openDailyMissions();
     // What the save and load commands do with the name the dialog returned.
     void saveMissionsAs(const QString &chosenName);
-    void loadMissionsFrom(const QString &path, bool toToday);
+    // False when the file could not be read: the error has been reported
+    // and, when `error` is given, is put there too.
+    bool loadMissionsFrom(const QString &path, bool toToday, QString *error = nullptr);
 
     // Utility dialogs and information commands.
     void openSystemTime();
@@ -92,6 +96,9 @@ public:
     void showVersionHistory();
     void visitHomepage();
     void sendFeedback();
+
+signals:
+    void runStateChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

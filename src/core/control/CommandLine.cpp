@@ -1,0 +1,142 @@
+#include "CommandLine.h"
+
+#include "MissionRequest.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+
+CommandLine invalid(const QString &error)
+{
+    CommandLine line;
+    line.command = CommandLine::Invalid;
+    line.error = error;
+    return line;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, const QString &workingFolder)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("翎鹊时间管理器:按日期和时间执行任务。不带命令时打开主窗口(已在运行时显示它);\n"
+                       "带命令时交给本会话中正在运行的程序执行。退出状态:0 成功,1 失败,2 输入有误。\n"
+                       "ChronoDesk: carries out missions at their date and time. Without a command it opens\n"
+                       "the main window (or shows the running one); a command goes to the program running\n"
+                       "in this session. Exit status: 0 success, 1 failure, 2 bad input."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("显示本帮助。\nShow this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("显示版本。\nShow the version."));
+    const QCommandLineOption add(
+        QStringLiteral("add"),
+        QStringLiteral("添加一项任务。KIND 为任务类型:关闭计算机、重启计算机、\n"
+                       "注销计算机、执行程序、打开文件、提示消息、系统响铃、\n"
+                       "打开网页、发送邮件。列表原为空时随即开始执行。\n"
+                       "Add a mission of kind KIND (one of the nine texts above); the list starts when this "
+                       "is its first row."),
+        QStringLiteral("KIND"));
+    const QCommandLineOption text(
+        QStringLiteral("text"),
+        QStringLiteral("任务内容(程序、文件、消息、网址或邮件地址),一行;三种关机类任务不需要。\n"
+                       "The mission's description, on one line; the three power kinds need none."),
+        QStringLiteral("DESCRIPTION"));
+    const QCommandLineOption at(QStringLiteral("at"),
+                                QStringLiteral("执行时刻:\"yyyy-MM-dd HH:mm:ss\",或 \"HH:mm:ss\" 表示今天。\n"
+                                               "When: \"yyyy-MM-dd HH:mm:ss\", or \"HH:mm:ss\" for today."),
+                                QStringLiteral("WHEN"));
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("列出任务,每行一项,四栏以制表符分隔。\n"
+                                                 "List the missions, one per line, four fields separated by tabs."));
+    const QCommandLineOption start(QStringLiteral("start"), QStringLiteral("开始执行(F5)。\nStart the list (F5)."));
+    const QCommandLineOption pause(QStringLiteral("pause"), QStringLiteral("暂停执行(F6)。\nPause the list (F6)."));
+    const QCommandLineOption stop(QStringLiteral("stop"), QStringLiteral("停止执行(F7)。\nStop the list (F7)."));
+    const QCommandLineOption load(QStringLiteral("load"),
+                                  QStringLiteral("加载任务文件,替换列表中的任务。\n"
+                                                 "Load a mission file in place of the list."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption quit(QStringLiteral("quit"),
+                                  QStringLiteral("退出程序,并记录本次耗电。\nQuit, recording this run's energy."));
+    QCommandLineOption hidden(QStringLiteral("hidden"));
+    hidden.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({help, version, add, text, at, list, start, pause, stop, load, quit, hidden});
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return invalid(QStringLiteral("无法识别的选项\"%1\",用 --help 查看用法。").arg(unknown.first()));
+        return invalid(QStringLiteral("命令行有误:%1 用 --help 查看用法。").arg(parser.errorText()));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return invalid(
+            QStringLiteral("多余的参数\"%1\",用 --help 查看用法。").arg(parser.positionalArguments().first()));
+
+    const QList<std::pair<const QCommandLineOption *, CommandLine::Command>> commands = {
+        {&help, CommandLine::Help}, {&version, CommandLine::Version}, {&add, CommandLine::Add},
+        {&list, CommandLine::List}, {&start, CommandLine::Start},     {&pause, CommandLine::Pause},
+        {&stop, CommandLine::Stop}, {&load, CommandLine::Load},       {&quit, CommandLine::Quit},
+    };
+    CommandLine line;
+    QStringList given;
+    for (const auto &[option, command] : commands) {
+        if (parser.isSet(*option)) {
+            given.append(QStringLiteral("--") + option->names().last());
+            line.command = command;
+        }
+    }
+    if (given.size() > 1)
+        return invalid(QStringLiteral("一次只能给出一个命令,这里有 %1。").arg(given.join(QStringLiteral("、"))));
+    if (line.command != CommandLine::Add) {
+        for (const QCommandLineOption *option : {&text, &at}) {
+            if (parser.isSet(*option))
+                return invalid(QStringLiteral("--%1 只能与 --add 一起使用。").arg(option->names().first()));
+        }
+    }
+    if (parser.isSet(hidden) && line.command != CommandLine::OpenWindow)
+        return invalid(QStringLiteral("--hidden 不能与命令一起使用。"));
+
+    switch (line.command) {
+    case CommandLine::OpenWindow: line.hidden = parser.isSet(hidden); break;
+    case CommandLine::Help: {
+        // The parser's own first line names the executable as the running
+        // program knows it, which is not known here yet.
+        QString text = parser.helpText();
+        text.remove(0, text.indexOf(QLatin1Char('\n')) + 1);
+        text.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\n选项 / Options:\n"));
+        line.output = QStringLiteral("用法 / Usage: chronodesk [选项 / options]\n") + text;
+        break;
+    }
+    case CommandLine::Version:
+        line.output = QStringLiteral("chronodesk %1\n").arg(QStringLiteral(CHRONODESK_VERSION));
+        break;
+    case CommandLine::Add: {
+        if (!parser.isSet(at))
+            return invalid(QStringLiteral("--add 需要用 --at 给出执行时刻。"));
+        const QString when = parser.value(at);
+        const std::optional<QDateTime> moment = parseWhen(when, today);
+        if (!moment)
+            return invalid(
+                QStringLiteral("无法识别执行时刻\"%1\",请写成 \"yyyy-MM-dd HH:mm:ss\" 或 \"HH:mm:ss\"。").arg(when));
+        line.kind = parser.value(add);
+        line.description = parser.value(text);
+        line.date = moment->date().toString(QStringLiteral("yyyy-MM-dd"));
+        line.time = moment->time().toString(QStringLiteral("HH:mm:ss"));
+        QString error;
+        if (!requestedMission(line.kind, line.description, line.date, line.time, &error))
+            return invalid(error);
+        break;
+    }
+    case CommandLine::Load: {
+        const QString file = parser.value(load);
+        if (file.isEmpty())
+            return invalid(QStringLiteral("--load 需要任务文件的名字。"));
+        line.file = QDir(workingFolder).absoluteFilePath(file);
+        break;
+    }
+    default: break;
+    }
+    return line;
+}

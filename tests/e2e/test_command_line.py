@@ -1,0 +1,236 @@
+#!/usr/bin/env python3
+"""End-to-end checks of the command line and the session bus interface: the
+real program runs offscreen on a private session bus (started here), from a
+program folder of its own, and is driven by the command line as a script
+would drive it."""
+
+import datetime
+import os
+import shutil
+import signal
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = None  # set from the command line
+APP_ID = "io.github.chronodesk.ChronoDesk"
+OBJECT_PATH = "/io/github/chronodesk/ChronoDesk"
+POWER_KINDS = ["关闭计算机", "重启计算机", "注销计算机"]
+OTHER_KINDS = {"执行程序": "/usr/bin/true", "打开文件": "/tmp/report 2026.txt", "提示消息": "该起床了!",
+               "系统响铃": "内置铃声", "打开网页": "https://example.org/a?b=c", "发送邮件": "someone@example.org"}
+
+
+class PrivateBus:
+    def __init__(self):
+        output = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
+                                capture_output=True, text=True, check=True, timeout=30).stdout.split("\n")
+        self.address, self.pid = output[0].strip(), int(output[1])
+
+    def stop(self):
+        os.kill(self.pid, signal.SIGTERM)
+
+
+class CommandLineTest(unittest.TestCase):
+    def setUp(self):
+        self.bus = PrivateBus()
+        self.folder = tempfile.mkdtemp(prefix="chronodesk-cli-")
+        shutil.copy(PROGRAM, self.path("chronodesk"))
+        # The system bus is the private one too: no mission can reach logind.
+        self.env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus.address,
+                        DBUS_SYSTEM_BUS_ADDRESS=self.bus.address, CHRONODESK_TESTING="1",
+                        QT_QPA_PLATFORM="offscreen", LANG="C.UTF-8", LC_ALL="C.UTF-8",
+                        XDG_CONFIG_HOME=self.path("config"), XDG_DATA_HOME=self.path("data"),
+                        XDG_RUNTIME_DIR=self.path("runtime"))
+        os.makedirs(self.path("runtime"), mode=0o700)
+        self.process = None
+
+    def tearDown(self):
+        subprocess.run([self.path("chronodesk"), "--quit"], env=self.env, cwd=self.folder,
+                       capture_output=True, timeout=30)
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(10)
+        self.bus.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def run_program(self, *arguments, timeout=30):
+        return subprocess.run([self.path("chronodesk"), *arguments], env=self.env, cwd=self.folder,
+                              capture_output=True, text=True, timeout=timeout)
+
+    def start(self):
+        self.process = subprocess.Popen([self.path("chronodesk")], env=self.env, cwd=self.folder,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_until(lambda: self.run_program("--list").returncode == 0, 30, "the program did not answer")
+
+    def wait_until(self, condition, timeout, what):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.1)
+        self.fail(what)
+
+    def listed(self):
+        result = self.run_program("--list")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return [line.split("\t") for line in result.stdout.splitlines()]
+
+    def state(self):
+        result = subprocess.run(["dbus-send", "--session", "--print-reply=literal", f"--dest={APP_ID}", OBJECT_PATH,
+                                 "org.freedesktop.DBus.Properties.Get", f"string:{APP_ID}", "string:State"],
+                                env=self.env, capture_output=True, text=True, timeout=30)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        return result.stdout.split()[-1]
+
+    def assert_ok(self, result):
+        self.assertEqual(result.returncode, 0, result.stderr)
+
+    def test_a_row_of_every_kind_is_added_and_listed(self):
+        self.start()
+        self.assertEqual(self.state(), "stopped")
+        expected = []
+        for second, kind in enumerate(POWER_KINDS):
+            self.assert_ok(self.run_program("--add", kind, "--at", f"2099-12-31 08:00:0{second}"))
+            expected.append([kind, kind, "2099-12-31", f"8:00:0{second}"])
+            if second == 0:
+                # The list's first row starts it, as "添加并关闭" does.
+                self.assertEqual(self.state(), "running")
+        for minute, (kind, text) in enumerate(OTHER_KINDS.items(), start=1):
+            self.assert_ok(self.run_program("--add", kind, "--text", text, "--at", f"2099-01-02 23:0{minute}:59"))
+            expected.append([kind, text, "2099-1-2", f"23:0{minute}:59"])
+        today = datetime.date.today()
+        self.assert_ok(self.run_program("--add", "提示消息", "--text", "今天", "--at", "23:59:59"))
+        expected.append(["提示消息", "今天", f"{today.year}-{today.month}-{today.day}", "23:59:59"])
+        self.assertEqual(self.listed(), expected)
+
+    def test_run_control_follows_the_commands(self):
+        self.start()
+        for command, status, state in [("--start", 0, "running"), ("--pause", 0, "paused"),
+                                       ("--pause", 1, "paused"), ("--start", 0, "running"),
+                                       ("--stop", 0, "stopped"), ("--stop", 1, "stopped"),
+                                       ("--pause", 1, "stopped")]:
+            result = self.run_program(command)
+            self.assertEqual(result.returncode, status, f"{command}: {result.stderr}")
+            self.assertEqual(self.state(), state, command)
+
+    def test_bad_input_is_refused_and_changes_nothing(self):
+        self.start()
+        self.assert_ok(self.run_program("--add", "提示消息", "--text", "留着", "--at", "2099-01-01 00:00:00"))
+        before = self.listed()
+        for arguments, named in [(["--add", "关机", "--text", "x", "--at", "08:00:00"], "关机"),
+                                 (["--add", "提示消息", "--text", "x", "--at", "明天八点"], "明天八点"),
+                                 (["--add", "提示消息", "--text", "x", "--at", "2099-02-30 08:00:00"],
+                                  "2099-02-30 08:00:00"),
+                                 (["--add", "提示消息", "--text", "第一行\n第二行", "--at", "08:00:00"], "第一行"),
+                                 (["--add", "打开网页", "--at", "08:00:00"], "打开网页"),
+                                 (["--start", "--stop"], "--stop"),
+                                 (["--bogus"], "bogus")]:
+            result = self.run_program(*arguments)
+            self.assertEqual(result.returncode, 2, arguments)
+            self.assertIn(named, result.stderr)
+        # The bus refuses what the command line would have refused.
+        result = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={APP_ID}", OBJECT_PATH,
+                                 f"{APP_ID}.Add", "string:提示消息", "string:a\nb", "string:2099-01-01",
+                                 "string:08:00:00"], env=self.env, capture_output=True, text=True, timeout=30)
+        self.assertNotEqual(result.returncode, 0)
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", result.stderr)
+        relative = subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={APP_ID}", OBJECT_PATH,
+                                   f"{APP_ID}.Load", "string:week.mis"], env=self.env, capture_output=True,
+                                  text=True, timeout=30)
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", relative.stderr)
+        self.assertIn("week.mis", relative.stderr)
+        self.assertEqual(self.listed(), before)
+
+    def test_quit_records_the_run_and_ends_the_program(self):
+        self.start()
+        self.assert_ok(self.run_program("--quit"))
+        self.assertEqual(self.process.wait(15), 0)
+        with sqlite3.connect(self.path("db.mdb")) as db:
+            self.assertEqual(db.execute("select count(*) from hd").fetchone()[0], 1)
+        result = self.run_program("--list")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("没有在运行", result.stderr)
+
+    def test_a_second_launch_shows_the_first_and_exits(self):
+        self.start()
+        self.assert_ok(self.run_program("--add", "提示消息", "--text", "第一个", "--at", "2099-01-01 00:00:00"))
+        monitor = subprocess.Popen(["dbus-monitor", "--session", f"type='method_call',member='Show'"],
+                                   env=self.env, stdout=subprocess.PIPE, text=True)
+        try:
+            time.sleep(1)
+            second = self.run_program(timeout=30)
+            time.sleep(0.5)
+        finally:
+            monitor.terminate()
+        self.assertEqual(second.returncode, 0, second.stderr)
+        calls = monitor.communicate(timeout=10)[0]
+        self.assertIn(f"path={OBJECT_PATH}; interface={APP_ID}; member=Show", calls)
+        self.assertIsNone(self.process.poll(), "the first program ended")
+        self.assertEqual([row[1] for row in self.listed()], ["第一个"])
+
+    def test_without_a_bus_a_lock_keeps_a_second_program_from_the_files(self):
+        env = dict(self.env, DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
+        first = subprocess.Popen([self.path("chronodesk")], env=env, cwd=self.folder,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(self.path("second.err"), "w") as err:
+            second = None
+            try:
+                self.wait_until(lambda: os.path.exists(self.path("chronodesk.lock")), 30, "the first took no lock")
+                second = subprocess.Popen([self.path("chronodesk")], env=env, cwd=self.folder,
+                                          stdout=subprocess.DEVNULL, stderr=err)
+                # It says so (and in a message box, which waits for its OK).
+                self.wait_until(lambda: "另一个翎鹊时间管理器" in open(self.path("second.err")).read(), 30,
+                                "the second program did not say that the files are in use")
+                self.assertIsNone(first.poll(), "the first program ended")
+            finally:
+                for process in (second, first):
+                    if process:
+                        process.kill()
+                        process.wait(10)
+        self.assertIn(self.folder, open(self.path("second.err")).read())
+
+    def test_add_and_load_start_the_program_when_none_runs(self):
+        self.assertEqual(self.run_program("--list").returncode, 1)
+        self.assert_ok(self.run_program("--add", "系统响铃", "--text", "内置铃声", "--at", "2099-01-01 07:00:00"))
+        self.assertEqual(self.listed(), [["系统响铃", "内置铃声", "2099-1-1", "7:00:00"]])
+        self.assertEqual(self.state(), "running")
+
+        with open(self.path("week.mis"), "wb") as f:
+            f.write(b"\x80".join("打开网页 https://example.org 2099-3-4 9:15:00".split(" ")[i].encode("gb18030")
+                                 for i in range(4)) + b"\r\n")
+        self.assert_ok(self.run_program("--load", "week.mis"))
+        self.assertEqual(self.listed(), [["打开网页", "https://example.org", "2099-3-4", "9:15:00"]])
+        missing = self.run_program("--load", "no such.mis")
+        self.assertEqual(missing.returncode, 1)
+        self.assertIn("no such.mis", missing.stderr)
+
+    def test_carried_out_missions_are_announced_on_the_bus(self):
+        self.start()
+        monitor = subprocess.Popen(["dbus-monitor", "--session", f"type='signal',interface='{APP_ID}'",
+                                    "type='signal',interface='org.freedesktop.DBus.Properties'"],
+                                   env=self.env, stdout=subprocess.PIPE, text=True)
+        try:
+            time.sleep(1)
+            moment = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=3)
+            self.assert_ok(self.run_program("--add", "提示消息", "--text", "报告", "--at", moment.strftime("%H:%M:%S")))
+            time.sleep(5)
+        finally:
+            monitor.terminate()
+        output = monitor.communicate(timeout=10)[0]
+        self.assertIn("member=PropertiesChanged", output)
+        self.assertIn('string "running"', output)
+        self.assertIn("member=MissionCarriedOut", output)
+        announced = output[output.index("member=MissionCarriedOut"):]
+        self.assertIn('string "报告"', announced)
+        self.assertIn(f'string "{moment.hour}:{moment.minute:02d}:{moment.second:02d}"', announced)
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    unittest.main()

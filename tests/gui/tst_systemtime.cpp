@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -101,6 +102,8 @@ private:
 
     FakeClock m_clock;
     TimedatedTimeSetter m_setter;
+    SystemTimeSetter *m_setterInUse = &m_setter;
+    QTemporaryDir m_noBusDir;
     std::unique_ptr<SystemTimeDialog> m_dialog;
 };
 
@@ -156,6 +159,7 @@ void TestSystemTime::init()
 void TestSystemTime::cleanup()
 {
     m_dialog.reset();
+    m_setterInUse = &m_setter;
 }
 
 SystemTimeDialog &TestSystemTime::dialog()
@@ -163,7 +167,7 @@ SystemTimeDialog &TestSystemTime::dialog()
     if (!m_dialog) {
         PlatformServices platform;
         platform.clock = &m_clock;
-        platform.timeSetter = &m_setter;
+        platform.timeSetter = m_setterInUse;
         m_dialog = std::make_unique<SystemTimeDialog>(platform);
     }
     return *m_dialog;
@@ -258,22 +262,34 @@ void TestSystemTime::convertsLocalTimeToUtc()
 
 void TestSystemTime::setsTheClockThroughTimedated_data()
 {
+    QTest::addColumn<bool>("busThere");
     QTest::addColumn<bool>("serviceThere");
     QTest::addColumn<bool>("refuse");
     QTest::addColumn<QString>("message");
-    QTest::newRow("accepted") << true << false << QStringLiteral("设置系统时间成功!");
-    QTest::newRow("automatic synchronisation on") << true << true << QStringLiteral("设置系统时间错误!");
-    QTest::newRow("no timedated") << false << false << QStringLiteral("设置系统时间错误!");
+    QTest::addColumn<QString>("reason");
+    const QString failed = QStringLiteral("设置系统时间错误!");
+    QTest::newRow("accepted") << true << true << false << QStringLiteral("设置系统时间成功!") << QString();
+    QTest::newRow("automatic synchronisation on")
+        << true << true << true << failed << QStringLiteral("系统开启了自动时间同步，请先关闭它。");
+    QTest::newRow("no timedated") << true << false << false << failed
+                                  << QStringLiteral("系统时间服务 systemd-timedated 没有运行。");
+    QTest::newRow("no system bus") << false << false << false << failed << QStringLiteral("无法连接系统总线");
 }
 
 void TestSystemTime::setsTheClockThroughTimedated()
 {
+    QFETCH(bool, busThere);
     QFETCH(bool, serviceThere);
     QFETCH(bool, refuse);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     if (!serviceThere)
         m_serviceBus->unregisterService(QStringLiteral("org.freedesktop.timedate1"));
     m_standIn->refuse = refuse;
+    // A bus address where no bus listens: the call fails before it is sent.
+    TimedatedTimeSetter unreachable(QStringLiteral("unix:path=") + m_noBusDir.filePath(QStringLiteral("no-bus")));
+    if (!busThere)
+        m_setterInUse = &unreachable;
 
     dialog().show();
     child<QDateEdit>("dtDate")->setDate(QDate(2027, 3, 4));
@@ -284,6 +300,7 @@ void TestSystemTime::setsTheClockThroughTimedated()
 
     QTRY_VERIFY_WITH_TIMEOUT(answer(), answerWaitMs);
     QCOMPARE(answer()->text(), message);
+    QVERIFY2(answer()->informativeText().startsWith(reason), qPrintable(answer()->informativeText()));
     QCOMPARE(answer()->windowTitle(), QStringLiteral("翎鹊时间管理器"));
     QCOMPARE(answer()->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(setTime->isEnabled());

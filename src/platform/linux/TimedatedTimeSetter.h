@@ -2,15 +2,29 @@
 
 #include "SystemTimeSetter.h"
 
+#include <QString>
+
+class QDBusError;
+
 // systemd-timedated on the system bus (org.freedesktop.timedate1). It may
 // ask the desktop's polkit agent for the right, and it refuses while
 // automatic time synchronisation is on.
 class TimedatedTimeSetter : public SystemTimeSetter
 {
 public:
-    void setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done) override;
+    // Reaches timedated on the system bus.
+    TimedatedTimeSetter() = default;
+    // Reaches it on the bus at `busAddress` instead.
+    explicit TimedatedTimeSetter(const QString &busAddress);
+
+    void setLocalTime(const QDateTime &localTime, QObject *context, Answer done) override;
 
     // The moment in microseconds since the epoch, UTC, as timedated takes it;
     // a local time is read by the computer's time zone.
     static qint64 usecSinceEpochUtc(const QDateTime &moment);
+    // Why a call failed, in the user's words.
+    static QString reason(const QDBusError &error);
+
+private:
+    QString m_busAddress;
 };

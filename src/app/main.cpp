@@ -11,9 +11,11 @@
 #include "TimedatedTimeSetter.h"
 #include "XdgAutostart.h"
 
-#include "Fonts.h"
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -31,7 +33,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     DesktopNotifier notifier;
     LogindSessionControl session;
-    DesktopShell shell;
+    DesktopShell shell(&notifier);
     SoundEffectOutput soundOutput;
     QueuedSound sound(&soundOutput);
     XdgAutostart autostart;
@@ -46,7 +48,19 @@ int main(int argc, char *argv[])
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
 
-    MainWindow form1(platform, programFolder());
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const ProgramFolder folder =
+        ProgramFolder::choose(executableFolder, QFileInfo(executableFolder).isWritable(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    MainWindow form1(platform, folder.path);
     form1.show();
+    if (!folder.notice.isEmpty()) {
+        auto *notice =
+            new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"), folder.notice, QMessageBox::Ok, &form1);
+        notice->setObjectName(QStringLiteral("FolderNotice"));
+        notice->setTextFormat(Qt::PlainText);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->open();
+    }
     return app.exec();
 }

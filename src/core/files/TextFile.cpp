@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString sentence(const QString &what, const QString &path, const QString &reason)
@@ -11,10 +13,45 @@ QString sentence(const QString &what, const QString &path, const QString &reason
     return what.arg(QDir::toNativeSeparators(path), reason);
 }
 
+QString tooLarge(const QString &path)
+{
+    return sentence(QStringLiteral("无法读取文件“%1”：它大于%2 MB，不是本程序的文件。"), path,
+                    QString::number(maxTextFileSize / (1024 * 1024)));
+}
+
+// Why the file at `path` is not read, or an empty text when it may be. Only
+// its type and size are looked at, so a pipe is never opened.
+QString refusal(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {}; // opening it tells why
+    QString kind;
+    if (S_ISDIR(status.st_mode))
+        kind = QStringLiteral("是一个文件夹");
+    else if (S_ISFIFO(status.st_mode))
+        kind = QStringLiteral("是一个命名管道");
+    else if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        kind = QStringLiteral("是一个设备");
+    else if (!S_ISREG(status.st_mode))
+        kind = QStringLiteral("不是普通文件");
+    if (!kind.isEmpty())
+        return sentence(QStringLiteral("无法读取“%1”：它%2，程序只读取普通文件。"), path, kind);
+    if (status.st_size > maxTextFileSize)
+        return tooLarge(path);
+    return {};
+}
+
 } // namespace
 
 std::optional<QByteArray> readTextFile(const QString &path, QString *error)
 {
+    if (const QString refused = refusal(path); !refused.isEmpty()) {
+        *error = refused;
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = sentence(QStringLiteral("无法打开文件“%1”：%2。"), path, file.errorString());
@@ -23,6 +60,11 @@ std::optional<QByteArray> readTextFile(const QString &path, QString *error)
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         *error = sentence(QStringLiteral("无法读取文件“%1”：%2。"), path, file.errorString());
+        return std::nullopt;
+    }
+    // It may have grown since it was looked at.
+    if (bytes.size() > maxTextFileSize) {
+        *error = tooLarge(path);
         return std::nullopt;
     }
     return bytes;
@@ -42,7 +84,7 @@ bool writeTextFile(const QString &path, const QByteArray &bytes, QString *error)
         file.cancelWriting();
     if (!complete || !file.commit()) {
         const QString reason = complete ? file.errorString() : QStringLiteral("文件没有完整写入，磁盘可能已满");
-        *error = sentence(QStringLiteral("无法写入文件“%1”：%2。"), path, reason);
+        *error = sentence(QStringLiteral("无法写入文件“%1”：%2。原来的文件没有改动。"), path, reason);
         return false;
     }
     return true;

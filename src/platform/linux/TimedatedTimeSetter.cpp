@@ -57,9 +57,10 @@ void TimedatedTimeSetter::setLocalTime(const QDateTime &localTime, QObject *cont
     const bool relative = false;
     const bool interactive = true;
     call << usecSinceEpochUtc(localTime) << relative << interactive;
-    const QDBusConnection bus = m_busAddress.isEmpty()
-                                    ? QDBusConnection::systemBus()
-                                    : QDBusConnection::connectToBus(m_busAddress, QStringLiteral("timedated bus"));
+    const QDBusConnection bus =
+        m_busAddress.isEmpty()
+            ? QDBusConnection::systemBus()
+            : QDBusConnection::connectToBus(m_busAddress, QStringLiteral("timedated at ") + m_busAddress);
     const QDBusPendingCall pending = bus.asyncCall(call, answerTimeoutMs);
     // Without a bus the call has failed before the watcher could see it, and
     // the watcher would never report it: the answer goes out from the event

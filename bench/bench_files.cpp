@@ -81,7 +81,7 @@ int main()
         const DailyMissionFile daily(DailyMissionFile::pathIn(dir.path() + QLatin1Char('/')));
         const double dailySave = medianMs([&] {
             QString error;
-            if (!daily.rewrite(missions, QByteArray(), &error))
+            if (!daily.rewrite(missions, MissionLines::Reading(), &error))
                 fail(error);
         });
         const double dailyLoad = medianMs([&] {

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the daily mission file reader, through the file
 // itself as the program reads it, and checks that a rewrite keeps both the
-// missions and the bytes that reading did not reach.
+// missions and the bytes that reading did not reach, and that rewriting
+// unchanged missions changes no byte.
 #include "DailyMissionFile.h"
 #include "LineRoundTrip.h"
 
@@ -26,11 +27,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::optional<MissionLines::Reading> reading = daily.read(QStringLiteral("2026-12-10"), &error);
     if (!reading)
         std::abort();
-    if (!daily.rewrite(reading->missions, reading->unread, &error))
+    if (!daily.rewrite(reading->missions, *reading, &error))
         return 0; // a field holds the separator: refused with a message
     const std::optional<MissionLines::Reading> again = daily.read(QStringLiteral("2026-12-10"), &error);
     if (!again || again->missions.size() != reading->missions.size() || again->unread != reading->unread) {
         std::fprintf(stderr, "rewriting the daily file changed what it reads as\n");
+        std::abort();
+    }
+    // Unchanged missions keep their bytes: a second rewrite changes nothing.
+    QFile first(daily.path());
+    if (!first.open(QIODevice::ReadOnly))
+        std::abort();
+    const QByteArray rewritten = first.readAll();
+    first.close();
+    if (!daily.rewrite(again->missions, *again, &error))
+        std::abort();
+    QFile second(daily.path());
+    if (!second.open(QIODevice::ReadOnly) || second.readAll() != rewritten) {
+        std::fprintf(stderr, "rewriting unchanged daily missions changed bytes\n");
         std::abort();
     }
     return 0;

@@ -21,9 +21,11 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <cstdio>
@@ -39,6 +41,15 @@ void chooseDisplayPlatform()
         chosenDisplayPlatform(qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+}
+
+// Installed under a prefix: one copy shared by every user (who may well be
+// allowed to write to its folder, as root is to /usr/bin), so the files are
+// kept per user.
+bool isInstalled(const QString &executableFolder)
+{
+    return QFileInfo::exists(executableFolder + QStringLiteral("/../share/applications/") + applicationId()
+                             + QStringLiteral(".desktop"));
 }
 
 // Claims the application id on the session bus. False when another program
@@ -81,13 +92,16 @@ int runWindow(int argc, char *argv[], bool hidden)
 
     // Without a session bus (or from another session) the files are still
     // used by one program at a time.
-    const QString folder = programFolder();
-    QLockFile lock(folder + QStringLiteral("chronodesk.lock"));
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const ProgramFolder folder = ProgramFolder::choose(
+        executableFolder, !isInstalled(executableFolder) && QFileInfo(executableFolder).isWritable(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QLockFile lock(folder.path + QStringLiteral("chronodesk.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         const QString text = QStringLiteral("另一个翎鹊时间管理器正在使用文件夹 %1 中的 config.ini、everyday.mis 和 "
                                             "db.mdb,本程序不再启动。")
-                                 .arg(QDir::toNativeSeparators(folder));
+                                 .arg(QDir::toNativeSeparators(folder.path));
         std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
         QMessageBox::warning(nullptr, applicationTitle(), text);
         return CommandLine::Failure;
@@ -96,7 +110,7 @@ int runWindow(int argc, char *argv[], bool hidden)
     SystemClock clock;
     DesktopNotifier notifier;
     LogindSessionControl session;
-    DesktopShell shell;
+    DesktopShell shell(&notifier);
     SoundEffectOutput soundOutput;
     QueuedSound sound(&soundOutput);
     XdgAutostart autostart;
@@ -111,7 +125,7 @@ int runWindow(int argc, char *argv[], bool hidden)
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
 
-    MainWindow form1(platform, folder);
+    MainWindow form1(platform, folder.path);
     auto *service = new ControlService(form1);
     if (bus.isConnected())
         service->exportOn(bus);
@@ -121,6 +135,14 @@ int runWindow(int argc, char *argv[], bool hidden)
         form1.showMinimized();
     else
         form1.show();
+    if (!folder.notice.isEmpty()) {
+        auto *notice =
+            new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"), folder.notice, QMessageBox::Ok, &form1);
+        notice->setObjectName(QStringLiteral("FolderNotice"));
+        notice->setTextFormat(Qt::PlainText);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->open();
+    }
     return app.exec();
 }
 

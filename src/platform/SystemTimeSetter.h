@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QString>
 
 #include <functional>
 
@@ -13,7 +14,10 @@ class SystemTimeSetter
 public:
     virtual ~SystemTimeSetter() = default;
     // Makes the computer's local time read `localTime`. `done` gets true when
-    // the system took the new time, false when it refused or did not answer;
-    // it is not called once `context` is gone.
-    virtual void setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done) = 0;
+    // the system took the new time, false with a sentence that says why when
+    // it refused, could not be reached or did not answer; it is called from
+    // the event loop, never before setLocalTime returns, and not once
+    // `context` is gone.
+    using Answer = std::function<void(bool ok, const QString &reason)>;
+    virtual void setLocalTime(const QDateTime &localTime, QObject *context, Answer done) = 0;
 };

@@ -10,11 +10,13 @@
 class RecordingTimeSetter : public SystemTimeSetter
 {
 public:
-    void setLocalTime(const QDateTime &localTime, QObject *context, std::function<void(bool ok)> done) override
+    void setLocalTime(const QDateTime &localTime, QObject *context, Answer done) override
     {
         requests.append(localTime);
         QMetaObject::invokeMethod(
-            context, [done = std::move(done), ok = succeeds] { done(ok); }, Qt::QueuedConnection);
+            context,
+            [done = std::move(done), ok = succeeds] { done(ok, ok ? QString() : QStringLiteral("测试中拒绝。")); },
+            Qt::QueuedConnection);
     }
 
     bool succeeds = true;

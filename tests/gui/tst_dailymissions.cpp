@@ -64,6 +64,8 @@ private slots:
     void maintenanceRewritesTheFileOnClose_data();
     void maintenanceRewritesTheFileOnClose();
     void maintenanceKeepsEditedKindsWithoutDollar();
+    void maintenanceKeepsAnEditStillOpen_data();
+    void maintenanceKeepsAnEditStillOpen();
     void maintenanceOpensFromTheMenu();
 
 private:
@@ -242,16 +244,19 @@ void TestDailyMissions::maintenanceRewritesTheFileOnClose_data()
         const QList<QByteArray> fields = line.split('$');
         return fields[0] + '$' + fields[1] + '$' + today.toLatin1() + '$' + fields[3];
     };
-    QTest::newRow("unchanged, dated today")
-        << first + second + third << QList<int> {} << dated(first) + dated(second) + dated(third);
+    QTest::newRow("unchanged: untouched") << first + second + third << QList<int> {} << first + second + third;
     QTest::newRow("second of three removed") << first + second + third << QList<int> {1} << dated(first) + dated(third);
     QTest::newRow("all removed") << first + second + third << QList<int> {0, 0, 0} << QByteArray();
-    QTest::newRow("remove with nothing selected") << first << QList<int> {-1} << dated(first);
+    QTest::newRow("remove with nothing selected: untouched") << first << QList<int> {-1} << first;
     QTest::newRow("lines after an empty line kept")
         << first + second + "\r\n" + third << QList<int> {0} << dated(second) + "\r\n" + third;
     QTest::newRow("lines after the end mark kept")
-        << first + "\x1A" + second << QList<int> {} << dated(first) + "\x1A" + second;
-    QTest::newRow("no file") << QByteArray("<missing>") << QList<int> {} << QByteArray();
+        << first + second + "\x1A" + third << QList<int> {1} << dated(first) + "\x1A" + third;
+    QTest::newRow("no file: none made") << QByteArray("<missing>") << QList<int> {} << QByteArray("<missing>");
+    const QByteArray lone80 = "a\x80$b\xFF$" + today.toLatin1() + "$8:00:00\r\n";
+    QTest::newRow("bytes that are no text kept") << first + lone80 << QList<int> {0} << lone80;
+    const QByteArray utf8 = QStringLiteral("执行程序$/usr/bin/李$%1$8:00:00\r\n").arg(today).toUtf8();
+    QTest::newRow("UTF-8 stays UTF-8") << "\xEF\xBB\xBF" + utf8 + utf8 << QList<int> {0} << "\xEF\xBB\xBF" + utf8;
 }
 
 void TestDailyMissions::maintenanceRewritesTheFileOnClose()
@@ -300,6 +305,35 @@ void TestDailyMissions::maintenanceKeepsEditedKindsWithoutDollar()
     QCOMPARE(fileBytes(dailyPath()), QByteArray("runit$/bin/true$2026-12-10$8:00:00\r\n"));
 }
 
+void TestDailyMissions::maintenanceKeepsAnEditStillOpen_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("关闭") << false;
+    QTest::newRow("title bar's close box") << true;
+}
+
+void TestDailyMissions::maintenanceKeepsAnEditStillOpen()
+{
+    QFETCH(bool, closeBox);
+    writeBytes(dailyPath(), programText + "$/bin/true$2026-11-30$8:00:00\r\n");
+    DailyMissionsDialog dialog(folder(), today);
+    auto *list = dialog.findChild<QTableWidget *>(QStringLiteral("ListView1"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    list->setCurrentCell(0, 0);
+    list->editItem(list->item(0, 0));
+    auto *editor = list->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("runit"));
+    if (closeBox)
+        dialog.close();
+    else
+        dialog.findChild<QPushButton *>(QStringLiteral("btnClose"))->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(fileBytes(dailyPath()), QByteArray("runit$/bin/true$2026-12-10$8:00:00\r\n"));
+}
+
 void TestDailyMissions::maintenanceOpensFromTheMenu()
 {
     form();
@@ -314,7 +348,7 @@ void TestDailyMissions::maintenanceOpensFromTheMenu()
     QVERIFY(!maintenance.closedForIt());
     QVERIFY(modal);
     QVERIFY(!form().findChild<DailyMissionsDialog *>());
-    QCOMPARE(fileBytes(dailyPath()), QByteArray("a$b$2026-12-10$d\r\n"));
+    QCOMPARE(fileBytes(dailyPath()), QByteArray("a$b$c$d\r\n"));
     QCOMPARE(form().missions()->count(), 0);
 }
 

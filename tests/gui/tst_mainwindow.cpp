@@ -238,6 +238,9 @@ void TestMainWindow::readsTheConfigurationAtStart_data()
     QTest::newRow("values") << QByteArray("[other]\r\ncrt=100\r\nzhuji=0x10\r\nautospeek=0\r\n") << 100 << 16 << false;
     QTest::newRow("letters read as defaults") << QByteArray("[OTHER]\nCRT=abc\nautospeek=yes\n") << 70 << 200 << true;
     QTest::newRow("hex zero is off") << QByteArray("[other]\nautospeek=0x0\n") << 70 << 200 << false;
+    QTest::newRow("ratings below zero") << QByteArray("[other]\ncrt=-5\nzhuji=-1\n") << 0 << 0 << true;
+    QTest::newRow("ratings above 1000") << QByteArray("[other]\ncrt=1001\nzhuji=99999\n") << 1000 << 1000 << true;
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[other]\r\ncrt=100\r\n") << 100 << 200 << true;
 }
 
 void TestMainWindow::readsTheConfigurationAtStart()

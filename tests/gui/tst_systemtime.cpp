@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -96,6 +97,8 @@ private:
 
     FakeClock m_clock;
     std::unique_ptr<TimedatedTimeSetter> m_setter;
+    SystemTimeSetter *m_setterInUse = nullptr;
+    QTemporaryDir m_noBusDir;
     std::unique_ptr<SystemTimeDialog> m_dialog;
 };
 
@@ -114,6 +117,7 @@ void TestSystemTime::initTestCase()
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_bus->address().toUtf8());
     m_setter = std::make_unique<TimedatedTimeSetter>(
         QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    m_setterInUse = m_setter.get();
 
     m_serviceBus = std::make_unique<QDBusConnection>(
         QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("stand-in timedated")));
@@ -148,6 +152,7 @@ void TestSystemTime::init()
 void TestSystemTime::cleanup()
 {
     m_dialog.reset();
+    m_setterInUse = m_setter.get();
 }
 
 SystemTimeDialog &TestSystemTime::dialog()
@@ -155,7 +160,7 @@ SystemTimeDialog &TestSystemTime::dialog()
     if (!m_dialog) {
         PlatformServices platform;
         platform.clock = &m_clock;
-        platform.timeSetter = m_setter.get();
+        platform.timeSetter = m_setterInUse;
         m_dialog = std::make_unique<SystemTimeDialog>(platform);
     }
     return *m_dialog;
@@ -250,22 +255,35 @@ void TestSystemTime::convertsLocalTimeToUtc()
 
 void TestSystemTime::setsTheClockThroughTimedated_data()
 {
+    QTest::addColumn<bool>("busThere");
     QTest::addColumn<bool>("serviceThere");
     QTest::addColumn<bool>("refuse");
     QTest::addColumn<QString>("message");
-    QTest::newRow("accepted") << true << false << QStringLiteral("设置系统时间成功!");
-    QTest::newRow("automatic synchronisation on") << true << true << QStringLiteral("设置系统时间错误!");
-    QTest::newRow("no timedated") << false << false << QStringLiteral("设置系统时间错误!");
+    QTest::addColumn<QString>("reason");
+    const QString failed = QStringLiteral("设置系统时间错误!");
+    QTest::newRow("accepted") << true << true << false << QStringLiteral("设置系统时间成功!") << QString();
+    QTest::newRow("automatic synchronisation on")
+        << true << true << true << failed << QStringLiteral("系统开启了自动时间同步，请先关闭它。");
+    QTest::newRow("no timedated") << true << false << false << failed
+                                  << QStringLiteral("系统时间服务 systemd-timedated 没有运行。");
+    QTest::newRow("no system bus") << false << false << false << failed << QStringLiteral("无法连接系统总线");
 }
 
 void TestSystemTime::setsTheClockThroughTimedated()
 {
+    QFETCH(bool, busThere);
     QFETCH(bool, serviceThere);
     QFETCH(bool, refuse);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     if (!serviceThere)
         m_serviceBus->unregisterService(QStringLiteral("org.freedesktop.timedate1"));
     m_standIn->refuse = refuse;
+    // A bus address where no bus listens: the call fails before it is sent.
+    TimedatedTimeSetter unreachable(QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=") + m_noBusDir.filePath(QStringLiteral("no-bus")), QStringLiteral("no bus")));
+    if (!busThere)
+        m_setterInUse = &unreachable;
 
     dialog().show();
     child<QDateEdit>("dtDate")->setDate(QDate(2027, 3, 4));
@@ -276,6 +294,7 @@ void TestSystemTime::setsTheClockThroughTimedated()
 
     QTRY_VERIFY_WITH_TIMEOUT(answer(), answerWaitMs);
     QCOMPARE(answer()->text(), message);
+    QVERIFY2(answer()->informativeText().startsWith(reason), qPrintable(answer()->informativeText()));
     QCOMPARE(answer()->windowTitle(), QStringLiteral("翎鹊时间管理器"));
     QCOMPARE(answer()->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(setTime->isEnabled());
@@ -300,7 +319,7 @@ void TestSystemTime::systemBusIsRefusedUnderTest()
     QObject context;
     std::optional<bool> taken;
     onTheSystemBus.setLocalTime(QDateTime(QDate(2027, 3, 4), QTime(10, 0, 0)), &context,
-                                [&taken](bool ok) { taken = ok; });
+                                [&taken](bool ok, const QString &) { taken = ok; });
     QVERIFY(!taken);
     QTRY_VERIFY_WITH_TIMEOUT(taken.has_value(), answerWaitMs);
     QCOMPARE(*taken, false);

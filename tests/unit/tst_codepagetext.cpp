@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(TextEncoding)
+
 class TestCodePageText : public QObject
 {
     Q_OBJECT
@@ -11,6 +13,8 @@ private slots:
     void encodesAndDecodes();
     void readsBytesThatStartNoCharacter_data();
     void readsBytesThatStartNoCharacter();
+    void detectsUtf8Files_data();
+    void detectsUtf8Files();
     void findsSeparatorsBetweenCharacters_data();
     void findsSeparatorsBetweenCharacters();
 };
@@ -48,16 +52,49 @@ void TestCodePageText::readsBytesThatStartNoCharacter_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("lone 0x80 is the euro sign") << QByteArray::fromHex("618062") << QStringLiteral("a€b");
-    QTest::newRow("lone 0xFF") << QByteArray::fromHex("61FF62") << QStringLiteral("a\uFFFDb");
-    QTest::newRow("lead byte cut off") << QByteArray::fromHex("B9D8B1") << QStringLiteral("关\uFFFD");
+    const auto escaped = [](unsigned char byte) { return CodePageText::escapedByte(byte); };
+    QTest::newRow("lone 0x80") << QByteArray::fromHex("618062") << QLatin1Char('a') + escaped(0x80) + QLatin1Char('b');
+    QTest::newRow("lone 0xFF") << QByteArray::fromHex("61FF62") << QLatin1Char('a') + escaped(0xFF) + QLatin1Char('b');
+    QTest::newRow("lead byte cut off") << QByteArray::fromHex("B9D8B1") << QStringLiteral("关") + escaped(0xB1);
+    QTest::newRow("lead byte before a blank")
+        << QByteArray::fromHex("8120B9D8") << escaped(0x81) + QStringLiteral(" 关");
+    QTest::newRow("four-byte character cut off")
+        << QByteArray::fromHex("61813081") << QLatin1Char('a') + escaped(0x81) + QLatin1Char('0') + escaped(0x81);
 }
 
 void TestCodePageText::readsBytesThatStartNoCharacter()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    QCOMPARE(CodePageText().decode(bytes), text);
+    CodePageText codec;
+    QCOMPARE(codec.decode(bytes), text);
+    // Written back, the text gives the very same bytes.
+    QCOMPARE(codec.encode(text).toHex(' '), bytes.toHex(' '));
+}
+
+void TestCodePageText::detectsUtf8Files_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::newRow("ascii") << QByteArray("a$b$c$8:00:00\r\n") << TextEncoding::CodePage;
+    QTest::newRow("UTF-8") << QStringLiteral("提示消息$开会\r\n").toUtf8() << TextEncoding::Utf8;
+    QTest::newRow("UTF-8 with its byte-order mark")
+        << QByteArray("\xEF\xBB\xBF") + QStringLiteral("开会").toUtf8() << TextEncoding::Utf8WithBom;
+    QTest::newRow("byte-order mark before code page text")
+        << QByteArray::fromHex("EFBBBFB9D8B1D5") << TextEncoding::CodePage;
+    QTest::newRow("UTF-8 with a lone 0x80") << QByteArray("\xE5\xBC\x80\x80") << TextEncoding::CodePage;
+    // No kind text of the program reads as UTF-8, so no mission file in code
+    // page 936 is taken for one.
+    for (const char *kind : {"关闭计算机", "重启计算机", "注销计算机", "执行程序", "打开文件", "提示消息", "系统响铃",
+                             "打开网页", "发送邮件"})
+        QTest::newRow(kind) << CodePageText().encode(QString::fromUtf8(kind)) << TextEncoding::CodePage;
+}
+
+void TestCodePageText::detectsUtf8Files()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(TextEncoding, encoding);
+    QCOMPARE(CodePageText::detect(bytes), encoding);
 }
 
 void TestCodePageText::findsSeparatorsBetweenCharacters_data()

@@ -2,12 +2,18 @@
 #include "FileFixtures.h"
 #include "MissionFile.h"
 #include "MissionLines.h"
+#include "TextFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,6 +65,13 @@ private slots:
     void dailyFileRefusesADollarBeforeTheTime_data();
     void dailyFileRefusesADollarBeforeTheTime();
     void dailyReadingDatesEveryRowToday();
+
+    void unchangedMissionsKeepTheirBytes_data();
+    void unchangedMissionsKeepTheirBytes();
+    void appendPutsTheLineWhereReadingFindsIt_data();
+    void appendPutsTheLineWhereReadingFindsIt();
+    void readsOnlyRegularFilesOfSensibleSize_data();
+    void readsOnlyRegularFilesOfSensibleSize();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -179,14 +192,16 @@ void TestMissionFiles::readsLinesByTheRules_data()
                                    << QByteArray("k\x80"
                                                  "12:00:00")
                                    << QList<QStringList> {{"k", "", "", "12:00:00"}} << QByteArray();
-    QTest::newRow("five separators") << "mission"
-                                     << QByteArray("a\x80"
-                                                   "b\x80"
-                                                   "c\x80"
-                                                   "d\x80"
-                                                   "e\x80"
-                                                   "f\r\n")
-                                     << QList<QStringList> {{"a", "b", "c", "d€e€f"}} << QByteArray();
+    QTest::newRow("five separators")
+        << "mission"
+        << QByteArray("a\x80"
+                      "b\x80"
+                      "c\x80"
+                      "d\x80"
+                      "e\x80"
+                      "f\r\n")
+        << QList<QStringList> {{"a", "b", "c", QStringLiteral("d%1e%1f").arg(CodePageText::escapedByte(0x80))}}
+        << QByteArray();
     QTest::newRow("0x80 inside a character") << "mission"
                                              << QByteArray("k\x80\x81\x80"
                                                            "x\x80"
@@ -218,8 +233,14 @@ void TestMissionFiles::readsLinesByTheRules_data()
                                                    << QList<QStringList> {abcd}
                                                    << QByteArray("\x1A"
                                                                  "xyz\r\n");
-    QTest::newRow("daily: 0x80 is text") << "daily" << QByteArray("a\x80$b$c$d\r\n")
-                                         << QList<QStringList> {{"a€", "b", "c", "d"}} << QByteArray();
+    QTest::newRow("daily: lone 0x80 carried")
+        << "daily" << QByteArray("a\x80$b$c$d\r\n")
+        << QList<QStringList> {{QLatin1Char('a') + CodePageText::escapedByte(0x80), "b", "c", "d"}} << QByteArray();
+    QTest::newRow("daily: UTF-8") << "daily" << QStringLiteral("执行程序$开会$c$d\r\n").toUtf8()
+                                  << QList<QStringList> {{"执行程序", "开会", "c", "d"}} << QByteArray();
+    QTest::newRow("daily: UTF-8 after its byte-order mark")
+        << "daily" << QByteArray("\xEF\xBB\xBF") + QStringLiteral("执行程序$b$c$d\r\n").toUtf8()
+        << QList<QStringList> {{"执行程序", "b", "c", "d"}} << QByteArray();
 }
 
 void TestMissionFiles::readsLinesByTheRules()
@@ -350,7 +371,7 @@ void TestMissionFiles::dailyFileRefusesADollarBeforeTheTime()
     *texts[field] = QStringLiteral("US$5");
     QString error;
     QVERIFY(!file.append(mission, &error));
-    QVERIFY(!file.rewrite({threeRows[0], mission}, QByteArray(), &error));
+    QVERIFY(!file.rewrite({threeRows[0], mission}, MissionLines::Reading(), &error));
     QVERIFY2(error.startsWith(fieldName + QStringLiteral("“US$5”")), qPrintable(error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(file.path())), qPrintable(error));
     QCOMPARE(fileBytes(file.path()), QByteArray("a$b$c$d\r\n"));
@@ -366,6 +387,132 @@ void TestMissionFiles::dailyReadingDatesEveryRowToday()
     QCOMPARE(texts(reading->missions),
              (QList<QStringList> {{"a", "b", "2026-12-10", "8:00:00"}, {"", "", "2026-12-10", ""}}));
     QCOMPARE(reading->unread, QByteArray("\r\nrest"));
+}
+
+void TestMissionFiles::unchangedMissionsKeepTheirBytes_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("kindText");
+    // Every date is today's, which the daily reading puts in every row.
+    const QByteArray utf8Line = QStringLiteral("执行程序$/usr/bin/李$2026-12-10$8:00:00\r\n").toUtf8();
+    QTest::newRow("daily: lone 0x80") << "daily" << QByteArray("a\x80$b$2026-12-10$8:00:00\r\n")
+                                      << QLatin1Char('a') + CodePageText::escapedByte(0x80);
+    QTest::newRow("daily: bytes that are no GB18030")
+        << "daily" << QByteArray("\xFF$\x81 \x81\x30\x81$2026-12-10$") + QByteArray::fromHex("B9D8") + "\xFE\r\n"
+        << QString(CodePageText::escapedByte(0xFF));
+    QTest::newRow("daily: UTF-8") << "daily" << utf8Line + utf8Line << QStringLiteral("执行程序");
+    QTest::newRow("daily: UTF-8 with its byte-order mark")
+        << "daily" << QByteArray("\xEF\xBB\xBF") + utf8Line << QStringLiteral("执行程序");
+    QTest::newRow("mission file: bytes that are no GB18030") << "mission"
+                                                             << QByteArray("\xFF\x80"
+                                                                           "a\xA1\x80"
+                                                                           "\x80"
+                                                                           "2026-12-10\x80"
+                                                                           "8:00:00\x81\x30\r\n")
+                                                             << QString(CodePageText::escapedByte(0xFF));
+}
+
+void TestMissionFiles::unchangedMissionsKeepTheirBytes()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, kindText);
+    const QString path = m_dir->filePath(QStringLiteral("everyday.mis"));
+    writeBytes(path, bytes);
+    QString error;
+    if (format == QLatin1String("daily")) {
+        const DailyMissionFile file(path);
+        const std::optional<MissionLines::Reading> reading = file.read(QStringLiteral("2026-12-10"), &error);
+        QVERIFY2(reading, qPrintable(error));
+        QCOMPARE(reading->missions.first().kindText, kindText);
+        QVERIFY2(file.rewrite(reading->missions, *reading, &error), qPrintable(error));
+    } else {
+        const std::optional<QVector<Mission>> missions = MissionFile::load(path, &error);
+        QVERIFY2(missions, qPrintable(error));
+        QCOMPARE(missions->first().kindText, kindText);
+        QVERIFY2(MissionFile::save(path, *missions, &error), qPrintable(error));
+    }
+    QCOMPARE(fileBytes(path).toHex(' '), bytes.toHex(' '));
+}
+
+void TestMissionFiles::appendPutsTheLineWhereReadingFindsIt_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("head"); // what comes before the new line
+    QTest::addColumn<QByteArray>("tail"); // what comes after it, kept as it was
+    const QByteArray line = "a$b$c$d\r\n";
+    QTest::newRow("after the last line") << line << line << QByteArray();
+    QTest::newRow("before an empty line") << line + "\r\n" + line + "\xFF" << line << "\r\n" + line + "\xFF";
+    QTest::newRow("before an empty first line") << "\r\n" + line << QByteArray() << "\r\n" + line;
+    QTest::newRow("before the end mark") << line + "\x1A" << line << QByteArray("\x1A");
+    QTest::newRow("before an end mark inside a line")
+        << QByteArray("a$b$c$d\x1Axyz\r\n") << line << QByteArray("\x1Axyz\r\n");
+    QTest::newRow("unfinished last line") << QByteArray("a$b$c$d") << line << QByteArray();
+    const QByteArray utf8Line = QStringLiteral("提示消息$开会$c$d\r\n").toUtf8();
+    QTest::newRow("UTF-8 file stays UTF-8") << "\xEF\xBB\xBF" + utf8Line << "\xEF\xBB\xBF" + utf8Line << QByteArray();
+}
+
+void TestMissionFiles::appendPutsTheLineWhereReadingFindsIt()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, tail);
+    const DailyMissionFile file(m_dir->filePath(QStringLiteral("everyday.mis")));
+    writeBytes(file.path(), before);
+    QString error;
+    QVERIFY2(file.append(threeRows[1], &error), qPrintable(error));
+    const TextEncoding encoding = CodePageText::detect(before);
+    const QByteArray added = MissionLines::dailyFile().write({threeRows[1]}, encoding);
+    QCOMPARE(fileBytes(file.path()), head + added + tail);
+
+    const std::optional<MissionLines::Reading> reading = file.read(QStringLiteral("2026-12-10"), &error);
+    QVERIFY(reading);
+    QCOMPARE(reading->missions.last().kindText, threeRows[1].kindText);
+    QCOMPARE(reading->missions.last().description, threeRows[1].description);
+    QCOMPARE(reading->missions.last().timeText, threeRows[1].timeText);
+    QCOMPARE(reading->unread, tail);
+}
+
+void TestMissionFiles::readsOnlyRegularFilesOfSensibleSize_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("folder") << "folder" << QStringLiteral("是一个文件夹");
+    QTest::newRow("named pipe") << "pipe" << QStringLiteral("是一个命名管道");
+    QTest::newRow("device") << "device" << QStringLiteral("是一个设备");
+    QTest::newRow("over 256 MB") << "huge" << QStringLiteral("大于256 MB");
+}
+
+void TestMissionFiles::readsOnlyRegularFilesOfSensibleSize()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
+    QString path = m_dir->filePath(QStringLiteral("everyday.mis"));
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("pipe")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(maxTextFileSize + 1)); // sparse: takes no room
+    }
+
+    // A reading that blocks on the pipe is freed by a writer that closes at
+    // once, so the test ends either way.
+    QString error;
+    auto reading = std::async(std::launch::async, [&] { return DailyMissionFile(path).read(QString(), &error); });
+    if (reading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+        reading.wait();
+        QFAIL("reading waited for the pipe");
+    }
+    QVERIFY(!reading.get());
+    QVERIFY2(error.contains(QStringLiteral("“%1”").arg(path)), qPrintable(error));
+    QVERIFY2(error.contains(why), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestMissionFiles)

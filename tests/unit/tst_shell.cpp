@@ -1,4 +1,5 @@
 #include "DesktopShell.h"
+#include "RecordingNotifier.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@ private slots:
     void handsOverOneArgument();
     void startsAProgramWithNoArguments_data();
     void startsAProgramWithNoArguments();
+    void refusesAWebAddressNamedLikeAnOption();
 
 private:
     QStringList awaitRecord();
@@ -109,6 +111,9 @@ void TestShell::handsOverOneArgument_data()
     QTest::newRow("file named like an option") << "file"
                                                << "-rf notes.txt"
                                                << "./-rf notes.txt";
+    QTest::newRow("web address that cannot be completed goes as typed") << "url"
+                                                                        << "例子 网站"
+                                                                        << "例子 网站";
 }
 
 void TestShell::handsOverOneArgument()
@@ -152,6 +157,18 @@ void TestShell::startsAProgramWithNoArguments()
         QVERIFY(cwd.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(cwd.readAll()).trimmed(), QDir::currentPath());
     }
+}
+
+void TestShell::refusesAWebAddressNamedLikeAnOption()
+{
+    RecordingNotifier reporter;
+    DesktopShell shell(&reporter);
+    shell.openUrl(QStringLiteral("--help"));
+    QCOMPARE(reporter.notices.size(), 1);
+    QVERIFY2(reporter.notices[0].text.contains(QStringLiteral("“--help”")), qPrintable(reporter.notices[0].text));
+    // What is handed over next is the only thing xdg-open got.
+    shell.openFile(QStringLiteral("/tmp/after"));
+    QCOMPARE(awaitRecord(), (QStringList {"xdg-open", "1", "/tmp/after"}));
 }
 
 QTEST_GUILESS_MAIN(TestShell)

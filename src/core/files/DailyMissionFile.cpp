@@ -33,27 +33,44 @@ std::optional<MissionLines::Reading> DailyMissionFile::read(const QString &today
 
 bool DailyMissionFile::append(const Mission &mission, QString *error) const
 {
+    if (!fits({mission}, error))
+        return false;
     QByteArray bytes;
     if (exists()) {
         std::optional<QByteArray> old = readTextFile(m_path, error);
         if (!old)
             return false;
         bytes = *old;
-        // A last line without its line end would swallow the new one.
-        if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-            bytes += "\r\n";
     }
-    if (!fits({mission}, error))
+    const MissionLines lines = MissionLines::dailyFile();
+    const MissionLines::Reading before = lines.read(bytes);
+    QByteArray read = bytes.first(bytes.size() - before.unread.size());
+    // A last line without its line end would swallow the new one.
+    if (read.size() > CodePageText::byteOrderMark(before.encoding).size() && !read.endsWith('\n'))
+        read += "\r\n";
+    const QByteArray line = lines.write({mission}, before.encoding);
+    const QByteArray after = read + line + before.unread;
+
+    const QVector<Mission> added = lines.read(line).missions;
+    const MissionLines::Reading check = lines.read(after);
+    if (check.missions != before.missions + added) {
+        *error = QStringLiteral("任务“%1”加入每日任务文件“%2”后无法读回，文件没有改动。")
+                     .arg(mission.kindText, QDir::toNativeSeparators(m_path));
         return false;
-    bytes += MissionLines::dailyFile().write({mission});
-    return writeTextFile(m_path, bytes, error);
+    }
+    return writeTextFile(m_path, after, error);
 }
 
-bool DailyMissionFile::rewrite(const QVector<Mission> &missions, const QByteArray &unread, QString *error) const
+bool DailyMissionFile::rewrite(const QVector<Mission> &missions, const MissionLines::Reading &previous,
+                               QString *error) const
 {
     if (!fits(missions, error))
         return false;
-    return writeTextFile(m_path, MissionLines::dailyFile().write(missions) + unread, error);
+    const MissionLines lines = MissionLines::dailyFile();
+    return writeTextFile(m_path,
+                         CodePageText::byteOrderMark(previous.encoding).toByteArray()
+                             + lines.write(missions, previous.encoding) + previous.unread,
+                         error);
 }
 
 bool DailyMissionFile::fits(const QVector<Mission> &missions, QString *error) const

@@ -22,11 +22,14 @@ public:
     // The daily missions, each dated `todayText`, and the bytes that reading
     // did not reach (after an empty line or the end mark).
     std::optional<MissionLines::Reading> read(const QString &todayText, QString *error) const;
-    // Adds `mission` as the last line; creates the file when it is missing.
+    // Adds `mission` as the last line that reading reaches: before an empty
+    // line or the end mark, everything after it kept byte for byte; creates
+    // the file when it is missing. Succeeds only when a reading of the new
+    // file gives the mission back.
     bool append(const Mission &mission, QString *error) const;
-    // Replaces the file by one line per mission followed by `unread` as it
-    // stood, so that lines the reading never reached are kept.
-    bool rewrite(const QVector<Mission> &missions, const QByteArray &unread, QString *error) const;
+    // Replaces the file by one line per mission, in the encoding `previous`
+    // found, followed by the bytes its reading did not reach as they stood.
+    bool rewrite(const QVector<Mission> &missions, const MissionLines::Reading &previous, QString *error) const;
 
 private:
     bool fits(const QVector<Mission> &missions, QString *error) const;

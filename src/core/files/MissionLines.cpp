@@ -7,6 +7,7 @@
 namespace {
 
 constexpr char endOfFileMark = 0x1A;
+constexpr char16_t euroSign = 0x20AC;
 
 } // namespace
 
@@ -29,10 +30,11 @@ MissionLines MissionLines::dailyFile()
 MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
 {
     Reading reading;
-    CodePageText codec;
+    reading.encoding = CodePageText::detect(bytes);
+    CodePageText codec(reading.encoding);
     const qsizetype mark = m_endMark ? bytes.indexOf(endOfFileMark) : -1;
     const QByteArrayView data = QByteArrayView(bytes).first(mark < 0 ? bytes.size() : mark);
-    qsizetype pos = 0;
+    qsizetype pos = CodePageText::byteOrderMark(reading.encoding).size();
     while (pos < data.size() && data[pos] != '\r') {
         const qsizetype lineFeed = data.indexOf('\n', pos);
         const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
@@ -47,7 +49,7 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
         QString fields[4];
         QByteArrayView rest = line;
         for (int field = KindField; field < TimeField; ++field) {
-            const qsizetype separator = CodePageText::findSeparator(rest, m_separator);
+            const qsizetype separator = CodePageText::findSeparator(rest, m_separator, 0, reading.encoding);
             if (separator < 0)
                 continue;
             fields[field] = codec.decode(rest.first(separator));
@@ -64,8 +66,9 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
 
 std::optional<MissionLines::Field> MissionLines::misfit(const Mission &mission) const
 {
-    // GB18030 gives no character the single byte 0x80, so only an ASCII
-    // separator can turn up inside a field.
+    // GB18030 gives no character the single byte 0x80, and the writer turns
+    // a carried lone 0x80 into the euro sign, so only an ASCII separator can
+    // turn up inside a field.
     if (static_cast<unsigned char>(m_separator) >= 0x80)
         return std::nullopt;
     const QChar separator = QLatin1Char(m_separator);
@@ -78,15 +81,21 @@ std::optional<MissionLines::Field> MissionLines::misfit(const Mission &mission) 
     return std::nullopt;
 }
 
-QByteArray MissionLines::write(const QVector<Mission> &missions) const
+QByteArray MissionLines::write(const QVector<Mission> &missions, TextEncoding encoding) const
 {
     static const QRegularExpression lineBreaks(QStringLiteral("\r\n|[\r\n]"));
-    CodePageText codec;
-    const auto field = [&](QString text) {
+    CodePageText codec(encoding);
+    const bool separatorIsByte80 = static_cast<unsigned char>(m_separator) == 0x80;
+    const auto field = [&](QString text, bool last = false) {
         if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
             text.replace(lineBreaks, QStringLiteral(" "));
         if (m_endMark)
             text.replace(QChar(endOfFileMark), QLatin1Char(' '));
+        // A lone 0x80 carried from another file would split the line before
+        // the time; code page 936 reads it as the euro sign, so it is written
+        // as one. In the time, reading keeps it.
+        if (separatorIsByte80 && !last)
+            text.replace(CodePageText::escapedByte(0x80), QChar(euroSign));
         return codec.encode(text);
     };
     QByteArray bytes;
@@ -97,7 +106,7 @@ QByteArray MissionLines::write(const QVector<Mission> &missions) const
         bytes += m_separator;
         bytes += field(mission.dateText);
         bytes += m_separator;
-        bytes += field(mission.timeText);
+        bytes += field(mission.timeText, true);
         bytes += "\r\n";
     }
     return bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CodePageText.h"
 #include "Mission.h"
 
 #include <QByteArray>
@@ -9,7 +10,9 @@
 
 // The line layout of the two mission text files: one mission per line,
 // kind, description, date and time separated by one byte, every line ending
-// in CR LF, texts in code page 936 (written as GB18030).
+// in CR LF, texts in code page 936 (written as GB18030) or, in a file that
+// is valid UTF-8, in UTF-8. Bytes that are no character survive a reading
+// and a writing unchanged (see CodePageText).
 class MissionLines
 {
 public:
@@ -26,9 +29,12 @@ public:
         // The bytes from where reading stopped (an empty line, the end
         // mark) to the end; empty when every line was read.
         QByteArray unread;
+        // How the file holds its texts; writing it back keeps that.
+        TextEncoding encoding = TextEncoding::CodePage;
     };
 
-    // Reads line after line until the end, an empty line or the end mark.
+    // Reads line after line until the end, an empty line or the end mark,
+    // after a UTF-8 byte-order mark if there is one.
     // A line ends at LF, its CRs are dropped; a last line without a line end
     // counts. Missing separators leave fields empty; the time keeps any
     // further ones. Rows carry icon 0.
@@ -38,9 +44,10 @@ public:
     // it holds the separator character, if any. Only the time may hold it.
     std::optional<Field> misfit(const Mission &mission) const;
 
-    // One line per mission. Line breaks (and the end mark of the daily file)
-    // in a field become spaces, so that every mission stays one line.
-    QByteArray write(const QVector<Mission> &missions) const;
+    // One line per mission, without a byte-order mark. Line breaks (and the
+    // end mark of the daily file) in a field become spaces, so that every
+    // mission stays one line.
+    QByteArray write(const QVector<Mission> &missions, TextEncoding encoding = TextEncoding::CodePage) const;
 
 private:
     MissionLines(char separator, bool endMark);

@@ -3,6 +3,10 @@
 #include <QDateTime>
 #include <QString>
 
+// The highest power rating, in watts, that the program takes for the
+// monitor or the computer; the lowest is 0.
+constexpr int maxRatingWatts = 1000;
+
 // The running-time counter and the energy estimate of the run, advanced once
 // a second in every run state, with the texts the status bar and the tray
 // icon show of them.

@@ -1,64 +1,12 @@
 #include "IniFile.h"
-#include "FileErrorText.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "TextFile.h"
 
-#include <cerrno>
-
-IniFile::IniFile(const QString &path)
-    : m_path(path)
-{
-}
-
-QStringList IniFile::readLines() const
-{
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        QByteArray text = line;
-        if (text.endsWith('\r'))
-            text.chop(1);
-        lines.append(QString::fromLocal8Bit(text));
-    }
-    return lines;
-}
-
-int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
-{
-    bool inSection = false;
-    for (const QString &rawLine : readLines()) {
-        const QString line = rawLine.trimmed();
-        // A "[" without its "]" opens no section, as for the writer below.
-        const int end = line.startsWith(QLatin1Char('[')) ? line.indexOf(QLatin1Char(']')) : -1;
-        if (end > 0) {
-            inSection = line.mid(1, end - 1).trimmed().compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (equals > 0 && line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-            return parseInteger(line.mid(equals + 1), defaultValue);
-    }
-    return defaultValue;
-}
-
-int IniFile::parseInteger(const QString &text, int defaultValue)
-{
-    const QString value = text.trimmed();
-    bool ok = false;
-    int result = 0;
-    if (value.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        result = int(value.mid(2).toUInt(&ok, 16));
-    else
-        result = value.toInt(&ok, 10);
-    return ok ? result : defaultValue;
-}
+#include <QFileInfo>
 
 namespace {
+
+const QByteArray utf8Mark("\xEF\xBB\xBF");
 
 // The name between the brackets of a section line, or a null array when the
 // line opens no section.
@@ -75,51 +23,101 @@ QByteArray sectionName(const QByteArray &line)
     return name.isNull() ? QByteArray("") : name;
 }
 
-bool sameName(const QByteArray &name, const QString &wanted)
-{
-    return QString::fromLatin1(name).compare(wanted, Qt::CaseInsensitive) == 0;
-}
-
-bool isKeyLine(const QByteArray &line, const QString &key)
+// The key of a "key=value" line, or a null array when the line has none.
+QByteArray keyName(const QByteArray &line)
 {
     const int equals = line.indexOf('=');
-    return equals > 0 && sameName(line.left(equals).trimmed(), key);
+    return equals > 0 ? line.left(equals).trimmed() : QByteArray();
 }
 
-// The library's own words for a failed write follow the Chinese sentence.
-QString writeFailure(const QString &path, FileFailure cause)
+QString folded(const QByteArray &name)
 {
-    return fileErrorText(FileStep::Write, path, cause, QStringLiteral("Unable to write to %1").arg(path));
+    return QString::fromUtf8(name).toCaseFolded();
+}
+
+QString lookupKey(const QString &section, const QString &key)
+{
+    return section.toCaseFolded() + QLatin1Char('\n') + key.toCaseFolded();
 }
 
 } // namespace
 
+IniFile::IniFile(const QString &path)
+    : m_path(path)
+{
+    if (!QFileInfo::exists(m_path))
+        return;
+    const std::optional<QByteArray> bytes = readTextFile(m_path, &m_readError);
+    if (!bytes)
+        return;
+    QByteArray text = *bytes;
+    if (text.startsWith(utf8Mark)) {
+        m_byteOrderMark = utf8Mark;
+        text.remove(0, utf8Mark.size());
+    }
+    m_lines = text.split('\n');
+    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
+        m_lines.removeLast();
+    for (QByteArray &line : m_lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    index();
+}
+
+void IniFile::index()
+{
+    m_values.clear();
+    QString section;
+    bool inSection = false;
+    for (const QByteArray &line : std::as_const(m_lines)) {
+        const QByteArray name = sectionName(line);
+        if (!name.isNull()) {
+            section = folded(name);
+            inSection = true;
+            continue;
+        }
+        const QByteArray key = keyName(line);
+        if (!inSection || key.isNull())
+            continue;
+        const QString where = section + QLatin1Char('\n') + folded(key);
+        if (!m_values.contains(where))
+            m_values.insert(where, QString::fromUtf8(line.mid(line.indexOf('=') + 1)));
+    }
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    const auto found = m_values.constFind(lookupKey(section, key));
+    return found == m_values.cend() ? defaultValue : parseInteger(*found, defaultValue);
+}
+
+int IniFile::parseInteger(const QString &text, int defaultValue)
+{
+    const QString value = text.trimmed();
+    bool ok = false;
+    int result = 0;
+    if (value.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        result = int(value.mid(2).toUInt(&ok, 16));
+    else
+        result = value.toInt(&ok, 10);
+    return ok ? result : defaultValue;
+}
+
 bool IniFile::writeInteger(const QString &section, const QString &key, int value, QString *error)
 {
-    // The lines are kept as bytes so that every line this write does not
-    // touch goes back exactly as it was, whatever its encoding.
-    QList<QByteArray> lines;
-    QFile existing(m_path);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly)) {
-            *error = writeFailure(m_path, fileFailure(errno, existing.error()));
-            return false;
-        }
-        lines = existing.readAll().split('\n');
-        existing.close();
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        for (QByteArray &line : lines) {
-            if (line.endsWith('\r'))
-                line.chop(1);
-        }
+    if (!m_readError.isEmpty()) {
+        *error = m_readError;
+        return false;
     }
-
+    QList<QByteArray> lines = m_lines;
     const QByteArray keyLine = key.toUtf8() + '=' + QByteArray::number(value);
+    const QString wantedSection = section.toCaseFolded();
+    const QString wantedKey = key.toCaseFolded();
     int sectionStart = -1;
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray name = sectionName(lines[i]);
-        if (!name.isNull() && sameName(name, section)) {
+        if (!name.isNull() && folded(name) == wantedSection) {
             sectionStart = i;
             break;
         }
@@ -131,7 +129,8 @@ bool IniFile::writeInteger(const QString &section, const QString &key, int value
         int lastLine = sectionStart; // the section's last line that is not blank
         int i = sectionStart + 1;
         for (; i < lines.size() && sectionName(lines[i]).isNull(); ++i) {
-            if (isKeyLine(lines[i], key))
+            const QByteArray name = keyName(lines[i]);
+            if (!name.isNull() && folded(name) == wantedKey)
                 break;
             if (!lines[i].trimmed().isEmpty())
                 lastLine = i;
@@ -142,13 +141,12 @@ bool IniFile::writeInteger(const QString &section, const QString &key, int value
             lines.insert(lastLine + 1, keyLine);
     }
 
-    QSaveFile file(m_path);
-    if (file.open(QIODevice::WriteOnly)) {
-        for (const QByteArray &line : std::as_const(lines))
-            file.write(line + "\r\n");
-        if (file.commit())
-            return true;
-    }
-    *error = writeFailure(m_path, fileFailure(errno, file.error()));
-    return false;
+    QByteArray bytes = m_byteOrderMark;
+    for (const QByteArray &line : std::as_const(lines))
+        bytes += line + "\r\n";
+    if (!writeTextFile(m_path, bytes, error))
+        return false;
+    m_lines = lines;
+    index();
+    return true;
 }

@@ -112,7 +112,7 @@ void DailyMissionsDialog::loadFile()
 void DailyMissionsDialog::loadList(const QString &path)
 {
     m_listView->setRowCount(0);
-    m_unread.clear();
+    m_read = MissionLines::Reading();
     QString error;
     const std::optional<MissionLines::Reading> reading = DailyMissionFile(path).read(m_todayText, &error);
     m_readable = reading.has_value();
@@ -120,7 +120,7 @@ void DailyMissionsDialog::loadList(const QString &path)
         showErrorReport(this, error);
         return;
     }
-    m_unread = reading->unread;
+    m_read = *reading;
     m_listView->setRowCount(int(reading->missions.size()));
     int row = 0;
     for (const Mission &mission : reading->missions) {
@@ -135,7 +135,7 @@ void DailyMissionsDialog::loadList(const QString &path)
     }
 }
 
-void DailyMissionsDialog::saveList(const QString &path)
+QVector<Mission> DailyMissionsDialog::listedMissions() const
 {
     QVector<Mission> missions;
     missions.reserve(m_listView->rowCount());
@@ -144,8 +144,13 @@ void DailyMissionsDialog::saveList(const QString &path)
             Mission {m_listView->item(row, KindColumn)->text(), m_listView->item(row, DescriptionColumn)->text(),
                      m_listView->item(row, DateColumn)->text(), m_listView->item(row, TimeColumn)->text(), 0});
     }
+    return missions;
+}
+
+void DailyMissionsDialog::saveList(const QString &path)
+{
     QString error;
-    if (!DailyMissionFile(path).rewrite(missions, m_unread, &error))
+    if (!DailyMissionFile(path).rewrite(listedMissions(), m_read, &error))
         showErrorReport(parentWidget(), error);
 }
 
@@ -163,12 +168,28 @@ void DailyMissionsDialog::closeDialog()
 
 void DailyMissionsDialog::done(int result)
 {
-    saveIfReadable();
+    commitOpenEdit();
+    saveIfChanged();
     QDialog::done(result);
 }
 
-void DailyMissionsDialog::saveIfReadable()
+void DailyMissionsDialog::commitOpenEdit()
 {
-    if (m_readable)
+    // 关闭 takes the focus from an open editor, which hands its text to the
+    // list; the title bar's close box does not, so the edit is handed over
+    // here the same way.
+    auto *editor = m_listView->viewport()->findChild<QLineEdit *>();
+    if (!editor || !editor->isVisible())
+        return;
+    QAbstractItemDelegate *delegate = m_listView->itemDelegateForColumn(KindColumn);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor);
+}
+
+void DailyMissionsDialog::saveIfChanged()
+{
+    // A file that could not be read is never rewritten from an empty list,
+    // and a list the user left as it was leaves the file as it was.
+    if (m_readable && listedMissions() != m_read.missions)
         saveList(DailyMissionFile::pathIn(m_folder));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "MissionLines.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -8,8 +9,8 @@ class QTableWidget;
 
 // The maintenance dialog of the daily missions: lists everyday.mis, lets the
 // user remove rows and rename a row's kind in place, and writes the list back
-// whenever it closes. Lines of the file its reading did not reach are kept
-// after the listed ones.
+// when it closes with a change. Lines of the file its reading did not reach
+// are kept after the listed ones.
 class DailyMissionsDialog : public QDialog
 {
     Q_OBJECT
@@ -29,15 +30,18 @@ public:
 
 private:
     void loadFile();
-    void saveIfReadable();
+    QVector<Mission> listedMissions() const;
+    void commitOpenEdit();
+    void saveIfChanged();
 
     QString m_folder;
     QString m_todayText;
     QTableWidget *m_listView;
     QPushButton *m_btnDel;
     QPushButton *m_btnClose;
-    // Lines after where the reading stopped, written back as they stood.
-    QByteArray m_unread;
+    // What the file read as: the listed missions as they came, the lines
+    // after where the reading stopped and the file's encoding.
+    MissionLines::Reading m_read;
     // A file that could not be read is never rewritten from an empty list.
     bool m_readable = true;
 };

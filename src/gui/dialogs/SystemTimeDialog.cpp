@@ -108,15 +108,18 @@ void SystemTimeDialog::setSystemTime()
     const QDateTime wanted(m_date->date(), m_time->time(), Qt::LocalTime);
     // One request at a time: the answer may wait for a password prompt.
     m_setTime->setEnabled(false);
-    m_platform.timeSetter->setLocalTime(wanted, this, [this](bool ok) { showAnswer(ok); });
+    m_platform.timeSetter->setLocalTime(wanted, this,
+                                        [this](bool ok, const QString &reason) { showAnswer(ok, reason); });
 }
 
-void SystemTimeDialog::showAnswer(bool ok)
+void SystemTimeDialog::showAnswer(bool ok, const QString &reason)
 {
     m_setTime->setEnabled(true);
     auto *box = new QMessageBox(QMessageBox::NoIcon, applicationTitle(),
                                 ok ? QStringLiteral("设置系统时间成功!") : QStringLiteral("设置系统时间错误!"),
                                 QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    box->setInformativeText(reason);
     box->setObjectName(QStringLiteral("SetTimeAnswer"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -26,7 +26,7 @@ public:
 
 private:
     void showCurrentTime();
-    void showAnswer(bool ok);
+    void showAnswer(bool ok, const QString &reason);
 
     PlatformServices m_platform;
     QLabel *m_clockText;

@@ -48,6 +48,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString balloonTitle = QStringLiteral("翎鹊时间管理器友情提示");
@@ -157,8 +159,11 @@ void MainWindow::readStartupState()
 
     const IniFile config(m_folder + QStringLiteral("config.ini"));
     applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
-    m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
-    m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
+    // A rating the dialog could not have stored would give a wrong or
+    // negative energy.
+    m_crtWatts = std::clamp(config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70), 0, maxRatingWatts);
+    m_hostWatts =
+        std::clamp(config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200), 0, maxRatingWatts);
     m_runner.setChimeOn(config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0);
 
     const QString daily = DailyMissionFile::pathIn(m_folder);

@@ -1,5 +1,7 @@
 #include "DesktopShell.h"
 
+#include "Notifier.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -18,6 +20,8 @@
 extern char **environ;
 
 namespace {
+
+constexpr int refusalTimeoutMs = 10000;
 
 // The program a description names: an executable file, or a bare name
 // found on PATH as a launcher would find it. Empty when it names none.
@@ -73,6 +77,11 @@ bool spawnInOwnSession(const QString &path, const QStringList &arguments)
 
 } // namespace
 
+DesktopShell::DesktopShell(Notifier *reporter)
+    : m_reporter(reporter)
+{
+}
+
 void DesktopShell::runProgram(const QString &path)
 {
     const QString program = executableNamedBy(path);
@@ -89,10 +98,21 @@ void DesktopShell::openFile(const QString &path)
 
 void DesktopShell::openUrl(const QString &address)
 {
-    if (QUrl(address).scheme().isEmpty())
-        open(QUrl::fromUserInput(address).toString(QUrl::FullyEncoded));
-    else
-        open(address);
+    if (address.startsWith(QLatin1Char('-'))) {
+        if (m_reporter) {
+            m_reporter->notify(QStringLiteral("无法打开网页"),
+                               QStringLiteral("“%1”以“-”开头，不是网页地址，没有打开。").arg(address),
+                               refusalTimeoutMs);
+        }
+        return;
+    }
+    QString target = address;
+    if (QUrl(address).scheme().isEmpty()) {
+        const QUrl completed = QUrl::fromUserInput(address);
+        if (completed.isValid() && !completed.isEmpty())
+            target = completed.toString(QUrl::FullyEncoded);
+    }
+    open(target);
 }
 
 void DesktopShell::sendMail(const QString &address)

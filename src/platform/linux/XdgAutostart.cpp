@@ -1,13 +1,12 @@
 #include "XdgAutostart.h"
-#include "FileErrorText.h"
+
+#include "TextFile.h"
 
 #include <algorithm>
-#include <cerrno>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 XdgAutostart::XdgAutostart(const QString &entryPath)
@@ -22,12 +21,20 @@ QString XdgAutostart::defaultEntryPath()
            + QStringLiteral("/autostart/ChronoDesk.desktop");
 }
 
-QString XdgAutostart::execArgument(const QString &path)
+std::optional<QString> XdgAutostart::execArgument(const QString &path)
 {
+    // A string value holds no control character but those it has an escape
+    // for.
+    const bool unwritable = std::any_of(path.cbegin(), path.cend(), [](QChar c) {
+        return (c.unicode() < 0x20 && !QStringLiteral("\t\n\r").contains(c)) || c.unicode() == 0x7F;
+    });
+    if (unwritable)
+        return std::nullopt;
     // The desktop-entry rules: a field code sign doubles; an argument with a
     // reserved character is quoted, with " ` $ \ escaped inside the quotes;
-    // then the whole value gets the string escape of a backslash.
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    // then the whole value gets the string escapes of a backslash and of
+    // line breaks and tabs, so that the argument stays on the Exec line.
+    static const QString reserved = QStringLiteral(" \t\n\r\"'\\><~|&;$*?#()`");
     QString argument = path;
     argument.replace(QLatin1Char('%'), QStringLiteral("%%"));
     const bool needsQuotes =
@@ -42,18 +49,22 @@ QString XdgAutostart::execArgument(const QString &path)
         argument = quoted + QLatin1Char('"');
     }
     argument.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    argument.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    argument.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    argument.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
     return argument;
 }
 
 bool XdgAutostart::isOn() const
 {
-    QFile file(m_entryPath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QString error;
+    const std::optional<QByteArray> bytes = readTextFile(m_entryPath, &error);
+    if (!bytes)
         return false;
     bool inEntry = false;
     bool runsSomething = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    for (const QByteArray &rawLine : bytes->split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inEntry = line == QLatin1String("[Desktop Entry]");
             continue;
@@ -75,23 +86,20 @@ bool XdgAutostart::isOn() const
 
 bool XdgAutostart::enable(const QString &programPath, QString *error)
 {
+    const std::optional<QString> exec = execArgument(programPath);
+    if (!exec) {
+        *error = QStringLiteral("程序的路径“%1”含有控制字符，无法写入自动启动项“%2”。")
+                     .arg(programPath, QDir::toNativeSeparators(m_entryPath));
+        return false;
+    }
     const QString contents = QStringLiteral("[Desktop Entry]\n"
                                             "Type=Application\n"
                                             "Name=ChronoDesk\n"
                                             "Exec=%1\n"
                                             "X-GNOME-Autostart-enabled=true\n")
-                                 .arg(execArgument(programPath));
+                                 .arg(*exec);
     QDir().mkpath(QFileInfo(m_entryPath).absolutePath());
-    QSaveFile file(m_entryPath);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(contents.toUtf8());
-        if (file.commit())
-            return true;
-    }
-    // The library's own words for a failed write follow the Chinese sentence.
-    *error = fileErrorText(FileStep::Write, m_entryPath, fileFailure(errno, file.error()),
-                           QStringLiteral("Unable to write to %1").arg(m_entryPath));
-    return false;
+    return writeTextFile(m_entryPath, contents.toUtf8(), error);
 }
 
 void XdgAutostart::disable()

@@ -2,6 +2,8 @@
 
 #include "Autostart.h"
 
+#include <optional>
+
 // The XDG autostart entry of the user: ChronoDesk.desktop in the autostart
 // folder of the user's configuration folder. Needs no administrator rights.
 class XdgAutostart : public Autostart
@@ -12,8 +14,9 @@ public:
     explicit XdgAutostart(const QString &entryPath = defaultEntryPath());
 
     static QString defaultEntryPath();
-    // `path` as one argument of a desktop entry's Exec line.
-    static QString execArgument(const QString &path);
+    // `path` as one argument of a desktop entry's Exec line; nothing when
+    // it holds a control character the format cannot carry.
+    static std::optional<QString> execArgument(const QString &path);
 
     QString entryPath() const { return m_entryPath; }
 

@@ -3,6 +3,7 @@
 #include "DesktopShell.h"
 #include "Fonts.h"
 #include "LogindSessionControl.h"
+#include "LogindSleepWatcher.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "QueuedSound.h"
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     QueuedSound sound(&soundOutput);
     XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
+    LogindSleepWatcher sleepWatcher;
 
     PlatformServices platform;
     platform.clock = &clock;
@@ -45,6 +47,7 @@ int main(int argc, char *argv[])
     platform.sound = &sound;
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
+    platform.sleepWatcher = &sleepWatcher;
 
     MainWindow form1(platform, programFolder());
     form1.show();

@@ -42,7 +42,8 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Unparsed) {
             const Mission &mission = m_missions->mission(row);
-            return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"").arg(mission.dateText, mission.timeText);
+            return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"")
+                .arg(abbreviated(mission.dateText, 30), abbreviated(mission.timeText, 30));
         }
         return {};
     default: return QIdentityProxyModel::data(index, role);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +24,7 @@ private slots:
     void pauseAndStartInTheSameSecondRunsOnce_data();
     void pauseAndStartInTheSameSecondRunsOnce();
     void aFloodOfUnreadableRowsGivesOneReport();
+    void aHugeTimeTextIsShownAndReportedShort();
     void missedMissionsAreNoticed_data();
     void missedMissionsAreNoticed();
     void wakingUpChecksAtOnce();
@@ -109,6 +111,25 @@ void TestScheduleWindow::aFloodOfUnreadableRowsGivesOneReport()
     QVERIFY(reports.first()->text().startsWith(QStringLiteral("任务列表中有5000个任务的执行日期或时间无法识别")));
     QCOMPARE(reports.first()->text().count(QStringLiteral("\"12/10/2026 12:00:08\"")), 5);
     QCOMPARE(form().missions()->count(), 5001);
+}
+
+// A time text of a megabyte: the list, its tool tip and the report quote it
+// cut short, and the row keeps it whole.
+void TestScheduleWindow::aHugeTimeTextIsShownAndReportedShort()
+{
+    const QString huge(1 << 20, QLatin1Char('9'));
+    form().missions()->append({"执行程序", "/bin/x", "2026-12-10", huge, 0});
+    form().startList();
+    tickAt(QTime(12, 0, 1));
+    const QAbstractItemModel *shown = form().findChild<QTableView *>("ListView1")->model();
+    const QModelIndex time = shown->index(0, MissionModel::TimeColumn);
+    QVERIFY(time.data(Qt::DisplayRole).toString().size() <= 256);
+    QVERIFY(time.data(Qt::DisplayRole).toString().startsWith(QStringLiteral("9999")));
+    QVERIFY(time.data(Qt::ToolTipRole).toString().size() < 100);
+    const QList<QMessageBox *> reports = boxes("ErrorReport");
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first()->text().size() < 200);
+    QCOMPARE(form().missions()->mission(0).timeText, huge);
 }
 
 // Missions whose seconds passed while the computer slept: one desktop

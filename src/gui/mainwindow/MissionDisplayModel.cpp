@@ -12,6 +12,9 @@ namespace {
 const QColor tintPast(214, 239, 255);
 const QColor tintNormal(255, 255, 255);
 const QColor faultText(200, 0, 0);
+// Longer texts are shown cut: the column holds far fewer characters, and a
+// text of a megabyte would hold up every repaint of the list.
+constexpr int shownChars = 256;
 
 } // namespace
 
@@ -29,6 +32,7 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     switch (role) {
+    case Qt::DisplayRole: return abbreviated(QIdentityProxyModel::data(index, role).toString(), shownChars);
     case Qt::DecorationRole:
         if (index.column() == MissionModel::KindColumn)
             return missionRowIcon(m_missions->mission(row).imageIndex);

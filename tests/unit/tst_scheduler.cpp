@@ -98,6 +98,7 @@ private slots:
     void postponingWhileTheWarningCountsDownMovesIt();
     void carriesOutOncePerMoment_data();
     void carriesOutOncePerMoment();
+    void aWarningFromBeforeTheClockWentBackComesAgain();
     void fallBackRunsTheRepeatedHourOnce();
     void springForwardRunsTheSkippedHourAtOnce();
     void gapAtTheEdgeOfTheCatchUp_data();
@@ -550,6 +551,15 @@ void TestScheduler::carriesOutOncePerMoment()
         m_missions.setDateTime(0, QStringLiteral("2026-12-10"), newTime);
     tickEverySecond(QDateTime(today, setBackTo), QDateTime(today, QTime(12, 0, 30)));
     QTEST(m_actions.calls, "calls");
+}
+
+void TestScheduler::aWarningFromBeforeTheClockWentBackComesAgain()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 45));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 45)), QDateTime(today, QTime(11, 59, 55)));
+    tickEverySecond(QDateTime(today, QTime(11, 58, 0)), QDateTime(today, QTime(12, 0, 30)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "warn 0 2026-12-10 12:00:00", "shutdown"}));
 }
 
 // The last Sunday of October: at 3:00 summer time the clock goes back to

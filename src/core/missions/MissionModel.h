@@ -65,6 +65,7 @@ public:
     // Notes the second (wall-clock key) in which the warning about the
     // row's present moment opened.
     void setWarnedAt(int row, qint64 second);
+    void forgetWarning(int row) { m_rows[row].warnedFor.reset(); }
 
     // All that the tick reads of a row, in one look.
     struct TickView

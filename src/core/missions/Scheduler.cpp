@@ -89,6 +89,12 @@ void Scheduler::checkSecond(qint64 second, qint64 warnFrom, bool withHourlySigna
         }
         if (!view.kind || view.settled)
             continue;
+        // A warning from before the clock went back counts for nothing:
+        // it comes again in its second.
+        if (view.warnedAt && *view.warnedAt > m_present) {
+            m_missions.forgetWarning(row);
+            view.warnedAt.reset();
+        }
         if (isPowerKind(*view.kind) && !view.warnedAt) {
             const qint64 warningSecond = *view.moment - warningLeadSeconds;
             if (warningSecond >= warnFrom && warningSecond <= second && *view.moment >= second) {

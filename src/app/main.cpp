@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "Fonts.h"
 #include "LogindSessionControl.h"
+#include "LogindSleepWatcher.h"
 #include "MainWindow.h"
 #include "ProgramFolder.h"
 #include "QueuedSound.h"
@@ -115,6 +116,7 @@ int runWindow(int argc, char *argv[], bool hidden)
     QueuedSound sound(&soundOutput);
     XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
+    LogindSleepWatcher sleepWatcher;
 
     PlatformServices platform;
     platform.clock = &clock;
@@ -124,6 +126,7 @@ int runWindow(int argc, char *argv[], bool hidden)
     platform.sound = &sound;
     platform.autostart = &autostart;
     platform.timeSetter = &timeSetter;
+    platform.sleepWatcher = &sleepWatcher;
 
     MainWindow form1(platform, folder.path);
     auto *service = new ControlService(form1);

@@ -5,6 +5,7 @@ class Clock;
 class Notifier;
 class SessionControl;
 class Shell;
+class SleepWatcher;
 class Sound;
 class SystemTimeSetter;
 
@@ -19,4 +20,5 @@ struct PlatformServices
     Sound *sound = nullptr;
     Autostart *autostart = nullptr;
     SystemTimeSetter *timeSetter = nullptr;
+    SleepWatcher *sleepWatcher = nullptr;
 };

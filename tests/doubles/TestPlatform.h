@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeSleepWatcher.h"
 #include "PlatformServices.h"
 #include "RecordingAutostart.h"
 #include "RecordingNotifier.h"
@@ -19,6 +20,7 @@ struct TestPlatform
     RecordingSound sound;
     RecordingAutostart autostart;
     RecordingTimeSetter timeSetter;
+    FakeSleepWatcher sleepWatcher;
 
     PlatformServices services()
     {
@@ -30,6 +32,7 @@ struct TestPlatform
         platform.sound = &sound;
         platform.autostart = &autostart;
         platform.timeSetter = &timeSetter;
+        platform.sleepWatcher = &sleepWatcher;
         return platform;
     }
 };

@@ -25,6 +25,7 @@ private slots:
     void buttonsRecordTheAnswer();
     void warnsAndShutsDownOnTimeWithRealTimers();
     void postponeAnswerMovesTheMission();
+    void aLateTickOpensTheWarningAndTheShutdownWaits();
 };
 
 void TestPreWarning::looksAsANotice()
@@ -159,6 +160,35 @@ void TestPreWarning::postponeAnswerMovesTheMission()
     fixture.platform.clock.set(QDateTime(today, QTime(23, 58, 0)));
     form.checkDueMissions();
     QVERIFY(fixture.platform.session.calls.isEmpty());
+}
+
+// The clock jumps 30 s forward over both the warning's second and the
+// shutdown's: the warning opens, and the shutdown comes ten seconds later.
+void TestPreWarning::aLateTickOpensTheWarningAndTheShutdownWaits()
+{
+    QTemporaryDir dir;
+    TestPlatform platform;
+    const QDate today(2026, 12, 10);
+    platform.clock.set(QDateTime(today, QTime(11, 59, 40)));
+    MainWindow form(platform.services(), dir.path() + QLatin1Char('/'));
+    form.missions()->append({QStringLiteral("关闭计算机"), QStringLiteral("关闭计算机"), QStringLiteral("2026-12-10"),
+                             QStringLiteral("12:00:00"), 0});
+    form.startList();
+    platform.clock.set(QDateTime(today, QTime(12, 0, 10)));
+    form.checkDueMissions();
+    auto *hint = form.findChild<ShutdownWarning *>();
+    QVERIFY(hint);
+    QVERIFY(hint->isVisible());
+    QVERIFY(platform.session.calls.isEmpty());
+    for (int s = 11; s <= 19; ++s) {
+        platform.clock.set(QDateTime(today, QTime(12, 0, s)));
+        form.checkDueMissions();
+    }
+    QVERIFY(platform.session.calls.isEmpty());
+    platform.clock.set(QDateTime(today, QTime(12, 0, 20)));
+    form.checkDueMissions();
+    QCOMPARE(platform.session.calls, QStringList {"powerOff"});
+    hint->close();
 }
 
 QTEST_MAIN(TestPreWarning)

@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "MissionModel.h"
 #include "MissionRunner.h"
+#include "RecordingNotifier.h"
 #include "RecordingSession.h"
 #include "RecordingShell.h"
 #include "RecordingSound.h"
@@ -20,11 +21,15 @@ private slots:
     void init();
     void carriesOutThroughTheRightService_data();
     void carriesOutThroughTheRightService();
+    void reportsFaultyRowsInOneText_data();
+    void reportsFaultyRowsInOneText();
+    void reportsMissedMissionsOnTheDesktopAndToTheWindow();
 
 private:
     RecordingSession m_session;
     RecordingShell m_shell;
     RecordingSound m_sound;
+    RecordingNotifier m_notifier;
     QStringList m_shown;
     QStringList m_warnings;
 };
@@ -35,6 +40,7 @@ void TestMissionRunner::init()
     m_session = RecordingSession();
     m_shell = RecordingShell();
     m_sound = RecordingSound();
+    m_notifier = RecordingNotifier();
     m_shown.clear();
     m_warnings.clear();
 }
@@ -106,7 +112,9 @@ void TestMissionRunner::carriesOutThroughTheRightService_data()
     QTest::newRow("faulty row") << "执行程序"
                                 << "/bin/true"
                                 << "2026-13-45"
-                                << "12:00:00" << false << none << none << none << QStringList {"faulty 1"};
+                                << "12:00:00" << false << none << none << none
+                                << QStringList {"faulty 任务列表第2行的执行日期或时间\"2026-13-45 12:00:00\"无法识别,"
+                                                "该任务不会执行,请修改它的日期和时间。"};
 }
 
 void TestMissionRunner::carriesOutThroughTheRightService()
@@ -119,7 +127,7 @@ void TestMissionRunner::carriesOutThroughTheRightService()
 
     MissionModel missions;
     FakeClock clock;
-    MissionRunner runner(m_session, m_shell, m_sound);
+    MissionRunner runner(m_session, m_shell, m_sound, m_notifier);
     Scheduler scheduler(missions, clock, runner);
     runner.setChimeOn(chime);
     connect(&runner, &MissionRunner::warningDue, this, [this](int row, const QString &message, const QDateTime &at) {
@@ -127,8 +135,8 @@ void TestMissionRunner::carriesOutThroughTheRightService()
         m_warnings << message;
     });
     connect(&runner, &MissionRunner::messageDue, this, [this](const QString &text) { m_shown << "message " + text; });
-    connect(&runner, &MissionRunner::faultyRowFound, this,
-            [this](int row) { m_shown << QStringLiteral("faulty %1").arg(row); });
+    connect(&runner, &MissionRunner::faultyRowsFound, this,
+            [this](const QString &report) { m_shown << "faulty " + report; });
     connect(&runner, &MissionRunner::carriedOut, this,
             [this](const Mission &mission) { m_shown << "carried out " + mission.kindText; });
 
@@ -155,6 +163,78 @@ void TestMissionRunner::carriesOutThroughTheRightService()
     QTEST(m_shown, "shown");
     for (const QString &message : std::as_const(m_warnings))
         QCOMPARE(message, MissionRunner::warningMessage(*kindFromText(kind)));
+}
+
+void TestMissionRunner::reportsFaultyRowsInOneText_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("timeText");
+    QTest::addColumn<QString>("report");
+    QTest::newRow("one")
+        << 1 << "12:00"
+        << "任务列表第1行的执行日期或时间\"10/12/2026 12:00\"无法识别,该任务不会执行,请修改它的日期和时间。";
+    QTest::newRow("three") << 3 << "12:00"
+                           << "任务列表中有3个任务的执行日期或时间无法识别,这些任务不会执行(列表中以红色标出),"
+                              "请修改它们的日期和时间:\n第1行: \"10/12/2026 12:00\"\n第2行: \"10/12/2026 12:00\"\n"
+                              "第3行: \"10/12/2026 12:00\"";
+    QTest::newRow("many, the first five named")
+        << 300 << "12:00"
+        << "任务列表中有300个任务的执行日期或时间无法识别,这些任务不会执行(列表中以红色标出),"
+           "请修改它们的日期和时间:\n第1行: \"10/12/2026 12:00\"\n第2行: \"10/12/2026 12:00\"\n"
+           "第3行: \"10/12/2026 12:00\"\n第4行: \"10/12/2026 12:00\"\n第5行: \"10/12/2026 12:00\"\n……";
+    QTest::newRow("a huge time text, cut short")
+        << 1 << QString(1 << 20, QLatin1Char('9'))
+        << "任务列表第1行的执行日期或时间\"10/12/2026 " + QString(29, QLatin1Char('9')) + QChar(0x2026)
+               + "\"无法识别,该任务不会执行,请修改它的日期和时间。";
+}
+
+void TestMissionRunner::reportsFaultyRowsInOneText()
+{
+    QFETCH(int, rows);
+    QFETCH(QString, timeText);
+    MissionRunner runner(m_session, m_shell, m_sound, m_notifier);
+    QSignalSpy reports(&runner, &MissionRunner::faultyRowsFound);
+    QVector<ListedMission> faulty;
+    for (int row = 0; row < rows; ++row)
+        faulty.append({row, {"执行程序", "/bin/true", "10/12/2026", timeText, 0}});
+    runner.reportFaultyRows(faulty);
+    QCOMPARE(reports.count(), 1);
+    QTEST(reports.first().first().toString(), "report");
+}
+
+// Missed missions go to the desktop's notifications, kept until closed,
+// and to the windows; a reminder's text is given whole.
+void TestMissionRunner::reportsMissedMissionsOnTheDesktopAndToTheWindow()
+{
+    MissionModel missions;
+    FakeClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
+    MissionRunner runner(m_session, m_shell, m_sound, m_notifier);
+    runner.setChimeOn(false);
+    Scheduler scheduler(missions, clock, runner);
+    QSignalSpy notices(&runner, &MissionRunner::missedNoticeDue);
+    const QString reminder =
+        QStringLiteral("下午三点去医院复查,带上上次的化验单和医保卡。") + QString(100, QChar(0x6B21));
+    missions.append({"提示消息", reminder, "2026-12-10", "12:30:00", 0});
+    missions.append({"关闭计算机", "关闭计算机", "2026-12-10", "12:40:00", 0});
+    missions.append({"打开网页", "www.example.org/" + QString(200, QLatin1Char('a')), "2026-12-10", "12:50:00", 0});
+    scheduler.start();
+    scheduler.checkDueMissions();
+    scheduler.noteSleep();
+    clock.set(QDateTime(QDate(2026, 12, 10), QTime(13, 0, 0)));
+    scheduler.checkDueMissions();
+
+    const QString text = QStringLiteral("以下任务的执行时间在计算机休眠期间已过,没有执行,也不会补执行:\n"
+                                        "2026-12-10 12:30:00 提示消息: ")
+                         + reminder + QStringLiteral("\n2026-12-10 12:40:00 关闭计算机\n2026-12-10 12:50:00 打开网页: ")
+                         + "www.example.org/" + QString(63, QLatin1Char('a')) + QChar(0x2026);
+    QCOMPARE(m_notifier.notices.size(), 1);
+    QCOMPARE(m_notifier.notices.first().title, QStringLiteral("错过的任务"));
+    QCOMPARE(m_notifier.notices.first().text, text);
+    QCOMPARE(m_notifier.notices.first().timeoutMs, 0);
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(1).toString(), text);
+    QVERIFY(m_session.calls.isEmpty());
+    QVERIFY(m_sound.played.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestMissionRunner)

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <time.h>
+
 namespace {
 
 // Records everything the check hands over, in order, each due mission as
@@ -39,7 +41,20 @@ public:
     {
         calls << QStringLiteral("chime ") + MissionRunner::hourlySignalName(hour);
     }
-    void reportFaultyRow(int row) override { calls << QStringLiteral("fault %1").arg(row); }
+    void reportFaultyRows(const QVector<ListedMission> &rows) override
+    {
+        QStringList numbers;
+        for (const ListedMission &row : rows)
+            numbers << QString::number(row.row);
+        calls << QStringLiteral("faulty ") + numbers.join(QLatin1Char(','));
+    }
+    void reportMissed(const QVector<ListedMission> &rows, bool slept) override
+    {
+        QStringList missed;
+        for (const ListedMission &row : rows)
+            missed << QStringLiteral("%1 %2").arg(row.row).arg(row.mission.timeText);
+        calls << QStringLiteral("missed ") + missed.join(QLatin1Char(',')) + (slept ? " slept" : "");
+    }
 
     QStringList calls;
     QStringList messages;
@@ -55,6 +70,7 @@ class TestScheduler : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
 
     void carriesOutOnceInItsSecond();
@@ -76,8 +92,24 @@ private slots:
     void checksThePresentAfterTheClockWasSetBack();
     void skipsAndReportsAFaultyRowOnce();
     void datesWithLeadingZerosAreDue();
+    void startingAgainInTheSameSecondChecksItOnce();
+    void warningCountsDownBeforeALateMission_data();
+    void warningCountsDownBeforeALateMission();
+    void postponingWhileTheWarningCountsDownMovesIt();
+    void carriesOutOncePerMoment_data();
+    void carriesOutOncePerMoment();
+    void aWarningFromBeforeTheClockWentBackComesAgain();
+    void fallBackRunsTheRepeatedHourOnce();
+    void springForwardRunsTheSkippedHourAtOnce();
+    void gapAtTheEdgeOfTheCatchUp_data();
+    void gapAtTheEdgeOfTheCatchUp();
+    void listsWhatASleepMissedInOneReport();
+    void warnsLateAfterALongGapAndWaits_data();
+    void warnsLateAfterALongGapAndWaits();
+    void reportsAFloodOfFaultyRowsOnce();
 
 private:
+    void tickEverySecond(const QDateTime &from, const QDateTime &to);
     void addMission(const QString &kind, const QString &description, const QString &date, const QString &time);
     void startAt(const QTime &time, const QDate &date = today);
     void tickAt(const QTime &time, const QDate &date = today);
@@ -87,6 +119,13 @@ private:
     RecordingActions m_actions;
     std::unique_ptr<Scheduler> m_scheduler;
 };
+
+void TestScheduler::initTestCase()
+{
+    // A zone with summer time, so that the clock's own jumps can be tried.
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+}
 
 void TestScheduler::init()
 {
@@ -368,7 +407,9 @@ void TestScheduler::skipsALongGap()
     startAt(QTime(11, 59, 59));
     tickAt(QTime(12, 0, 0));
     tickAt(QTime(12, 10, 0));
-    QCOMPARE(m_actions.calls, QStringList {"run /bin/now"});
+    QCOMPARE(m_actions.calls, (QStringList {"missed 0 12:05:00", "run /bin/now"}));
+    tickAt(QTime(12, 10, 1));
+    QCOMPARE(m_actions.calls.size(), 2);
 }
 
 void TestScheduler::checksThePresentAfterTheClockWasSetBack()
@@ -388,7 +429,7 @@ void TestScheduler::skipsAndReportsAFaultyRowOnce()
     addMission("执行程序", "/bin/after", "2026-12-10", "12:00:00");
     startAt(QTime(12, 0, 0));
     tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, (QStringList {"run /bin/before", "fault 1", "run /bin/after", "chime t12"}));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/before", "run /bin/after", "chime t12", "faulty 1"}));
     tickAt(QTime(12, 0, 1));
     QCOMPARE(m_actions.calls.size(), 4);
 
@@ -398,7 +439,7 @@ void TestScheduler::skipsAndReportsAFaultyRowOnce()
     QCOMPARE(m_actions.calls.last(), QStringLiteral("run /bin/bad"));
     m_missions.setDateTime(1, QStringLiteral("2026-13-10"), QStringLiteral("12:00:02"));
     tickAt(QTime(12, 0, 3));
-    QCOMPARE(m_actions.calls.last(), QStringLiteral("fault 1"));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("faulty 1"));
 }
 
 void TestScheduler::datesWithLeadingZerosAreDue()
@@ -411,6 +452,243 @@ void TestScheduler::datesWithLeadingZerosAreDue()
         tickAt(QTime(7, 59, s), day);
     tickAt(QTime(8, 0, 0), day);
     QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-01-05 08:00:00", "shutdown"}));
+}
+
+void TestScheduler::tickEverySecond(const QDateTime &from, const QDateTime &to)
+{
+    for (QDateTime moment = from; moment <= to; moment = moment.addSecs(1)) {
+        m_clock.set(moment.addMSecs(5));
+        m_scheduler->checkDueMissions();
+    }
+}
+
+// The list paused (or stopped) and started again within the second it has
+// just checked: that second is not checked a second time.
+void TestScheduler::startingAgainInTheSameSecondChecksItOnce()
+{
+    m_actions.chime = true;
+    addMission("执行程序", "/bin/x", "2026-12-10", "13:00:00");
+    startAt(QTime(12, 59, 58));
+    tickAt(QTime(12, 59, 59));
+    tickAt(QTime(13, 0, 0));
+    m_clock.set(QDateTime(today, QTime(13, 0, 0, 600)));
+    m_scheduler->start();
+    tickAt(QTime(13, 0, 1));
+    tickAt(QTime(13, 0, 2));
+    QCOMPARE(m_actions.calls, (QStringList {"run /bin/x", "chime t13"}));
+}
+
+// A shutdown at 12:00:00 is warned about at 11:59:50. When one tick reaches
+// both seconds (a short suspend, the clock set forward), the warning opens
+// in that tick and the shutdown waits for its ten seconds.
+void TestScheduler::warningCountsDownBeforeALateMission_data()
+{
+    QTest::addColumn<QTime>("lastTick");
+    QTest::addColumn<QTime>("lateTick");
+    QTest::addColumn<QTime>("carriedOutAt");
+    QTest::newRow("lands between") << QTime(11, 59, 45) << QTime(11, 59, 55) << QTime(12, 0, 5);
+    QTest::newRow("lands on the mission") << QTime(11, 59, 45) << QTime(12, 0, 0) << QTime(12, 0, 10);
+    QTest::newRow("lands after the mission") << QTime(11, 59, 40) << QTime(12, 0, 30) << QTime(12, 0, 40);
+    QTest::newRow("a gap of exactly 60 s") << QTime(11, 59, 30) << QTime(12, 0, 30) << QTime(12, 0, 40);
+    QTest::newRow("on time") << QTime(11, 59, 49) << QTime(11, 59, 50) << QTime(12, 0, 0);
+}
+
+void TestScheduler::warningCountsDownBeforeALateMission()
+{
+    QFETCH(QTime, lastTick);
+    QFETCH(QTime, lateTick);
+    QFETCH(QTime, carriedOutAt);
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(lastTick);
+    tickAt(lastTick);
+    tickAt(lateTick);
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    tickEverySecond(QDateTime(today, lateTick.addSecs(1)), QDateTime(today, carriedOutAt.addSecs(-1)));
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    tickEverySecond(QDateTime(today, carriedOutAt), QDateTime(today, carriedOutAt.addSecs(20)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "shutdown"}));
+}
+
+void TestScheduler::postponingWhileTheWarningCountsDownMovesIt()
+{
+    addMission("注销计算机", "注销计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 40));
+    tickAt(QTime(11, 59, 40));
+    tickAt(QTime(12, 0, 30));
+    m_scheduler->postpone(0, QDateTime(today, QTime(12, 0)));
+    tickEverySecond(QDateTime(today, QTime(12, 0, 31)), QDateTime(today, QTime(12, 5, 0)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "warn 0 2026-12-10 12:05:00", "logoff"}));
+}
+
+// Each row is carried out at most once for its date and time, whatever the
+// clock does afterwards; new texts give it a new moment.
+void TestScheduler::carriesOutOncePerMoment_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QTime>("setBackTo");
+    QTest::addColumn<QString>("newTime");
+    QTest::addColumn<QStringList>("calls");
+    const QStringList once {"run /bin/x"};
+    const QStringList warnedOnce {"warn 0 2026-12-10 12:00:00", "restart"};
+    QTest::newRow("program, set back 30 s") << "执行程序" << QTime(11, 59, 35) << QString() << once;
+    QTest::newRow("program, set back 1 s") << "执行程序" << QTime(11, 59, 59) << QString() << once;
+    QTest::newRow("program, set back an hour") << "执行程序" << QTime(11, 0, 0) << QString() << once;
+    QTest::newRow("restart, set back 30 s") << "重启计算机" << QTime(11, 59, 35) << QString() << warnedOnce;
+    QTest::newRow("program, moved later")
+        << "执行程序" << QTime(11, 59, 35) << "12:00:20" << QStringList {"run /bin/x", "run /bin/x"};
+    QTest::newRow("program, same texts again") << "执行程序" << QTime(11, 59, 35) << "12:00:00" << once;
+}
+
+void TestScheduler::carriesOutOncePerMoment()
+{
+    QFETCH(QString, kind);
+    QFETCH(QTime, setBackTo);
+    QFETCH(QString, newTime);
+    addMission(kind, "/bin/x", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 30));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 30)), QDateTime(today, QTime(12, 0, 5)));
+    if (!newTime.isEmpty())
+        m_missions.setDateTime(0, QStringLiteral("2026-12-10"), newTime);
+    tickEverySecond(QDateTime(today, setBackTo), QDateTime(today, QTime(12, 0, 30)));
+    QTEST(m_actions.calls, "calls");
+}
+
+void TestScheduler::aWarningFromBeforeTheClockWentBackComesAgain()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 45));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 45)), QDateTime(today, QTime(11, 59, 55)));
+    tickEverySecond(QDateTime(today, QTime(11, 58, 0)), QDateTime(today, QTime(12, 0, 30)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "warn 0 2026-12-10 12:00:00", "shutdown"}));
+}
+
+// The last Sunday of October: at 3:00 summer time the clock goes back to
+// 2:00, and the hour from 2:00 to 3:00 comes twice.
+void TestScheduler::fallBackRunsTheRepeatedHourOnce()
+{
+    const QDate day(2026, 10, 25);
+    addMission("提示消息", "两点半", "2026-10-25", "2:30:00");
+    addMission("重启计算机", "重启计算机", "2026-10-25", "2:45:00");
+    const QDateTime from = QDateTime(day, QTime(2, 29, 50), Qt::OffsetFromUTC, 2 * 3600).toLocalTime();
+    const QDateTime to = QDateTime(day, QTime(2, 50, 0), Qt::OffsetFromUTC, 3600).toLocalTime();
+    QCOMPARE(from.secsTo(to), 3600 + 20 * 60 + 10);
+    m_clock.set(from);
+    m_scheduler->start();
+    tickEverySecond(from, to);
+    QCOMPARE(m_actions.calls, (QStringList {"message 两点半", "warn 1 2026-10-25 02:45:00", "restart"}));
+}
+
+// The last Sunday of March: at 2:00 winter time the clock goes on to 3:00.
+// The missions of the hour that never shows are carried out at 3:00, a power
+// mission after its warning.
+void TestScheduler::springForwardRunsTheSkippedHourAtOnce()
+{
+    m_actions.chime = true;
+    const QDate day(2026, 3, 29);
+    addMission("提示消息", "两点半", "2026-3-29", "2:30:00");
+    addMission("关闭计算机", "关闭计算机", "2026-3-29", "2:59:59");
+    addMission("执行程序", "/bin/later", "2026-3-29", "3:00:05");
+    const QDateTime from = QDateTime(day, QTime(1, 59, 55));
+    const QDateTime to = QDateTime(day, QTime(3, 0, 30));
+    QCOMPARE(from.secsTo(to), 35);
+    m_clock.set(from);
+    m_scheduler->start();
+    tickEverySecond(from, QDateTime(day, QTime(3, 0, 0)));
+    QCOMPARE(m_actions.calls, (QStringList {"message 两点半", "warn 1 2026-03-29 02:59:59", "chime t3"}));
+    tickEverySecond(QDateTime(day, QTime(3, 0, 1)), to);
+    QCOMPARE(m_actions.calls,
+             (QStringList {"message 两点半", "warn 1 2026-03-29 02:59:59", "chime t3", "run /bin/later", "shutdown"}));
+}
+
+// A gap of a minute is caught up; a longer one is not, and what fell in it
+// is reported instead.
+void TestScheduler::gapAtTheEdgeOfTheCatchUp_data()
+{
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("60 s") << 60 << QStringList {"run /bin/x", "url www.example.org"};
+    QTest::newRow("61 s") << 61 << QStringList {"missed 0 12:00:30,1 12:01:00"};
+}
+
+void TestScheduler::gapAtTheEdgeOfTheCatchUp()
+{
+    QFETCH(int, gap);
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:00:30");
+    addMission("打开网页", "www.example.org", "2026-12-10", "12:01:00");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    tickAt(QTime(12, 0, 0).addSecs(gap));
+    tickAt(QTime(12, 0, 1).addSecs(gap));
+    QTEST(m_actions.calls, "calls");
+}
+
+// A sleep over several missions: all of them in one report, none carried
+// out late, a power mission no more than the others; what comes after the
+// wake-up runs as usual.
+void TestScheduler::listsWhatASleepMissedInOneReport()
+{
+    addMission("提示消息", "交报告", "2026-12-10", "12:10:00");
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:20:00");
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:10:00");
+    addMission("执行程序", "/bin/after", "2026-12-10", "13:00:02");
+    addMission("执行程序", "/bin/earlier", "2026-12-10", "11:00:00");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    m_scheduler->noteSleep();
+    tickAt(QTime(13, 0, 0));
+    m_scheduler->noteWoken();
+    QCOMPARE(m_actions.calls, QStringList {"missed 0 12:10:00,1 12:20:00,2 12:10:00 slept"});
+    tickEverySecond(QDateTime(today, QTime(13, 0, 1)), QDateTime(today, QTime(13, 0, 5)));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("run /bin/after"));
+    QCOMPARE(m_actions.calls.size(), 2);
+    // Without word of a sleep, the gap was a jump of the clock.
+    addMission("执行程序", "/bin/y", "2026-12-10", "13:30:00");
+    tickAt(QTime(14, 0, 0));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("missed 5 13:30:00"));
+}
+
+// A long gap that ends after a power mission's warning second but not
+// after its own: the warning opens at once, and the mission waits for it.
+void TestScheduler::warnsLateAfterALongGapAndWaits_data()
+{
+    QTest::addColumn<QTime>("wokenAt");
+    QTest::addColumn<QTime>("carriedOutAt");
+    QTest::newRow("before the mission") << QTime(11, 59, 55) << QTime(12, 0, 5);
+    QTest::newRow("in the mission's second") << QTime(12, 0, 0) << QTime(12, 0, 10);
+}
+
+void TestScheduler::warnsLateAfterALongGapAndWaits()
+{
+    QFETCH(QTime, wokenAt);
+    QFETCH(QTime, carriedOutAt);
+    addMission("重启计算机", "重启计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 50, 0));
+    tickAt(QTime(11, 50, 0));
+    tickAt(wokenAt);
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    tickEverySecond(QDateTime(today, wokenAt.addSecs(1)), QDateTime(today, carriedOutAt.addSecs(-1)));
+    QCOMPARE(m_actions.calls.size(), 1);
+    tickEverySecond(QDateTime(today, carriedOutAt), QDateTime(today, carriedOutAt.addSecs(5)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "restart"}));
+}
+
+// A mission file saved under another date format: thousands of rows that
+// cannot be read. One report names them all; the valid mission still runs
+// in its second, and every row stays in the list.
+void TestScheduler::reportsAFloodOfFaultyRowsOnce()
+{
+    QVector<Mission> rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.append({"执行程序", "/bin/bad", "10/12/2026", "12:00:00", 0});
+    rows.append({"执行程序", "/bin/good", "2026-12-10", "12:00:08", 0});
+    m_missions.appendAll(rows);
+    startAt(QTime(12, 0, 0));
+    tickEverySecond(QDateTime(today, QTime(12, 0, 0)), QDateTime(today, QTime(12, 0, 10)));
+    QCOMPARE(m_actions.calls.size(), 2);
+    QVERIFY(m_actions.calls.first().startsWith(QStringLiteral("faulty 0,1,2,")));
+    QCOMPARE(m_actions.calls.first().count(QLatin1Char(',')), 4999);
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("run /bin/good"));
+    QCOMPARE(m_missions.count(), 5001);
 }
 
 QTEST_APPLESS_MAIN(TestScheduler)

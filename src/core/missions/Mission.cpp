@@ -58,5 +58,15 @@ qint64 wallClockKey(const QDate &date, const QTime &time)
 
 QDateTime fromWallClockKey(qint64 key)
 {
-    return QDateTime(QDate::fromJulianDay(key / 86400), QTime::fromMSecsSinceStartOfDay(int(key % 86400) * 1000));
+    // Held as UTC, so that no time-zone rule moves it: a reading of the hour
+    // that the spring change skips keeps its date and time.
+    return QDateTime(QDate::fromJulianDay(key / 86400), QTime::fromMSecsSinceStartOfDay(int(key % 86400) * 1000),
+                     Qt::UTC);
+}
+
+QString abbreviated(const QString &text, int maxChars)
+{
+    if (text.size() <= maxChars)
+        return text;
+    return text.left(maxChars - 1) + QChar(0x2026);
 }

@@ -47,6 +47,10 @@ inline qint64 wallClockKey(const QDateTime &moment)
 }
 QDateTime fromWallClockKey(qint64 key);
 
+// `text` cut to at most `maxChars` characters, an ellipsis marking the cut,
+// for quoting a row's texts in a report.
+QString abbreviated(const QString &text, int maxChars);
+
 // One row of the mission list: four texts and an icon number.
 struct Mission
 {

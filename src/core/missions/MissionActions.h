@@ -4,10 +4,19 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVector>
+
+// A row of the list as it stood when the check handed it over.
+struct ListedMission
+{
+    int row;
+    Mission mission;
+};
 
 // What the once-a-second check hands its work to: a due mission, the warning
-// ten seconds ahead of a power mission, the hourly signal and the report of
-// a row that cannot be read. The mission runner implements it; tests record it.
+// ten seconds ahead of a power mission, the hourly signal, the rows that
+// cannot be read and the missions whose seconds passed unchecked. The
+// mission runner implements it; tests record it.
 class MissionActions
 {
 public:
@@ -22,5 +31,11 @@ public:
     virtual bool chimeOn() const = 0;
     // A full hour of the clock has come (0 to 23).
     virtual void playHourlySignal(int hour) = 0;
-    virtual void reportFaultyRow(int row) = 0;
+    // Rows whose date or time cannot be read, all those found in one check,
+    // each once until its texts change.
+    virtual void reportFaultyRows(const QVector<ListedMission> &rows) = 0;
+    // Missions whose seconds fell in a gap too long to catch up: they are
+    // not carried out. `slept` tells that the computer was asleep then;
+    // otherwise the clock jumped or the machine stalled.
+    virtual void reportMissed(const QVector<ListedMission> &missed, bool slept) = 0;
 };

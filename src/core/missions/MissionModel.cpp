@@ -32,10 +32,15 @@ const MissionModel::Row &MissionModel::parsedRow(int row) const
     return entry;
 }
 
-void MissionModel::rowChanged(int row)
+void MissionModel::rowChanged(int row, bool textsChanged)
 {
-    m_rows[row].faultReported = false;
-    parse(m_rows[row]);
+    Row &entry = m_rows[row];
+    if (textsChanged) {
+        entry.faultReported = false;
+        entry.settledFor.reset();
+        entry.warnedFor.reset();
+    }
+    parse(entry);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
@@ -59,15 +64,20 @@ void MissionModel::appendAll(const QVector<Mission> &missions)
 
 void MissionModel::overwrite(int row, const Mission &mission)
 {
-    m_rows[row].mission = mission;
-    rowChanged(row);
+    Mission &old = m_rows[row].mission;
+    const bool textsChanged = old.kindText != mission.kindText || old.description != mission.description
+                              || old.dateText != mission.dateText || old.timeText != mission.timeText;
+    old = mission;
+    rowChanged(row, textsChanged);
 }
 
 void MissionModel::setDateTime(int row, const QString &dateText, const QString &timeText)
 {
-    m_rows[row].mission.dateText = dateText;
-    m_rows[row].mission.timeText = timeText;
-    rowChanged(row);
+    Mission &old = m_rows[row].mission;
+    const bool textsChanged = old.dateText != dateText || old.timeText != timeText;
+    old.dateText = dateText;
+    old.timeText = timeText;
+    rowChanged(row, textsChanged);
 }
 
 void MissionModel::remove(int row)
@@ -110,6 +120,33 @@ std::optional<QDateTime> MissionModel::moment(int row) const
 std::optional<qint64> MissionModel::momentKey(int row) const
 {
     return parsedRow(row).momentKey;
+}
+
+void MissionModel::setSettled(int row)
+{
+    Row &entry = m_rows[row];
+    entry.settledFor = parsedRow(row).momentKey;
+}
+
+void MissionModel::setWarnedAt(int row, qint64 second)
+{
+    Row &entry = m_rows[row];
+    entry.warnedFor = parsedRow(row).momentKey;
+    entry.warnedAt = second;
+}
+
+MissionModel::TickView MissionModel::tickView(int row) const
+{
+    const Row &entry = parsedRow(row);
+    TickView view;
+    view.kind = entry.kind;
+    view.moment = entry.momentKey;
+    if (entry.momentKey) {
+        view.settled = entry.settledFor == entry.momentKey;
+        if (entry.warnedFor == entry.momentKey)
+            view.warnedAt = entry.warnedAt;
+    }
+    return view;
 }
 
 MissionModel::Tint MissionModel::tint(int row, const QDateTime &now) const
@@ -157,8 +194,10 @@ bool MissionModel::setData(const QModelIndex &index, const QVariant &value, int 
     // Only the kind text is edited in place.
     if (!index.isValid() || index.column() != KindColumn || role != Qt::EditRole)
         return false;
-    m_rows[index.row()].mission.kindText = value.toString();
-    rowChanged(index.row());
+    QString &kindText = m_rows[index.row()].mission.kindText;
+    const bool textsChanged = kindText != value.toString();
+    kindText = value.toString();
+    rowChanged(index.row(), textsChanged);
     return true;
 }
 

@@ -56,6 +56,27 @@ public:
     bool faultReported(int row) const { return m_rows[row].faultReported; }
     void setFaultReported(int row) { m_rows[row].faultReported = true; }
 
+    // What the tick has done with a row at its present moment, kept with
+    // the row and forgotten when its texts change (a postpone gives it a new
+    // moment). Settled: carried out, or reported as missed, so that no
+    // later reading of the clock (set back, the repeated hour of autumn)
+    // carries it out again.
+    void setSettled(int row);
+    // Notes the second (wall-clock key) in which the warning about the
+    // row's present moment opened.
+    void setWarnedAt(int row, qint64 second);
+    void forgetWarning(int row) { m_rows[row].warnedFor.reset(); }
+
+    // All that the tick reads of a row, in one look.
+    struct TickView
+    {
+        std::optional<MissionKind> kind;
+        std::optional<qint64> moment;
+        bool settled = false;
+        std::optional<qint64> warnedAt;
+    };
+    TickView tickView(int row) const;
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -73,12 +94,18 @@ private:
         std::optional<qint64> momentKey;
         int formatGeneration = -1;
         bool faultReported = false;
+        // The moment that settledFor / warnedFor were noted for.
+        std::optional<qint64> settledFor;
+        std::optional<qint64> warnedFor;
+        qint64 warnedAt = 0;
     };
 
     static Row makeRow(const Mission &mission);
     static void parse(Row &row);
     const Row &parsedRow(int row) const;
-    void rowChanged(int row);
+    // Renews the parse; what was noted for the row is forgotten only when
+    // its texts did change.
+    void rowChanged(int row, bool textsChanged);
 
     // Mutable: a change of the regional format renews the parse on access.
     mutable QVector<Row> m_rows;

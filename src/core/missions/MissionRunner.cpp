@@ -1,14 +1,16 @@
 #include "MissionRunner.h"
 
+#include "Notifier.h"
 #include "SessionControl.h"
 #include "Shell.h"
 #include "Sound.h"
 
-MissionRunner::MissionRunner(SessionControl &session, Shell &shell, Sound &sound, QObject *parent)
+MissionRunner::MissionRunner(SessionControl &session, Shell &shell, Sound &sound, Notifier &notifier, QObject *parent)
     : QObject(parent)
     , m_session(session)
     , m_shell(shell)
     , m_sound(sound)
+    , m_notifier(notifier)
 {
 }
 
@@ -50,9 +52,59 @@ void MissionRunner::playHourlySignal(int hour)
     m_sound.play(hourlySignalName(hour));
 }
 
-void MissionRunner::reportFaultyRow(int row)
+void MissionRunner::reportFaultyRows(const QVector<ListedMission> &rows)
 {
-    emit faultyRowFound(row);
+    emit faultyRowsFound(faultyRowsReport(rows));
+}
+
+void MissionRunner::reportMissed(const QVector<ListedMission> &missed, bool slept)
+{
+    const QString text = missedNoticeText(missed, slept);
+    // Stays until the user closes it, so that no reminder goes unseen.
+    m_notifier.notify(missedNoticeTitle(), text, 0);
+    emit missedNoticeDue(missedNoticeTitle(), text);
+}
+
+QString MissionRunner::faultyRowsReport(const QVector<ListedMission> &rows)
+{
+    const auto quoted = [](const Mission &mission) {
+        return abbreviated(mission.dateText, 30) + QLatin1Char(' ') + abbreviated(mission.timeText, 30);
+    };
+    if (rows.size() == 1) {
+        return QStringLiteral("任务列表第%1行的执行日期或时间\"%2\"无法识别,该任务不会执行,请修改它的日期和时间。")
+            .arg(rows.first().row + 1)
+            .arg(quoted(rows.first().mission));
+    }
+    QString report = QStringLiteral("任务列表中有%1个任务的执行日期或时间无法识别,这些任务不会执行(列表中以红色标出),"
+                                    "请修改它们的日期和时间:")
+                         .arg(rows.size());
+    for (int i = 0; i < rows.size() && i < faultyRowsQuoted; ++i)
+        report += QStringLiteral("\n第%1行: \"%2\"").arg(rows[i].row + 1).arg(quoted(rows[i].mission));
+    if (rows.size() > faultyRowsQuoted)
+        report += QStringLiteral("\n……");
+    return report;
+}
+
+QString MissionRunner::missedNoticeTitle()
+{
+    return QStringLiteral("错过的任务");
+}
+
+QString MissionRunner::missedNoticeText(const QVector<ListedMission> &missed, bool slept)
+{
+    QString text = QStringLiteral("以下任务的执行时间在%1期间已过,没有执行,也不会补执行:")
+                       .arg(slept ? QStringLiteral("计算机休眠") : QStringLiteral("计算机休眠或系统时钟跳变"));
+    for (int i = 0; i < missed.size() && i < missedListed; ++i) {
+        const Mission &mission = missed[i].mission;
+        text += QStringLiteral("\n%1 %2 %3").arg(mission.dateText, mission.timeText, mission.kindText);
+        // A reminder's text is the reminder: it is given whole.
+        const bool reminder = kindFromText(mission.kindText) == MissionKind::mkShowMessage;
+        if (mission.description != mission.kindText)
+            text += QStringLiteral(": ") + (reminder ? mission.description : abbreviated(mission.description, 80));
+    }
+    if (missed.size() > missedListed)
+        text += QStringLiteral("\n……另有%1个任务").arg(missed.size() - missedListed);
+    return text;
 }
 
 QString MissionRunner::hourlySignalName(int hour)

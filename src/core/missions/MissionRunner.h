@@ -4,41 +4,59 @@
 
 #include <QObject>
 
+class Notifier;
 class SessionControl;
 class Shell;
 class Sound;
 
 // Carries out what the once-a-second check hands over: each of the nine
 // kinds through the platform services (session control, shell, sound), the
-// hourly signal, and the beeps of a warning. What a window must show (the
-// shutdown warning, the message popup, a faulty row) goes out as a signal.
+// hourly signal, the beeps of a warning, and the desktop notification of
+// missed missions. What a window must show (the shutdown warning, the
+// message popup, the report of unreadable rows, the missed missions) goes
+// out as a signal.
 class MissionRunner : public QObject, public MissionActions
 {
     Q_OBJECT
 
 public:
-    MissionRunner(SessionControl &session, Shell &shell, Sound &sound, QObject *parent = nullptr);
+    MissionRunner(SessionControl &session, Shell &shell, Sound &sound, Notifier &notifier, QObject *parent = nullptr);
 
     void carryOut(int row, const Mission &mission) override;
     void warn(int row, MissionKind kind, const QDateTime &moment) override;
     bool chimeOn() const override { return m_chimeOn; }
     void setChimeOn(bool on) { m_chimeOn = on; }
     void playHourlySignal(int hour) override;
-    void reportFaultyRow(int row) override;
+    void reportFaultyRows(const QVector<ListedMission> &rows) override;
+    void reportMissed(const QVector<ListedMission> &missed, bool slept) override;
 
     // The recording that announces `hour` (0 to 23): "t1" … "t23", and
     // "t24" at midnight.
     static QString hourlySignalName(int hour);
     // The warning text of a power kind: two lines joined by character 13.
     static QString warningMessage(MissionKind kind);
+    // One report for all `rows`: how many, and the first few, quoted short.
+    static QString faultyRowsReport(const QVector<ListedMission> &rows);
+    // The notice of missed missions: each with kind, date and time and its
+    // description (a message mission's text in full), and why it was missed.
+    static QString missedNoticeTitle();
+    static QString missedNoticeText(const QVector<ListedMission> &missed, bool slept);
 
+    // Rows quoted by name in a faulty-row report, and missions listed in a
+    // missed notice; the rest are counted.
+    static constexpr int faultyRowsQuoted = 5;
+    static constexpr int missedListed = 20;
 signals:
     // Show the shutdown warning for the power mission of `row`, due at `moment`.
     void warningDue(int row, const QString &message, const QDateTime &moment);
     // Show the message popup with `text`.
     void messageDue(const QString &text);
-    // Row `row` cannot be read; it is skipped until its texts change.
-    void faultyRowFound(int row);
+    // Rows of the list cannot be read; they are skipped until their texts
+    // change. `report` says which.
+    void faultyRowsFound(const QString &report);
+    // Missions were missed; shown on the desktop already, and by a window
+    // if one is up.
+    void missedNoticeDue(const QString &title, const QString &text);
     // `mission` was just handed to the system (or to the message popup).
     void carriedOut(const Mission &mission);
 
@@ -46,5 +64,6 @@ private:
     SessionControl &m_session;
     Shell &m_shell;
     Sound &m_sound;
+    Notifier &m_notifier;
     bool m_chimeOn = true;
 };

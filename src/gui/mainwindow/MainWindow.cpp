@@ -89,7 +89,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     , m_platform(platform)
     , m_folder(folder)
     , m_missions(new MissionModel(this))
-    , m_runner(*platform.session, *platform.shell, *platform.sound)
+    , m_runner(*platform.session, *platform.shell, *platform.sound, *platform.notifier)
     , m_scheduler(*m_missions, *platform.clock, m_runner)
     , m_skins(new SkinEngine(this))
     , m_timer1(new SecondTimer(this))
@@ -133,7 +133,12 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     m_messagePopup = std::make_unique<MessagePopup>();
     connect(&m_runner, &MissionRunner::messageDue, m_messagePopup.get(), &MessagePopup::showMessage);
     connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
-    connect(&m_runner, &MissionRunner::faultyRowFound, this, &MainWindow::reportFaultyRow);
+    connect(&m_runner, &MissionRunner::faultyRowsFound, this, &MainWindow::reportFaultyRows);
+    connect(&m_runner, &MissionRunner::missedNoticeDue, this, &MainWindow::showMissedNotice);
+    if (m_platform.sleepWatcher) {
+        connect(m_platform.sleepWatcher, &SleepWatcher::sleeping, this, &MainWindow::computerSleeps);
+        connect(m_platform.sleepWatcher, &SleepWatcher::woken, this, &MainWindow::computerWakes);
+    }
 
     auto *missionCommands =
         new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
@@ -486,13 +491,38 @@ void MainWindow::showShutdownWarning(int row, const QString &message, const QDat
     hint->show();
 }
 
-void MainWindow::reportFaultyRow(int row)
+void MainWindow::reportFaultyRows(const QString &report)
 {
-    const Mission &mission = m_missions->mission(row);
-    showErrorReport(
-        this, QStringLiteral("任务列表第%1行的执行日期或时间\"%2 %3\"无法识别,该任务不会执行,请修改它的日期和时间。")
-                  .arg(row + 1)
-                  .arg(mission.dateText, mission.timeText));
+    showErrorReport(this, report);
+}
+
+void MainWindow::showMissedNotice(const QString &title, const QString &text)
+{
+    // The desktop notification has been sent already; the window adds a
+    // notice of its own only where the user looks at it.
+    if (!isVisible())
+        return;
+    auto *notice = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, this);
+    notice->setObjectName(QStringLiteral("MissedNotice"));
+    notice->setTextFormat(Qt::PlainText);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->show();
+}
+
+void MainWindow::computerSleeps()
+{
+    // Everything up to the sleep is checked now, so that the gap begins there.
+    if (m_timer1->isEnabled())
+        m_scheduler.checkDueMissions();
+    m_scheduler.noteSleep();
+}
+
+void MainWindow::computerWakes()
+{
+    // At once, not at the next tick: what fell in the sleep is reported now.
+    if (m_timer1->isEnabled())
+        m_scheduler.checkDueMissions();
+    m_scheduler.noteWoken();
 }
 
 void MainWindow::updateRunMeter()

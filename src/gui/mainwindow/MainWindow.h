@@ -6,6 +6,7 @@
 #include "PlatformServices.h"
 #include "RunMeter.h"
 #include "Scheduler.h"
+#include "SleepWatcher.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -68,7 +69,14 @@ public:
     // The shutdown warning for the power mission of `row`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
     void showShutdownWarning(int row, const QString &message, const QDateTime &moment);
-    void reportFaultyRow(int row);
+    // One report of the rows the check found unreadable.
+    void reportFaultyRows(const QString &report);
+    // Missions missed in a sleep or a jump of the clock, shown as a notice
+    // when the window is up (the desktop notification is sent regardless).
+    void showMissedNotice(const QString &title, const QString &text);
+    // The computer goes to sleep, and has woken again.
+    void computerSleeps();
+    void computerWakes();
 
     void updateRunMeter();
     void restoreFromTray();

@@ -12,6 +12,9 @@ namespace {
 const QColor tintPast(214, 239, 255);
 const QColor tintNormal(255, 255, 255);
 const QColor faultText(200, 0, 0);
+// Longer texts are shown cut: the column holds far fewer characters, and a
+// text of a megabyte would hold up every repaint of the list.
+constexpr int shownChars = 256;
 
 } // namespace
 
@@ -29,6 +32,7 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     switch (role) {
+    case Qt::DisplayRole: return abbreviated(QIdentityProxyModel::data(index, role).toString(), shownChars);
     case Qt::DecorationRole:
         if (index.column() == MissionModel::KindColumn)
             return missionRowIcon(m_missions->mission(row).imageIndex);
@@ -42,7 +46,8 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Unparsed) {
             const Mission &mission = m_missions->mission(row);
-            return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"").arg(mission.dateText, mission.timeText);
+            return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"")
+                .arg(abbreviated(mission.dateText, 30), abbreviated(mission.timeText, 30));
         }
         return {};
     default: return QIdentityProxyModel::data(index, role);

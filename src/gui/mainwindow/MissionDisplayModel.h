@@ -6,8 +6,8 @@ class Clock;
 class MissionModel;
 
 // What the list view shows of the mission list beyond its texts: the kind
-// icons, the tint of rows whose moment has passed, and the mark of rows
-// whose date or time cannot be read.
+// icons, the tint of rows whose moment has passed, the mark of rows whose
+// date or time cannot be read, and overlong texts cut short.
 class MissionDisplayModel : public QIdentityProxyModel
 {
     Q_OBJECT

@@ -1,0 +1,187 @@
+#include "MainWindow.h"
+#include "MissionModel.h"
+#include "RegionalFormat.h"
+#include "TestPlatform.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The schedule as the main window runs it: the run controls, the reports
+// of unreadable rows and missed missions, and sleep.
+class TestScheduleWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void pauseAndStartInTheSameSecondRunsOnce_data();
+    void pauseAndStartInTheSameSecondRunsOnce();
+    void aFloodOfUnreadableRowsGivesOneReport();
+    void aHugeTimeTextIsShownAndReportedShort();
+    void missedMissionsAreNoticed_data();
+    void missedMissionsAreNoticed();
+    void wakingUpChecksAtOnce();
+
+private:
+    MainWindow &form();
+    void tickAt(const QTime &time);
+    QList<QMessageBox *> boxes(const char *name) { return form().findChildren<QMessageBox *>(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindow> m_form;
+};
+
+namespace {
+const QDate today(2026, 12, 10);
+}
+
+void TestScheduleWindow::init()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_platform = std::make_unique<TestPlatform>();
+    m_platform->clock.set(QDateTime(today, QTime(12, 0, 0)));
+}
+
+void TestScheduleWindow::cleanup()
+{
+    m_form.reset();
+}
+
+MainWindow &TestScheduleWindow::form()
+{
+    if (!m_form)
+        m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
+    return *m_form;
+}
+
+void TestScheduleWindow::tickAt(const QTime &time)
+{
+    m_platform->clock.set(QDateTime(today, time));
+    form().checkDueMissions();
+}
+
+// F6 then F5 (or F7 then F5) within the second a mission has just run in.
+void TestScheduleWindow::pauseAndStartInTheSameSecondRunsOnce_data()
+{
+    QTest::addColumn<QString>("halt");
+    QTest::newRow("pause") << "mnPause";
+    QTest::newRow("stop") << "mnStop";
+}
+
+void TestScheduleWindow::pauseAndStartInTheSameSecondRunsOnce()
+{
+    QFETCH(QString, halt);
+    form().missions()->append({"执行程序", "/bin/x", "2026-12-10", "13:35:15", 0});
+    m_platform->clock.set(QDateTime(today, QTime(13, 35, 14)));
+    form().startList();
+    tickAt(QTime(13, 35, 15, 14));
+    form().findChild<QAction *>(halt)->trigger();
+    m_platform->clock.set(QDateTime(today, QTime(13, 35, 15, 600)));
+    form().findChild<QAction *>("mnStart")->trigger();
+    tickAt(QTime(13, 35, 16, 8));
+    tickAt(QTime(13, 35, 17, 8));
+    QCOMPARE(m_platform->shell.calls, QStringList {"run /bin/x"});
+}
+
+// A mission file saved under another date format: five thousand rows that
+// cannot be read, and one valid mission eight seconds ahead.
+void TestScheduleWindow::aFloodOfUnreadableRowsGivesOneReport()
+{
+    QVector<Mission> rows;
+    for (int i = 0; i < 5000; ++i)
+        rows.append({"执行程序", "/bin/bad", "12/10/2026", "12:00:08", 0});
+    rows.append({"执行程序", "/bin/good", "2026-12-10", "12:00:08", 0});
+    form().missions()->appendAll(rows);
+    form().startList();
+    for (int s = 1; s <= 10; ++s)
+        tickAt(QTime(12, 0, s));
+    QCOMPARE(m_platform->shell.calls, QStringList {"run /bin/good"});
+    const QList<QMessageBox *> reports = boxes("ErrorReport");
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first()->isVisible());
+    QVERIFY(reports.first()->text().startsWith(QStringLiteral("任务列表中有5000个任务的执行日期或时间无法识别")));
+    QCOMPARE(reports.first()->text().count(QStringLiteral("\"12/10/2026 12:00:08\"")), 5);
+    QCOMPARE(form().missions()->count(), 5001);
+}
+
+// A time text of a megabyte: the list, its tool tip and the report quote it
+// cut short, and the row keeps it whole.
+void TestScheduleWindow::aHugeTimeTextIsShownAndReportedShort()
+{
+    const QString huge(1 << 20, QLatin1Char('9'));
+    form().missions()->append({"执行程序", "/bin/x", "2026-12-10", huge, 0});
+    form().startList();
+    tickAt(QTime(12, 0, 1));
+    const QAbstractItemModel *shown = form().findChild<QTableView *>("ListView1")->model();
+    const QModelIndex time = shown->index(0, MissionModel::TimeColumn);
+    QVERIFY(time.data(Qt::DisplayRole).toString().size() <= 256);
+    QVERIFY(time.data(Qt::DisplayRole).toString().startsWith(QStringLiteral("9999")));
+    QVERIFY(time.data(Qt::ToolTipRole).toString().size() < 100);
+    const QList<QMessageBox *> reports = boxes("ErrorReport");
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(reports.first()->text().size() < 200);
+    QCOMPARE(form().missions()->mission(0).timeText, huge);
+}
+
+// Missions whose seconds passed while the computer slept: one desktop
+// notification always, one notice in the window when it is up.
+void TestScheduleWindow::missedMissionsAreNoticed_data()
+{
+    QTest::addColumn<bool>("windowShown");
+    QTest::newRow("window shown") << true;
+    QTest::newRow("window hidden") << false;
+}
+
+void TestScheduleWindow::missedMissionsAreNoticed()
+{
+    QFETCH(bool, windowShown);
+    form().missions()->append({"提示消息", "取快递", "2026-12-10", "12:10:00", 0});
+    form().missions()->append({"关闭计算机", "关闭计算机", "2026-12-10", "12:20:00", 0});
+    if (windowShown)
+        form().show();
+    form().startList();
+    tickAt(QTime(12, 0, 1));
+    tickAt(QTime(12, 30, 0));
+    tickAt(QTime(12, 30, 1));
+
+    const QString text = QStringLiteral("以下任务的执行时间在计算机休眠或系统时钟跳变期间已过,没有执行,也不会补执行:\n"
+                                        "2026-12-10 12:10:00 提示消息: 取快递\n2026-12-10 12:20:00 关闭计算机");
+    QCOMPARE(m_platform->notifier.notices.size(), 1);
+    QCOMPARE(m_platform->notifier.notices.first().text, text);
+    const QList<QMessageBox *> notices = boxes("MissedNotice");
+    QCOMPARE(notices.size(), windowShown ? 1 : 0);
+    if (windowShown) {
+        QCOMPARE(notices.first()->text(), text);
+        QCOMPARE(notices.first()->windowTitle(), QStringLiteral("错过的任务"));
+    }
+    QVERIFY(m_platform->session.calls.isEmpty());
+    QVERIFY(!form().messagePopup()->isVisible());
+}
+
+// Word of the wake-up checks at once, before any tick, and names the sleep
+// as the cause.
+void TestScheduleWindow::wakingUpChecksAtOnce()
+{
+    form().missions()->append({"执行程序", "/bin/x", "2026-12-10", "12:10:00", 0});
+    form().startList();
+    tickAt(QTime(12, 0, 1));
+    m_platform->sleepWatcher.sleep();
+    m_platform->clock.set(QDateTime(today, QTime(12, 30, 0)));
+    m_platform->sleepWatcher.wake();
+    QCOMPARE(m_platform->notifier.notices.size(), 1);
+    QVERIFY(
+        m_platform->notifier.notices.first().text.startsWith(QStringLiteral("以下任务的执行时间在计算机休眠期间已过")));
+    QVERIFY(m_platform->shell.calls.isEmpty());
+}
+
+QTEST_MAIN(TestScheduleWindow)
+#include "tst_schedulewindow.moc"

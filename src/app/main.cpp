@@ -19,7 +19,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("ChronoDesk"));
+    // The name the desktop shows for the tray item and the notices.
+    app.setApplicationName(DesktopNotifier::applicationName());
     app.setQuitOnLastWindowClosed(false);
     app.setFont(songTiFont(9));
     // The interface is Chinese, so Qt's own dialogs and buttons speak it too.

@@ -1,5 +1,5 @@
-#include "LiveSettings.h"
 #include "MainWindow.h"
+#include "RecordingLive.h"
 #include "RegionalFormat.h"
 #include "SettingsDialog.h"
 #include "SkinEngine.h"
@@ -19,15 +19,6 @@
 #include <memory>
 
 namespace {
-
-// Records what the dialog changes in the running program.
-struct RecordingLive : LiveSettings
-{
-    void setChimeOn(bool on) override { chimes << on; }
-    void applyTheme(int index) override { themes << index; }
-    QList<bool> chimes;
-    QList<int> themes;
-};
 
 // The sheet of a stored skin, or of the plain look for "".
 QString skinSheet(const char *file)

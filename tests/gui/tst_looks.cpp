@@ -9,6 +9,7 @@
 #include "PowerStatsWindow.h"
 #include "RecordingLive.h"
 #include "RegionalFormat.h"
+#include "Scheduler.h"
 #include "SettingsDialog.h"
 #include "ShutdownWarning.h"
 #include "SkinStore.h"
@@ -38,7 +39,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <typeinfo>
@@ -420,7 +420,7 @@ QWidget *TestLooks::openWindow(const QString &name)
     }
     if (name == QLatin1String("shutdown warning")) {
         auto *warning = new ShutdownWarning(nullptr);
-        warning->setMessage(QStringLiteral("系统将在10秒后关闭计算机!\r是否确定关机?"));
+        warning->setMessage(Scheduler::warningMessage(MissionKind::mkShutdown));
         return own(warning);
     }
     if (name == QLatin1String("message popup")) {

@@ -149,6 +149,7 @@ void TestSetup::openingShowsTheStoredSettings()
     QCOMPARE(dialog().windowTitle(), QStringLiteral("系统设置"));
     QCOMPARE(dialog().size(), QSize(321, 295));
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->isChecked(), autostartOn);
+    QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->text(), QStringLiteral("程序随系统一起启动"));
     QCOMPARE(child<QComboBox>(&dialog(), "ComboBox1")->currentIndex(), theme);
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutospeek")->isChecked(), chime);
     QCOMPARE(m_live.chimes, QList<bool> {chime});

@@ -372,6 +372,7 @@ void TestMainWindow::trayActivationRestores_data()
     QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << true;
     QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << false;
     QTest::newRow("context menu") << int(QSystemTrayIcon::Context) << false;
+    QTest::newRow("click on the balloon") << -1 << true;
 }
 
 void TestMainWindow::trayActivationRestores()
@@ -380,7 +381,11 @@ void TestMainWindow::trayActivationRestores()
     QFETCH(bool, restores);
     form().show();
     form().showMinimized();
-    emit child<QSystemTrayIcon>("CoolTrayIcon1")->activated(QSystemTrayIcon::ActivationReason(reason));
+    auto *tray = child<QSystemTrayIcon>("CoolTrayIcon1");
+    if (reason < 0)
+        emit tray->messageClicked();
+    else
+        emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
     QCOMPARE(!form().isMinimized(), restores);
 }
 

@@ -333,7 +333,7 @@ QAbstractSpinBox::down-arrow {
     height: 6px;
 }
 QDateTimeEdit[calendarPopup="true"] {
-    padding-right: 20px;
+    padding-right: 2px;
 }
 QDateTimeEdit::drop-down {
     subcontrol-origin: padding;
@@ -392,6 +392,37 @@ QTabBar::tab:selected {
     color: $sel_text;
 }
 
+/* Windows laid out to the pixel: their controls keep the sizes the window
+   gives them, so no padding or least width of the skin pushes a caption or
+   a date out of its place. */
+#frmHint QPushButton, #frmEveryDayMis QPushButton, #frmHaodian QPushButton, #frmSystemTime QPushButton,
+#frmAbout QPushButton {
+    padding: 0px 2px;
+    min-width: 0px;
+}
+#frmHaodian QLineEdit {
+    padding: 0px;
+    border: none;
+    background: transparent;
+}
+#frmMis QDateTimeEdit, #frmHaodian QDateTimeEdit, #frmSystemTime QDateTimeEdit {
+    padding-left: 1px;
+}
+
+/* Parts that draw their own light ground keep dark text in every skin. */
+#frmHint QLabel, #frmHint QPushButton, #frmTishi QLabel, #headerStrip QLabel, #frmEveryDayMis QFrame QLabel,
+#frmAbout QLabel {
+    color: $fixed_text;
+}
+#frmHint QPushButton {
+    background: transparent;
+    border: 1px solid $fixed_edge;
+    border-radius: 2px;
+}
+#frmHint QPushButton:hover {
+    background: $fixed_hover;
+}
+
 /* Scroll bars */
 QScrollBar:vertical {
     background: $scroll_bg;
@@ -433,6 +464,9 @@ QScrollBar::add-page, QScrollBar::sub-page {
 COMMON = dict(
     list_bg="#ffffff",
     list_text="#1c2430",
+    fixed_text="#1c2430",
+    fixed_edge="#84cbef",
+    fixed_hover="rgba(255, 255, 255, 140)",
     tooltip_bg="#fffbe6",
     tooltip_text="#1c2430",
     radius=4,

@@ -53,6 +53,13 @@ bool isInstalled(const QString &executableFolder)
                              + QStringLiteral(".desktop"));
 }
 
+// The per-user data folder, named here rather than after the application's
+// name, which is the Chinese one the desktop shows.
+QString userDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ChronoDesk");
+}
+
 // Claims the application id on the session bus. False when another program
 // of this session holds it already.
 bool claimApplicationId(QDBusConnection &bus)
@@ -71,7 +78,8 @@ int runWindow(int argc, char *argv[], bool hidden)
     QApplication app(argc, argv);
     if (platformChosen)
         qunsetenv("QT_QPA_PLATFORM");
-    app.setApplicationName(QStringLiteral("ChronoDesk"));
+    // The name the desktop shows for the tray item and the notices.
+    app.setApplicationName(DesktopNotifier::applicationName());
     QGuiApplication::setDesktopFileName(applicationId());
     app.setQuitOnLastWindowClosed(false);
 
@@ -95,8 +103,7 @@ int runWindow(int argc, char *argv[], bool hidden)
     // used by one program at a time.
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const ProgramFolder folder = ProgramFolder::choose(
-        executableFolder, !isInstalled(executableFolder) && QFileInfo(executableFolder).isWritable(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        executableFolder, !isInstalled(executableFolder) && QFileInfo(executableFolder).isWritable(), userDataFolder());
     QLockFile lock(folder.path + QStringLiteral("chronodesk.lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {

@@ -2,10 +2,14 @@
 
 #include <QString>
 
+#include <functional>
+
 // Shows a short notice outside the program's own windows.
 class Notifier
 {
 public:
     virtual ~Notifier() = default;
-    virtual void notify(const QString &title, const QString &text, int timeoutMs) = 0;
+    // `onClicked`, when given, runs when the user clicks the notice itself.
+    virtual void notify(const QString &title, const QString &text, int timeoutMs,
+                        std::function<void()> onClicked = {}) = 0;
 };

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-// Records every notice instead of showing it.
+// Records every notice instead of showing it; a test clicks one by calling
+// its onClicked.
 class RecordingNotifier : public Notifier
 {
 public:
@@ -13,11 +14,12 @@ public:
         QString title;
         QString text;
         int timeoutMs;
+        std::function<void()> onClicked;
     };
 
-    void notify(const QString &title, const QString &text, int timeoutMs) override
+    void notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked) override
     {
-        notices.append({title, text, timeoutMs});
+        notices.append({title, text, timeoutMs, std::move(onClicked)});
     }
 
     QList<Notice> notices;

@@ -41,7 +41,10 @@ private slots:
     void readsTheConfigurationAtStart();
     void statusBarFollowsTheTicks();
     void listShowsIconsAndTints();
+    void tintFollowsTheClockRowByRow();
     void closingWithoutNotificationAreaMinimises();
+    void trayActivationRestores_data();
+    void trayActivationRestores();
     void errorReportEndsInAFullStop_data();
     void errorReportEndsInAFullStop();
     void errorReportStandsOverTheAskerAsTyped_data();
@@ -298,6 +301,37 @@ void TestMainWindow::listShowsIconsAndTints()
     QVERIFY(shown->index(1, 0).data(Qt::ToolTipRole).isNull());
 }
 
+void TestMainWindow::tintFollowsTheClockRowByRow()
+{
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 59, 58)));
+    MissionModel *missions = form().missions();
+    for (const char *time : {"12:59:59", "13:00:00", "14:00:00", "13:00:00"})
+        missions->append({QStringLiteral("提示消息"), QStringLiteral("x"), QStringLiteral("2026-12-10"),
+                          QString::fromLatin1(time), 3});
+    QAbstractItemModel *shown = child<QTableView>("ListView1")->model();
+    form().updateRunMeter();
+    QSignalSpy changed(shown, &QAbstractItemModel::dataChanged);
+
+    // A second with nothing passing repaints nothing.
+    form().updateRunMeter();
+    QCOMPARE(changed.count(), 0);
+    // Three seconds later rows 0, 1 and 3 have passed, row 2 has not.
+    m_main->platform.clock.advance(3);
+    form().updateRunMeter();
+    QList<int> rows;
+    for (const QList<QVariant> &signal : std::as_const(changed)) {
+        const auto first = signal.at(0).toModelIndex();
+        const auto last = signal.at(1).toModelIndex();
+        QCOMPARE(first.row(), last.row());
+        QCOMPARE(last.column(), shown->columnCount() - 1);
+        rows << first.row();
+    }
+    QCOMPARE(rows, (QList<int> {0, 1, 3}));
+    for (int row : rows)
+        QCOMPARE(shown->index(row, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(214, 239, 255));
+    QCOMPARE(shown->index(2, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 255, 255));
+}
+
 void TestMainWindow::closingWithoutNotificationAreaMinimises()
 {
     // The offscreen platform has no notification area.
@@ -313,10 +347,37 @@ void TestMainWindow::closingWithoutNotificationAreaMinimises()
     QCOMPARE(m_main->platform.notifier.notices[0].text, QStringLiteral("翎鹊时间管理器并未关闭,点击这里关闭或恢复"));
     QCOMPARE(m_main->platform.notifier.notices[0].timeoutMs, 10000);
 
-    form().restoreFromTray();
+    // A click on the notice brings the window back.
+    QVERIFY(m_main->platform.notifier.notices[0].onClicked);
+    m_main->platform.notifier.notices[0].onClicked();
     QVERIFY(!form().isMinimized());
     QVERIFY(!form().close());
     QCOMPARE(m_main->platform.notifier.notices.size(), 2);
+}
+
+void TestMainWindow::trayActivationRestores_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("restores");
+    QTest::newRow("click") << int(QSystemTrayIcon::Trigger) << true;
+    QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << true;
+    QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << false;
+    QTest::newRow("context menu") << int(QSystemTrayIcon::Context) << false;
+    QTest::newRow("click on the balloon") << -1 << true;
+}
+
+void TestMainWindow::trayActivationRestores()
+{
+    QFETCH(int, reason);
+    QFETCH(bool, restores);
+    form().show();
+    form().showMinimized();
+    auto *tray = child<QSystemTrayIcon>("CoolTrayIcon1");
+    if (reason < 0)
+        emit tray->messageClicked();
+    else
+        emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+    QCOMPARE(!form().isMinimized(), restores);
 }
 
 void TestMainWindow::errorReportEndsInAFullStop_data()

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -62,6 +63,8 @@ private slots:
     void closingWritesNothing_data();
     void closingWritesNothing();
     void browseStartsAtTheNamedFile();
+    void programBrowseListsWhatEachFilterNames_data();
+    void programBrowseListsWhatEachFilterNames();
 
 private:
     template <typename T> T *child(const char *name) { return ::child<T>(m_frm.get(), name); }
@@ -514,9 +517,6 @@ void TestMissionEditor::browseStartsAtTheNamedFile()
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(dialog->directory().absolutePath(), dir.path());
     QCOMPARE(dialog->selectedFiles().value(0), tool);
-    QVERIFY(!(dialog->filter() & QDir::Executable));
-    emit dialog->filterSelected(executablesFilter());
-    QVERIFY(dialog->filter() & QDir::Executable);
 
     auto *fnFile = child<FileNameField>("fnFile");
     fnFile->setText(dir.filePath(QStringLiteral("gone.txt")));
@@ -527,6 +527,51 @@ void TestMissionEditor::browseStartsAtTheNamedFile()
     fnFile->takePickedFile(tool);
     QCOMPARE(fnFile->text(), QLatin1Char('"') + tool + QLatin1Char('"'));
     QCOMPARE(fnFile->fileName(), tool);
+}
+
+void TestMissionEditor::programBrowseListsWhatEachFilterNames_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("executables") << 0 << QStringList {"sub", "tool"};
+    QTest::newRow("scripts") << 1 << QStringList {"run.sh", "sub"};
+    QTest::newRow("all files") << 2 << QStringList {"notes.txt", "run.sh", "sub", "tool"};
+}
+
+void TestMissionEditor::programBrowseListsWhatEachFilterNames()
+{
+    QFETCH(int, filter);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    for (const char *name : {"tool", "run.sh", "notes.txt"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("tool")),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+
+    auto *fnPro = child<FileNameField>("fnPro");
+    fnPro->setText(dir.filePath(QStringLiteral("notes.txt")));
+    std::unique_ptr<QFileDialog> dialog(fnPro->makeBrowseDialog());
+    QCOMPARE(dialog->selectedNameFilter(), programFilters().constFirst());
+    // Chosen as the user does, in the dialog's list of file types.
+    auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    for (int step = 0; step < filter; ++step)
+        QTest::keyClick(types, Qt::Key_Down);
+    QCOMPARE(dialog->selectedNameFilter(), programFilters().at(filter));
+    auto *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+    QVERIFY(view);
+    auto listedNames = [view] {
+        QStringList names;
+        const QModelIndex folder = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(folder); ++row)
+            names << view->model()->index(row, 0, folder).data().toString();
+        names.sort();
+        return names;
+    };
+    QTRY_COMPARE(listedNames(), listed);
 }
 
 QTEST_MAIN(TestMissionEditor)

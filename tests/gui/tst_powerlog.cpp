@@ -71,6 +71,7 @@ private slots:
 
     void laysOutTheWindow();
     void gridShowsRecordsInTheirTypesTexts();
+    void idColumnFitsTheHighestId();
     void marksTheCurrentAndEvenRecords();
     void dateRangeListsRunsWhollyInside_data();
     void dateRangeListsRunsWhollyInside();
@@ -354,7 +355,14 @@ void TestPowerLog::laysOutTheWindow()
     QCOMPARE(form.size(), QSize(575, 441));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QCOMPARE(child<QTableView>(&form, "RxDBGrid1")->geometry(), QRect(16, 56, 417, 241));
-    QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker1")->geometry(), QRect(80, 21, 89, 20));
+    // The pickers stand where they belong, 89 wide or as wide as the whole
+    // date needs in the program's font.
+    for (const char *picker : {"RzDateTimePicker1", "RzDateTimePicker2"}) {
+        const QRect place = child<QDateEdit>(&form, picker)->geometry();
+        QCOMPARE(place.topLeft(), QPoint(qstrcmp(picker, "RzDateTimePicker1") == 0 ? 80 : 344, 21));
+        QCOMPARE(place.height(), 20);
+        QVERIFY(place.width() >= 89);
+    }
     QCOMPARE(child<QDateEdit>(&form, "RzDateTimePicker2")->date(), today);
     const char *buttons[][2] = {{"btnLook", "按日期查看"}, {"btnLookAll", "查看全部"}, {"btnDel", "删除"},
                                 {"btnDelAll", "删除全部"}, {"btnTongji", "统计"},      {"btnClose", "关闭"}};
@@ -389,6 +397,34 @@ void TestPowerLog::gridShowsRecordsInTheirTypesTexts()
     QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("2026-12-10"));
     QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("7.5E-5"));
     QVERIFY(!(model->flags(model->index(0, 3)) & Qt::ItemIsEditable));
+}
+
+void TestPowerLog::idColumnFitsTheHighestId()
+{
+    // More records than the grid measures when it sizes its columns, the
+    // highest id last.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("many"));
+        db.setDatabaseName(storePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE hd (id INTEGER PRIMARY KEY, 开始时间 DATETIME, "
+                                          "结束时间 DATETIME, 耗电 DOUBLE)")));
+        QVERIFY(db.transaction());
+        query.prepare(QStringLiteral("INSERT INTO hd (id, 开始时间, 结束时间, 耗电) VALUES (?, ?, ?, 0.27)"));
+        for (int id = 1; id <= 1200; ++id) {
+            query.addBindValue(id == 1200 ? 1000000 : id);
+            query.addBindValue(at(today, "08:00:00.000"));
+            query.addBindValue(at(today, "09:00:00.000"));
+            QVERIFY(query.exec());
+        }
+        QVERIFY(db.commit());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("many"));
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    QCOMPARE(grid->model()->rowCount(), 1200);
+    QVERIFY2(grid->columnWidth(0) > grid->fontMetrics().horizontalAdvance(QStringLiteral("1000000")) + 4,
+             qPrintable(QString::number(grid->columnWidth(0))));
 }
 
 void TestPowerLog::marksTheCurrentAndEvenRecords()
@@ -463,6 +499,10 @@ void TestPowerLog::totals_data()
                                    << "7.5E-5度"
                                    << "7.5E-5"
                                    << "";
+    QTest::newRow("long figures") << QList<double> {123456.924} << "1"
+                                  << "123456.924度"
+                                  << "123456.924"
+                                  << "";
     QTest::newRow("price not a number") << QList<double> {0.135, 0.135} << "abc"
                                         << "0.27度"
                                         << "0"
@@ -484,6 +524,14 @@ void TestPowerLog::totals()
     click("btnTongji");
     QCOMPARE(child<QLineEdit>(&window(), "editHaodian")->text(), energyText);
     QCOMPARE(child<QLineEdit>(&window(), "editDianfei")->text(), costText);
+    // A figure longer than its box shows its beginning; the whole of it is
+    // in the tool tip.
+    for (const char *box : {"editHaodian", "editDianfei"}) {
+        if (qstrcmp(box, "editDianfei") == 0 && !error.isEmpty())
+            continue;
+        QCOMPARE(child<QLineEdit>(&window(), box)->cursorPosition(), 0);
+        QCOMPARE(child<QLineEdit>(&window(), box)->toolTip(), child<QLineEdit>(&window(), box)->text());
+    }
     if (error.isEmpty())
         QVERIFY(window().findChildren<QMessageBox *>().isEmpty());
     else

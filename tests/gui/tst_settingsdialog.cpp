@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
 #include "ModalDialogHandler.h"
+#include "RecordingLive.h"
 #include "RegionalFormatReset.h"
 #include "SettingsDialog.h"
 #include "SkinEngine.h"
@@ -19,15 +20,6 @@
 #include <memory>
 
 namespace {
-
-// Records what the dialog changes in the running program.
-struct RecordingLive : LiveSettings
-{
-    void setChimeOn(bool on) override { chimes << on; }
-    void applyTheme(int index) override { themes << index; }
-    QList<bool> chimes;
-    QList<int> themes;
-};
 
 // The sheet of a stored skin, or of the plain look for "".
 QString skinSheet(const char *file)
@@ -141,6 +133,7 @@ void TestSetup::openingShowsTheStoredSettings()
     QCOMPARE(dialog().windowTitle(), QStringLiteral("系统设置"));
     QCOMPARE(dialog().size(), QSize(321, 295));
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->isChecked(), autostartOn);
+    QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->text(), QStringLiteral("程序随系统一起启动"));
     QCOMPARE(child<QComboBox>(&dialog(), "ComboBox1")->currentIndex(), theme);
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutospeek")->isChecked(), chime);
     QCOMPARE(m_live.chimes, QList<bool> {chime});

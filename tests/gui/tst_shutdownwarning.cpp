@@ -23,6 +23,7 @@ private slots:
     void countsDownAndClosesOnTheEleventhTick();
     void buttonsRecordTheAnswer_data();
     void buttonsRecordTheAnswer();
+    void escapeDoesNotAnswer();
     void warnsAndShutsDownOnTimeWithRealTimers();
     void postponeAnswerMovesTheMission();
     void aLateTickOpensTheWarningAndTheShutdownWaits();
@@ -54,9 +55,26 @@ void TestPreWarning::looksAsANotice()
     hint.setMessage(message);
     QCOMPARE(hint.message(), message);
     const QString shown = hint.findChild<QLabel *>("lbTishi")->text();
-    QVERIFY2(shown.contains(QStringLiteral("第一行&lt;<br>第二行")), qPrintable(shown));
-    // Both lines stay above the rule.
-    QVERIFY(hint.findChild<QLabel *>("lbTishi")->geometry().bottom() <= 40);
+    QCOMPARE(shown, QStringLiteral("第一行<\n第二行"));
+    // Both lines stay whole between y 16 and the rule at y 40: the label
+    // ends above the rule and no letter is cut at its top or bottom edge.
+    auto *lbTishi = hint.findChild<QLabel *>("lbTishi");
+    QCOMPARE(lbTishi->pos(), QPoint(16, 16));
+    QVERIFY(lbTishi->geometry().bottom() < 40);
+    hint.setMessage(QStringLiteral("翎鹊工作室将在10秒钟之后执行关机操作;\r如果您未选择任何操作,10秒后系统选择确定."));
+    const QImage letters = lbTishi->grab().toImage();
+    auto inkInRow = [&letters](int y) {
+        int dark = 0;
+        for (int x = 0; x < letters.width(); ++x)
+            dark += qGray(letters.pixel(x, y)) < 128;
+        return dark;
+    };
+    QCOMPARE(inkInRow(0), 0);
+    QCOMPARE(inkInRow(letters.height() - 1), 0);
+    int inkRows = 0;
+    for (int y = 0; y < letters.height(); ++y)
+        inkRows += inkInRow(y) > 0;
+    QVERIFY2(inkRows >= 18, qPrintable(QString::number(inkRows)));
 
     hint.placeAtScreenCorner();
     const QRect screen = hint.screen()->geometry();
@@ -104,6 +122,18 @@ void TestPreWarning::buttonsRecordTheAnswer()
     QTest::mouseClick(hint.findChild<QPushButton *>(button), Qt::LeftButton);
     QCOMPARE(hint.userChoice, choice);
     QVERIFY(!hint.isVisible());
+}
+
+void TestPreWarning::escapeDoesNotAnswer()
+{
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.show();
+    QSignalSpy finished(&hint, &QDialog::finished);
+    QTest::keyClick(&hint, Qt::Key_Escape);
+    QVERIFY(hint.isVisible());
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(hint.userChoice, 0);
 }
 
 // The whole road with the program's own one-second timers: the warning opens

@@ -108,8 +108,8 @@ void TestMissionComposer::browseFiltersOfferTheirTypes_data()
     QTest::addColumn<QStringList>("filters");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("program") << programFilters()
-                             << QStringList {"程序文件 (*.exe)", "批处理文件(*.bat)", "Shell 脚本 (*.sh)",
-                                             "可执行文件 (*)"};
+                             << QStringList {"可执行程序 (*)", "脚本 (*.sh *.bash *.py *.pl *.rb *.php *.tcl *.lua)",
+                                             "所有文件 (*)"};
     QTest::newRow("file") << fileFilters() << QStringList {"All files (*)"};
     QTest::newRow("ring") << ringFilters() << QStringList {"wavefile (*.wav)"};
 }

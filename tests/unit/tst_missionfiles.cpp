@@ -51,6 +51,8 @@ private slots:
     void writesOneLinePerMission();
     void readsBackWhatItWrote_data();
     void readsBackWhatItWrote();
+    void readRowsWearTheirKindsIcon_data();
+    void readRowsWearTheirKindsIcon();
     void readsLinesByTheRules_data();
     void readsLinesByTheRules();
     void keepsEveryMissionOnOneLine_data();
@@ -139,9 +141,31 @@ void TestMissionFiles::readsBackWhatItWrote()
         missions[2].timeText = timeText;
     const MissionLines::Reading reading = ::format(format).read(::format(format).write(missions));
     QCOMPARE(texts(reading.missions), texts(missions));
-    for (const Mission &mission : reading.missions)
-        QCOMPARE(mission.imageIndex, 0);
     QCOMPARE(reading.unread, QByteArray());
+}
+
+void TestMissionFiles::readRowsWearTheirKindsIcon_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("kindText");
+    QTest::addColumn<int>("imageIndex");
+    for (const char *format : {"mission", "daily"}) {
+        for (const MissionKindInfo &kind : missionKinds)
+            QTest::addRow("%s, %s", format, kind.storedText)
+                << QString::fromLatin1(format) << QString::fromUtf8(kind.storedText) << kind.imageIndex;
+        QTest::addRow("%s, unknown kind", format) << QString::fromLatin1(format) << QStringLiteral("关机") << 0;
+    }
+}
+
+void TestMissionFiles::readRowsWearTheirKindsIcon()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, kindText);
+    QFETCH(int, imageIndex);
+    const Mission written {kindText, QStringLiteral("x"), QStringLiteral("2026-12-10"), QStringLiteral("8:00:00"), 0};
+    const MissionLines::Reading reading = ::format(format).read(::format(format).write({written}));
+    QCOMPARE(reading.missions.size(), 1);
+    QCOMPARE(reading.missions.first().imageIndex, imageIndex);
 }
 
 void TestMissionFiles::readsLinesByTheRules_data()

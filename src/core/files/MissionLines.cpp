@@ -56,8 +56,9 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
             rest = rest.sliced(separator + 1);
         }
         fields[TimeField] = codec.decode(rest);
-        reading.missions.append(
-            Mission {fields[KindField], fields[DescriptionField], fields[DateField], fields[TimeField], 0});
+        // The files hold no icon: each row gets its kind's.
+        reading.missions.append(Mission {fields[KindField], fields[DescriptionField], fields[DateField],
+                                         fields[TimeField], kindImageIndex(fields[KindField])});
     }
     if (pos < bytes.size())
         reading.unread = bytes.sliced(pos);

@@ -37,6 +37,12 @@ int kindImageIndex(MissionKind kind)
     return missionKinds[size_t(kind)].imageIndex;
 }
 
+int kindImageIndex(const QString &text)
+{
+    const std::optional<MissionKind> kind = kindFromText(text);
+    return kind ? kindImageIndex(*kind) : 0;
+}
+
 std::optional<MissionKind> kindFromText(const QString &text)
 {
     for (size_t i = 0; i < missionKinds.size(); ++i) {

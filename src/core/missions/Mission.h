@@ -32,6 +32,8 @@ extern const std::array<MissionKindInfo, 9> missionKinds;
 
 QString kindText(MissionKind kind);
 int kindImageIndex(MissionKind kind);
+// The icon of the kind named `text`; 0 for a text that names no kind.
+int kindImageIndex(const QString &text);
 // The kind whose stored text is exactly `text`, if any.
 std::optional<MissionKind> kindFromText(const QString &text);
 // Shutdown, restart and log-off: the kinds that are warned about ahead.

@@ -105,13 +105,13 @@ QString messageDescription(const QString &memoText)
 
 QStringList programFilters()
 {
-    return {QStringLiteral("程序文件 (*.exe)"), QStringLiteral("批处理文件(*.bat)"),
-            QStringLiteral("Shell 脚本 (*.sh)"), executablesFilter()};
+    return {executablesFilter(), QStringLiteral("脚本 (*.sh *.bash *.py *.pl *.rb *.php *.tcl *.lua)"),
+            QStringLiteral("所有文件 (*)")};
 }
 
 QString executablesFilter()
 {
-    return QStringLiteral("可执行文件 (*)");
+    return QStringLiteral("可执行程序 (*)");
 }
 
 QStringList fileFilters()

@@ -47,5 +47,6 @@ QString messageDescription(const QString &memoText);
 QStringList programFilters();
 QStringList fileFilters();
 QStringList ringFilters();
-// The program filter that stands for executables of any name.
+// The program filter that stands for executables of any name: the browse
+// dialog lists with it only the files that may be run, and the folders.
 QString executablesFilter();

@@ -140,9 +140,10 @@ QVector<Mission> DailyMissionsDialog::listedMissions() const
     QVector<Mission> missions;
     missions.reserve(m_listView->rowCount());
     for (int row = 0; row < m_listView->rowCount(); ++row) {
-        missions.append(
-            Mission {m_listView->item(row, KindColumn)->text(), m_listView->item(row, DescriptionColumn)->text(),
-                     m_listView->item(row, DateColumn)->text(), m_listView->item(row, TimeColumn)->text(), 0});
+        const QString kind = m_listView->item(row, KindColumn)->text();
+        missions.append(Mission {kind, m_listView->item(row, DescriptionColumn)->text(),
+                                 m_listView->item(row, DateColumn)->text(), m_listView->item(row, TimeColumn)->text(),
+                                 kindImageIndex(kind)});
     }
     return missions;
 }

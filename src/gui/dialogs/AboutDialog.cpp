@@ -76,7 +76,8 @@ AboutDialog::AboutDialog(QWidget *parent)
 
     QLabel *thanks = label(this, "RzLabel1", QStringLiteral("感谢:\nQt\nSQLite\nDebian"), 240, 32);
     thanks->setStyleSheet(QStringLiteral("color: black;"));
-    thanks->resize(thanks->width(), 84);
+    // One pixel more for the relief beside the last stroke of each line.
+    thanks->resize(thanks->width() + 1, 84);
     thanks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Raised lettering: a light edge below and to the right of each stroke.
     auto *relief = new QGraphicsDropShadowEffect(thanks);

@@ -1,5 +1,6 @@
 #include "SystemTimeDialog.h"
 
+#include "ChineseCalendar.h"
 #include "Clock.h"
 #include "DialogLook.h"
 #include "ErrorReport.h"
@@ -55,11 +56,15 @@ SystemTimeDialog::SystemTimeDialog(const PlatformServices &platform, QWidget *pa
     m_clockText = placed(new QLabel(QStringLiteral("0000-00-00 00:00:00"), readBox), "StaticText1", 88, 16, 118, 16);
     m_clockText->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_clockText->setAlignment(Qt::AlignCenter);
+    // Wider than 118 where the font's figures need it, about the same middle.
+    const int clockWidth = std::max(118, m_clockText->sizeHint().width());
+    m_clockText->setGeometry(88 - (clockWidth - 118) / 2, 16, clockWidth, 16);
     m_calendar = placed(new QCalendarWidget(readBox), "Calendar1", 8, 48, 265, 153);
     m_calendar->setFirstDayOfWeek(Qt::Sunday);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_calendar->setGridVisible(false);
+    useChineseNames(m_calendar);
     // The grid is smaller than the style's preferred cells: let the six weeks
     // and seven days share the room instead of running over its edges.
     if (auto *cells = m_calendar->findChild<QTableView *>()) {
@@ -71,8 +76,12 @@ SystemTimeDialog::SystemTimeDialog(const PlatformServices &platform, QWidget *pa
     m_date = placed(new QDateEdit(setBox), "dtDate", 16, 21, 161, 22);
     m_date->setDisplayFormat(RegionalFormat::current().shortDatePattern());
     m_date->setCalendarPopup(true);
+    useChineseNames(m_date->calendarWidget());
     m_time = placed(new QTimeEdit(setBox), "dtTime", 16, 53, 161, 22);
     m_time->setDisplayFormat(RegionalFormat::current().longTimePattern());
+    // No labels beside them: screen readers tell the two fields apart so.
+    m_date->setAccessibleName(QStringLiteral("设定日期"));
+    m_time->setAccessibleName(QStringLiteral("设定时间"));
     m_setTime = placed(new QPushButton(buttonIcon(ButtonIcon::Ok), QStringLiteral("设定"), setBox), "btnSetTime", 192,
                        24, 73, 25);
     auto *close = placed(new QPushButton(buttonIcon(ButtonIcon::Close), QStringLiteral("关闭"), setBox), "btnClose",

@@ -5,15 +5,46 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QSortFilterProxyModel>
 #include <QToolButton>
 
 namespace {
 
 constexpr QDir::Filters browseEntries = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
 
-}
+// Lists, while switched on, only the folders and the files that may be run:
+// no name pattern can tell those apart.
+class ExecutablesOnly : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void switchOn(bool on)
+    {
+        if (on == m_on)
+            return;
+        m_on = on;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!m_on || !files)
+            return true;
+        const QModelIndex entry = files->index(row, 0, parent);
+        return files->isDir(entry) || files->fileInfo(entry).isExecutable();
+    }
+
+private:
+    bool m_on = false;
+};
+
+} // namespace
 
 FileNameField::FileNameField(const QStringList &filters, QWidget *parent)
     : QWidget(parent)
@@ -58,9 +89,12 @@ QFileDialog *FileNameField::makeBrowseDialog()
     dialog->setFilter(browseEntries);
     if (m_filters.contains(executablesFilter())) {
         // Programs here need no extension: that filter lists what may be run.
-        connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString &filter) {
-            dialog->setFilter(filter == executablesFilter() ? browseEntries | QDir::Executable : browseEntries);
-        });
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        auto *executables = new ExecutablesOnly(dialog);
+        dialog->setProxyModel(executables);
+        executables->switchOn(m_filters.constFirst() == executablesFilter());
+        connect(dialog, &QFileDialog::filterSelected, executables,
+                [executables](const QString &filter) { executables->switchOn(filter == executablesFilter()); });
     }
     const QString current = fileName();
     if (!current.isEmpty()) {

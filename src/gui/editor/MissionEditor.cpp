@@ -1,5 +1,6 @@
 #include "MissionEditor.h"
 
+#include "ChineseCalendar.h"
 #include "Clock.h"
 #include "FileNameField.h"
 #include "Fonts.h"
@@ -10,8 +11,10 @@
 #include "NavBar.h"
 #include "RegionalFormat.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -203,14 +206,19 @@ QWidget *MissionEditor::buildPages()
     m_listBox->addItems(powerEntries());
     m_listBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_listBox->setFixedHeight(m_listBox->sizeHintForRow(0) * m_listBox->count() + 2 * m_listBox->frameWidth() + 2);
+    // The inputs have no label of their own: screen readers name each by
+    // its page's title.
+    m_listBox->setAccessibleName(QStringLiteral("关闭或重启计算机"));
     addPage(QStringLiteral("TabSheet1"), QStringLiteral("关闭重启"), QStringLiteral("关闭或重启计算机"), m_listBox);
 
     m_fnPro = new FileNameField(programFilters());
     m_fnPro->setObjectName(QStringLiteral("fnPro"));
+    m_fnPro->lineEdit()->setAccessibleName(QStringLiteral("执行应用程序"));
     addPage(QStringLiteral("TabSheet2"), QStringLiteral("执行程序"), QStringLiteral("执行应用程序"), m_fnPro);
 
     m_fnFile = new FileNameField(fileFilters());
     m_fnFile->setObjectName(QStringLiteral("fnFile"));
+    m_fnFile->lineEdit()->setAccessibleName(QStringLiteral("打开文件"));
     addPage(QStringLiteral("TabSheet3"), QStringLiteral("打开文件"), QStringLiteral("打开文件"), m_fnFile);
 
     auto *messageInputs = new QWidget;
@@ -220,12 +228,14 @@ QWidget *MissionEditor::buildPages()
     m_memo = new QPlainTextEdit(messageInputs);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setToolTip(QStringLiteral("在这里输入要提示消息的内容"));
+    m_memo->setAccessibleName(QStringLiteral("系统提示信息"));
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setTabChangesFocus(true);
     const int margin = int(m_memo->document()->documentMargin());
     m_memo->setFixedHeight(m_memo->fontMetrics().lineSpacing() + 2 * margin + 2 * m_memo->frameWidth());
     m_cbMsg = new QComboBox(messageInputs);
     m_cbMsg->setObjectName(QStringLiteral("cbMsg"));
+    m_cbMsg->setAccessibleName(QStringLiteral("常用提示信息"));
     m_cbMsg->setEditable(true);
     m_cbMsg->setInsertPolicy(QComboBox::NoInsert);
     m_cbMsg->addItems({QStringLiteral("该起床了!"), QStringLiteral("是到吃饭的时间了,休息一下吧."),
@@ -243,16 +253,19 @@ QWidget *MissionEditor::buildPages()
 
     m_fnRing = new FileNameField(ringFilters());
     m_fnRing->setObjectName(QStringLiteral("fnRing"));
+    m_fnRing->lineEdit()->setAccessibleName(QStringLiteral("系统响铃"));
     m_fnRing->browseButton()->setFixedWidth(ringBrowseWidth);
     m_fnRing->setText(QStringLiteral("内置铃声"));
     addPage(QStringLiteral("TabSheet5"), QStringLiteral("系统响铃"), QStringLiteral("系统响铃"), m_fnRing);
 
     m_editUrl = new QLineEdit(QStringLiteral("http://www.example.org/"));
     m_editUrl->setObjectName(QStringLiteral("editUrl"));
+    m_editUrl->setAccessibleName(QStringLiteral("打开网页"));
     addPage(QStringLiteral("TabSheet6"), QStringLiteral("打开网页"), QStringLiteral("打开网页"), m_editUrl);
 
     m_editEmail = new QLineEdit(QStringLiteral("someone@example.org"));
     m_editEmail->setObjectName(QStringLiteral("editEmail"));
+    m_editEmail->setAccessibleName(QStringLiteral("发送电子邮件"));
     addPage(QStringLiteral("TabSheet7"), QStringLiteral("发送邮件"), QStringLiteral("发送电子邮件"), m_editEmail);
     return m_pages;
 }
@@ -264,21 +277,27 @@ QWidget *MissionEditor::buildSchedule()
     m_dpDate = new QDateEdit(group);
     m_dpDate->setObjectName(QStringLiteral("dpDate"));
     m_dpDate->setCalendarPopup(true);
+    useChineseNames(m_dpDate->calendarWidget());
     m_dpTime = new QTimeEdit(group);
     m_dpTime->setObjectName(QStringLiteral("dpTime"));
 
-    auto *layout = new QHBoxLayout(group);
-    layout->setContentsMargins(10, 4, 10, 8);
-    layout->setSpacing(6);
+    // One row each: side by side, the whole date and time would not fit the
+    // dialog's width in every look.
+    auto *layout = new QGridLayout(group);
+    layout->setContentsMargins(10, 4, 10, 6);
+    layout->setHorizontalSpacing(6);
+    layout->setVerticalSpacing(4);
     auto *dateLabel = new QLabel(QStringLiteral("执行日期:"), group);
     dateLabel->setBuddy(m_dpDate);
     auto *timeLabel = new QLabel(QStringLiteral("执行时间:"), group);
     timeLabel->setBuddy(m_dpTime);
-    layout->addWidget(dateLabel);
-    layout->addWidget(m_dpDate, 1);
-    layout->addSpacing(10);
-    layout->addWidget(timeLabel);
-    layout->addWidget(m_dpTime, 1);
+    layout->addWidget(dateLabel, 0, 0);
+    layout->addWidget(m_dpDate, 0, 1);
+    layout->addWidget(timeLabel, 1, 0);
+    layout->addWidget(m_dpTime, 1, 1);
+    // The fields take the whole width: room for the whole date and time in
+    // every look, also one chosen after the dialog was made.
+    layout->setColumnStretch(1, 1);
     return group;
 }
 

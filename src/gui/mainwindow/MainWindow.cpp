@@ -410,10 +410,13 @@ void MainWindow::buildTray()
     m_tray = new QSystemTrayIcon(applicationIcon(), this);
     m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
     m_tray->setContextMenu(m_trayMenu);
+    // Most panels deliver a single activation only: a click brings the
+    // window back as a double click does; so does a click on the balloon.
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick)
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             restoreFromTray();
     });
+    connect(m_tray, &QSystemTrayIcon::messageClicked, this, &MainWindow::restoreFromTray);
 }
 
 int MainWindow::selectedIndex() const
@@ -532,6 +535,7 @@ void MainWindow::updateRunMeter()
     m_panels[1]->setText(m_meter.runTimePanelText());
     m_panels[2]->setText(m_meter.energyPanelText());
     m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+    m_display->refreshTints();
 }
 
 void MainWindow::hideToTray(bool withBalloon)
@@ -549,7 +553,7 @@ void MainWindow::hideToTray(bool withBalloon)
     if (!isMinimized())
         showMinimized();
     if (withBalloon)
-        m_platform.notifier->notify(balloonTitle, balloonText, balloonTimeoutMs);
+        m_platform.notifier->notify(balloonTitle, balloonText, balloonTimeoutMs, [this] { restoreFromTray(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

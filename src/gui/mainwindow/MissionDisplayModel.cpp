@@ -26,6 +26,18 @@ MissionDisplayModel::MissionDisplayModel(MissionModel *missions, const Clock *cl
     setSourceModel(missions);
 }
 
+void MissionDisplayModel::refreshTints()
+{
+    const QDateTime now = m_clock->now();
+    if (m_tintedAt.isValid() && now != m_tintedAt) {
+        for (int row = 0; row < m_missions->count(); ++row) {
+            if (m_missions->tint(row, m_tintedAt) != m_missions->tint(row, now))
+                emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::BackgroundRole});
+        }
+    }
+    m_tintedAt = now;
+}
+
 QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())

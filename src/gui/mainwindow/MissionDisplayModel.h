@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QIdentityProxyModel>
 
 class Clock;
@@ -17,7 +18,12 @@ public:
 
     QVariant data(const QModelIndex &index, int role) const override;
 
+    // Once a second: repaints the rows whose tint the passing time changed
+    // since the last call, and no other.
+    void refreshTints();
+
 private:
     MissionModel *m_missions;
     const Clock *m_clock;
+    QDateTime m_tintedAt;
 };

@@ -4,18 +4,66 @@
 #include "ScreenCorner.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
 namespace {
 
 constexpr int countdownTicks = 10;
+constexpr int lineHeight = 12;
 
 QString countdownText(int secondsLeft)
 {
     return QStringLiteral("该窗口将在%1秒后关闭.").arg(secondsLeft);
 }
+
+// Lines twelve pixels apart, each line's letters in the middle of its
+// twelve pixels whatever the font's own line spacing: the warning's two
+// lines fit between y 16 and the rule at y 40. The letters are made no
+// taller than eleven pixels, so a gap stays between the lines.
+class PitchedLabel : public QLabel
+{
+public:
+    PitchedLabel(const QString &text, QWidget *parent)
+        : QLabel(text, parent)
+    {
+        QFont letters = font();
+        for (int size = lineHeight; size > 6; --size) {
+            letters.setPixelSize(size);
+            if (QFontMetrics(letters).tightBoundingRect(QStringLiteral("国")).height() < lineHeight)
+                break;
+        }
+        setFont(letters);
+        setTextFormat(Qt::PlainText);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetrics metrics(font());
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        int width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return {width, int(lines.size()) * lineHeight};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const QFontMetricsF metrics(font());
+        const QRectF letter = metrics.tightBoundingRect(QStringLiteral("国"));
+        const qreal baseline = lineHeight / 2.0 - (letter.top() + letter.bottom()) / 2.0;
+        const QStringList lines = text().split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i)
+            painter.drawText(QPointF(0, i * lineHeight + baseline), lines.at(i));
+    }
+};
 
 QPushButton *makeFlatButton(QWidget *parent, const QString &objectName, const QString &caption, int x)
 {
@@ -33,7 +81,7 @@ QPushButton *makeFlatButton(QWidget *parent, const QString &objectName, const QS
 
 ShutdownWarning::ShutdownWarning(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_lbTishi(new QLabel(QStringLiteral("翎鹊时间管理器"), this))
+    , m_lbTishi(new PitchedLabel(QStringLiteral("翎鹊时间管理器"), this))
     , m_lbShengyu(new QLabel(countdownText(countdownTicks), this))
     , m_timer1(new QTimer(this))
 {
@@ -77,13 +125,7 @@ ShutdownWarning::ShutdownWarning(QWidget *owner)
 void ShutdownWarning::setMessage(const QString &message)
 {
     m_message = message;
-    // Two lines must fit above the rule at y 40: twelve pixels a line.
-    QStringList lines;
-    for (const QString &line : message.split(QChar(13)))
-        lines << line.toHtmlEscaped();
-    m_lbTishi->setTextFormat(Qt::RichText);
-    m_lbTishi->setText(QStringLiteral("<p style=\"margin: 0; line-height: 12px; -qt-line-height-type: fixed\">%1</p>")
-                           .arg(lines.join(QStringLiteral("<br>"))));
+    m_lbTishi->setText(QString(message).replace(QChar(13), QLatin1Char('\n')));
     m_lbTishi->adjustSize();
 }
 
@@ -119,4 +161,13 @@ void ShutdownWarning::postponeFiveMinutes()
 {
     userChoice = Postpone;
     done(userChoice);
+}
+
+void ShutdownWarning::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

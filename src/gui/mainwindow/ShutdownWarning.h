@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -33,6 +34,10 @@ public:
     void countDown();
     void confirm();
     void postponeFiveMinutes();
+
+protected:
+    // Esc answers nothing: the warning is answered with the mouse only.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString m_message;

@@ -1,5 +1,6 @@
 #include "PowerStatsWindow.h"
 
+#include "ChineseCalendar.h"
 #include "Clock.h"
 #include "ErrorReport.h"
 #include "Fonts.h"
@@ -9,6 +10,7 @@
 #include "PowerLogStore.h"
 #include "RegionalFormat.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -80,9 +82,11 @@ protected:
     }
 };
 
-QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y)
+// A label at its place; it names `buddy`, also to screen readers.
+QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y, QWidget *buddy = nullptr)
 {
     auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
     label->move(x, y - 2);
     label->adjustSize();
     return label;
@@ -99,6 +103,15 @@ QLineEdit *makeBox(QWidget *parent, const QString &objectName, const QString &te
     colours.setColor(QPalette::Base, Qt::transparent);
     box->setPalette(colours);
     return box;
+}
+
+// A total too long for its box shows its beginning, the figures that
+// matter; the whole text is in the tool tip.
+void showTotal(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+    box->setToolTip(text);
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption, int y, int height)
@@ -137,8 +150,6 @@ void PowerStatsWindow::buildRecordsBox()
     box->setObjectName(QStringLiteral("GroupBox1"));
     box->setGeometry(16, 16, 449, 313);
 
-    makeLabel(box, QStringLiteral("开始日期:"), 16, 24);
-    makeLabel(box, QStringLiteral("结束日期:"), 280, 24);
     const QString dateFormat = RegionalFormat::current().shortDatePattern();
     m_picker1 = new QDateEdit(box);
     m_picker1->setObjectName(QStringLiteral("RzDateTimePicker1"));
@@ -149,7 +160,14 @@ void PowerStatsWindow::buildRecordsBox()
     for (QDateEdit *picker : {m_picker1, m_picker2}) {
         picker->setDisplayFormat(dateFormat);
         picker->setCalendarPopup(true);
+        useChineseNames(picker->calendarWidget());
+        // Wider than 89 where the font's figures need it, so the whole
+        // date shows; the size hint leaves out the two pixels the field
+        // keeps at each side of its text.
+        picker->resize(std::max(89, picker->sizeHint().width() + 4), 20);
     }
+    makeLabel(box, QStringLiteral("开始日期:"), 16, 24, m_picker1);
+    makeLabel(box, QStringLiteral("结束日期:"), 280, 24, m_picker2);
 
     m_grid = new QTableView(box);
     m_grid->setObjectName(QStringLiteral("RxDBGrid1"));
@@ -193,17 +211,19 @@ void PowerStatsWindow::buildTotalsBox()
     box->setObjectName(QStringLiteral("GroupBox2"));
     box->setGeometry(16, 336, 449, 89);
 
-    makeLabel(box, QStringLiteral("显示器功率:"), 16, 24);
-    makeBox(box, QStringLiteral("RzLineEdit1"), QString::number(m_crtWatts) + QLatin1Char('W'), {85, 19, 60, 18});
-    makeLabel(box, QStringLiteral("主机功率:"), 152, 24);
-    makeBox(box, QStringLiteral("RzLineEdit2"), QString::number(m_hostWatts) + QLatin1Char('W'), {213, 20, 72, 18});
-    makeLabel(box, QStringLiteral("耗电:"), 288, 24);
+    QLineEdit *crt =
+        makeBox(box, QStringLiteral("RzLineEdit1"), QString::number(m_crtWatts) + QLatin1Char('W'), {85, 19, 60, 18});
+    makeLabel(box, QStringLiteral("显示器功率:"), 16, 24, crt);
+    QLineEdit *host =
+        makeBox(box, QStringLiteral("RzLineEdit2"), QString::number(m_hostWatts) + QLatin1Char('W'), {213, 20, 72, 18});
+    makeLabel(box, QStringLiteral("主机功率:"), 152, 24, host);
     m_editHaodian = makeBox(box, QStringLiteral("editHaodian"), QStringLiteral("0度"), {325, 20, 76, 18});
-    makeLabel(box, QStringLiteral("单位电费:"), 16, 48);
+    makeLabel(box, QStringLiteral("耗电:"), 288, 24, m_editHaodian);
     m_editDanweidianfei = makeBox(box, QStringLiteral("editDanweidianfei"), QStringLiteral("1"), {85, 43, 44, 18});
+    makeLabel(box, QStringLiteral("单位电费:"), 16, 48, m_editDanweidianfei);
     makeLabel(box, QStringLiteral("(元)"), 130, 48);
-    makeLabel(box, QStringLiteral("总电费:"), 152, 48);
     m_editDianfei = makeBox(box, QStringLiteral("editDianfei"), QStringLiteral("0"), {213, 44, 60, 18});
+    makeLabel(box, QStringLiteral("总电费:"), 152, 48, m_editDianfei);
     makeLabel(box, QStringLiteral("(元)"), 274, 48);
 }
 
@@ -241,6 +261,13 @@ void PowerStatsWindow::showView(int row)
     if (count == 0)
         return;
     m_grid->resizeColumnsToContents();
+    // The columns are sized from the first thousand records only; the last
+    // record holds the longest numbers (the highest id) that must fit too.
+    const QAbstractItemModel *records = m_dm1->dataSource();
+    for (int column = 0; column < records->columnCount(); ++column) {
+        const int last = m_grid->sizeHintForIndex(records->index(count - 1, column)).width() + 1;
+        m_grid->setColumnWidth(column, std::max(m_grid->columnWidth(column), last));
+    }
     m_grid->setCurrentIndex(m_dm1->dataSource()->index(qBound(0, row, count - 1), 0));
 }
 
@@ -297,14 +324,14 @@ void PowerStatsWindow::computeTotals()
         return;
     }
     showView(query->rowCount() - 1);
-    m_editHaodian->setText(FloatToStr(sum) + QStringLiteral("度"));
+    showTotal(m_editHaodian, FloatToStr(sum) + QStringLiteral("度"));
     const QString priceText = m_editDanweidianfei->text();
     const std::optional<double> price = StrToFloat(priceText);
     if (!price) {
         showErrorReport(this, QStringLiteral("'%1' is not a valid floating point value").arg(priceText));
         return;
     }
-    m_editDianfei->setText(FloatToStr(double((long double)*price * sum)));
+    showTotal(m_editDianfei, FloatToStr(double((long double)*price * sum)));
 }
 
 void PowerStatsWindow::closeWindow()

@@ -23,10 +23,11 @@ namespace {
 const QString themeSection = QStringLiteral("theme");
 const QString otherSection = QStringLiteral("other");
 
-QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &text)
+QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &text, QWidget *buddy = nullptr)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
+    label->setBuddy(buddy);
     return label;
 }
 
@@ -74,13 +75,14 @@ void SettingsDialog::buildControls()
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox1->addItems({QStringLiteral("MSN主题"), QStringLiteral("Vista主题"), QStringLiteral("Cool主题"),
                            QStringLiteral("系统主题"), QStringLiteral("酷炫主题")});
-    m_ckAutoRun = new QCheckBox(QStringLiteral("程序随Windows一起启动"), groupBox1);
+    m_ckAutoRun = new QCheckBox(QStringLiteral("程序随系统一起启动"), groupBox1);
     m_ckAutoRun->setObjectName(QStringLiteral("ckAutoRun"));
     m_ckAutoRun->setChecked(true);
     m_ckAutospeek = new QCheckBox(QStringLiteral("整点报时"), groupBox1);
     m_ckAutospeek->setObjectName(QStringLiteral("ckAutospeek"));
     m_ckAutospeek->setChecked(true);
-    general->addWidget(makeLabel(groupBox1, QStringLiteral("Label1"), QStringLiteral("主题:")), 0, 0);
+    // Each input is named by its label, also to screen readers.
+    general->addWidget(makeLabel(groupBox1, QStringLiteral("Label1"), QStringLiteral("主题:"), m_comboBox1), 0, 0);
     general->addWidget(m_comboBox1, 0, 1);
     general->addWidget(m_ckAutoRun, 1, 0, 1, 2);
     general->addWidget(m_ckAutospeek, 2, 0, 1, 2);
@@ -94,10 +96,10 @@ void SettingsDialog::buildControls()
     power->setVerticalSpacing(6);
     m_editCrt = makeRatingEdit(groupBox2, QStringLiteral("editCrt"), 70);
     m_editZhuji = makeRatingEdit(groupBox2, QStringLiteral("editZhuji"), 200);
-    power->addWidget(makeLabel(groupBox2, QStringLiteral("Label2"), QStringLiteral("显示器功率:")), 0, 0);
+    power->addWidget(makeLabel(groupBox2, QStringLiteral("Label2"), QStringLiteral("显示器功率:"), m_editCrt), 0, 0);
     power->addWidget(m_editCrt, 0, 1);
     power->addWidget(makeLabel(groupBox2, QStringLiteral("Label4"), QStringLiteral("W")), 0, 2);
-    power->addWidget(makeLabel(groupBox2, QStringLiteral("Label3"), QStringLiteral("主机功率:")), 1, 0);
+    power->addWidget(makeLabel(groupBox2, QStringLiteral("Label3"), QStringLiteral("主机功率:"), m_editZhuji), 1, 0);
     power->addWidget(m_editZhuji, 1, 1);
     power->addWidget(makeLabel(groupBox2, QStringLiteral("Label5"), QStringLiteral("W")), 1, 2);
     QLabel *note =

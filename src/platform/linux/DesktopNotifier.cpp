@@ -1,21 +1,66 @@
 #include "DesktopNotifier.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
 
-void DesktopNotifier::notify(const QString &title, const QString &text, int timeoutMs)
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+const QString interface = QStringLiteral("org.freedesktop.Notifications");
+const QString defaultAction = QStringLiteral("default");
+
+} // namespace
+
+QString DesktopNotifier::applicationName()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    return QStringLiteral("翎鹊时间管理器");
+}
+
+DesktopNotifier::DesktopNotifier(const QDBusConnection &bus, QObject *parent)
+    : QObject(parent)
+    , m_bus(bus)
+{
+    if (!m_bus.isConnected())
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    call << QStringLiteral("ChronoDesk") << uint(0) << QStringLiteral("chronodesk") << title << text << QStringList()
-         << QVariantMap() << timeoutMs;
-    // Fire and forget: the answer (or its absence) changes nothing for us.
-    bus.asyncCall(call);
+    m_bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
+    m_bus.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(notificationClosed(uint, uint)));
+}
+
+void DesktopNotifier::notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked)
+{
+    if (!m_bus.isConnected())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
+    // The "default" action is what a click on the notice itself invokes.
+    const QStringList actions = onClicked ? QStringList {defaultAction, QStringLiteral("恢复")} : QStringList();
+    call << applicationName() << uint(0) << QStringLiteral("chronodesk") << title << text << actions << QVariantMap()
+         << timeoutMs;
+    // The answer, when it comes, names the notice; nothing waits for it.
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, onClicked = std::move(onClicked)](QDBusPendingCallWatcher *answered) {
+                const QDBusPendingReply<uint> reply = *answered;
+                if (reply.isValid() && onClicked)
+                    m_onClicked.insert(reply.value(), onClicked);
+                answered->deleteLater();
+            });
+}
+
+void DesktopNotifier::actionInvoked(uint id, const QString &actionKey)
+{
+    if (actionKey != defaultAction)
+        return;
+    const std::function<void()> onClicked = m_onClicked.value(id);
+    if (onClicked)
+        onClicked();
+}
+
+void DesktopNotifier::notificationClosed(uint id, uint)
+{
+    m_onClicked.remove(id);
 }

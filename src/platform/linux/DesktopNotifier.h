@@ -2,10 +2,31 @@
 
 #include "Notifier.h"
 
+#include <QDBusConnection>
+#include <QHash>
+#include <QObject>
+
 // The desktop's notification service (org.freedesktop.Notifications on the
-// session bus). Does nothing when no notification daemon answers.
-class DesktopNotifier : public Notifier
+// session bus). Does nothing when no notification daemon answers. A click on
+// a notice (its "default" action) runs the notice's onClicked.
+class DesktopNotifier : public QObject, public Notifier
 {
+    Q_OBJECT
+
 public:
-    void notify(const QString &title, const QString &text, int timeoutMs) override;
+    // The name the notices carry as their sender.
+    static QString applicationName();
+
+    explicit DesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+
+    void notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked) override;
+
+private slots:
+    void actionInvoked(uint id, const QString &actionKey);
+    void notificationClosed(uint id, uint reason);
+
+private:
+    QDBusConnection m_bus;
+    // What to do on a click, by the id the service gave each notice still shown.
+    QHash<uint, std::function<void()>> m_onClicked;
 };

@@ -1,0 +1,9 @@
+#include "ChineseCalendar.h"
+
+#include <QCalendarWidget>
+#include <QLocale>
+
+void useChineseNames(QCalendarWidget *calendar)
+{
+    calendar->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+}

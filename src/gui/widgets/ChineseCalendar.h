@@ -1,0 +1,8 @@
+#pragma once
+
+class QCalendarWidget;
+
+// The interface is Chinese, so the calendar's month and day names are too,
+// whatever the system's language; the date texts of the fields keep the
+// user's own pattern.
+void useChineseNames(QCalendarWidget *calendar);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "LiveSettings.h"
+
+#include <QList>
+
+// Records what the settings dialog changes in the running program.
+struct RecordingLive : LiveSettings
+{
+    void setChimeOn(bool on) override { chimes << on; }
+    void applyTheme(int index) override { themes << index; }
+    QList<bool> chimes;
+    QList<int> themes;
+};

@@ -1,0 +1,585 @@
+#include "AboutDialog.h"
+#include "DailyMissionsDialog.h"
+#include "MainWindow.h"
+#include "MessagePopup.h"
+#include "MissionEditor.h"
+#include "MissionModel.h"
+#include "MissionRunner.h"
+#include "PowerLogQuery.h"
+#include "PowerLogStore.h"
+#include "PowerStatsWindow.h"
+#include "RecordingLive.h"
+#include "RegionalFormat.h"
+#include "SettingsDialog.h"
+#include "ShutdownWarning.h"
+#include "SkinStore.h"
+#include "SystemTimeDialog.h"
+#include "TestPlatform.h"
+#include "VersionHistoryDialog.h"
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QtTest>
+
+#include <map>
+#include <memory>
+#include <typeinfo>
+
+// Every window in every look: each text the user must read is whole, no
+// control lies over its neighbour or past its window's edge, and every text
+// stands out from what is drawn behind it. Run with CHRONODESK_CONTACT_SHEETS
+// set to a folder, it also leaves there one picture per look with every
+// window side by side.
+namespace {
+
+constexpr int lookCount = 5;
+constexpr double leastContrast = 4.5;
+
+const char *const windowNames[] = {"main window",      "editor: power", "editor: program", "editor: file",
+                                   "editor: message",  "editor: ring",  "editor: web",     "editor: mail",
+                                   "shutdown warning", "message popup", "daily missions",  "power statistics",
+                                   "settings",         "system time",   "about",           "version history"};
+
+double luminance(QColor colour)
+{
+    auto channel = [](double value) {
+        value /= 255.0;
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) + 0.0722 * channel(colour.blue());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What the text in `area` is drawn on: the commonest colour (near colours,
+// as in a gradient, counted as one) among the pixels that are not the text
+// itself or its smoothed edge; the commonest of all when every pixel is
+// close to the text colour.
+QColor backgroundIn(const QImage &image, const QRect &area, QColor text)
+{
+    struct Bucket
+    {
+        int count = 0;
+        qint64 red = 0, green = 0, blue = 0;
+        QColor mean() const { return QColor(int(red / count), int(green / count), int(blue / count)); }
+    };
+    std::map<QRgb, Bucket> apart;
+    std::map<QRgb, Bucket> all;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const QRgb key = qRgb(pixel.red() >> 4, pixel.green() >> 4, pixel.blue() >> 4);
+            for (auto *buckets : {&all, contrast(pixel, text) >= 1.5 ? &apart : nullptr}) {
+                if (!buckets)
+                    continue;
+                Bucket &bucket = (*buckets)[key];
+                ++bucket.count;
+                bucket.red += pixel.red();
+                bucket.green += pixel.green();
+                bucket.blue += pixel.blue();
+            }
+        }
+    }
+    const auto &from = apart.empty() ? all : apart;
+    if (from.empty())
+        return {};
+    return std::max_element(from.begin(), from.end(),
+                            [](const auto &a, const auto &b) { return a.second.count < b.second.count; })
+        ->second.mean();
+}
+
+// Where a line edit draws its text: the styled contents less its text
+// margins and the two pixels it keeps at each side.
+QRect lineEditTextArea(const QLineEdit *edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = edit->contentsRect();
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (edit->isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    QRect area = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    area = area.marginsRemoved(edit->textMargins());
+    return area.adjusted(2, 0, -2, 0);
+}
+
+QStyleOptionButton buttonOption(const QAbstractButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    if (const auto *push = qobject_cast<const QPushButton *>(button)) {
+        if (push->isFlat())
+            option.features |= QStyleOptionButton::Flat;
+        if (push->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+    }
+    return option;
+}
+
+// The room a control gives its text, and the text it shows; an empty text
+// for controls that show none.
+struct TextRoom
+{
+    QRect area;
+    QString text;
+    QSize needed;
+    QColor colour;
+};
+
+TextRoom textRoom(QWidget *widget)
+{
+    const QFontMetrics metrics = widget->fontMetrics();
+    // The room the text's letters take: its widest line, and from the top
+    // of the first line's letters to the foot of the last line's.
+    auto ink = [&metrics](QString text) {
+        text.remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        int width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, metrics.boundingRect(line).width());
+        const QRect first = metrics.tightBoundingRect(lines.constFirst());
+        const QRect last = metrics.tightBoundingRect(lines.constLast());
+        return QSize(width, int(lines.size() - 1) * metrics.lineSpacing() + last.bottom() - first.top() + 1);
+    };
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        if (label->text().isEmpty())
+            return {};
+        const QRect area =
+            label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+        QSize needed;
+        // A label of the program's own that draws its text its own way
+        // knows best what it needs.
+        if (typeid(*label) != typeid(QLabel))
+            needed = label->sizeHint();
+        else if (label->textFormat() == Qt::RichText
+                 || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()))) {
+            QTextDocument document;
+            document.setDefaultFont(label->font());
+            document.setDocumentMargin(0);
+            document.setHtml(label->text());
+            if (label->wordWrap())
+                document.setTextWidth(area.width());
+            needed = document.size().toSize();
+        } else if (label->wordWrap()) {
+            needed = metrics.boundingRect(area, Qt::TextWordWrap, label->text()).size();
+        } else {
+            needed = ink(label->text());
+        }
+        return {area, label->text(), needed, label->palette().color(label->foregroundRole())};
+    }
+    if (auto *check = qobject_cast<QCheckBox *>(widget)) {
+        const QStyleOptionButton option = buttonOption(check);
+        return {check->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, check), check->text(),
+                ink(check->text()), check->palette().color(check->foregroundRole())};
+    }
+    if (auto *radio = qobject_cast<QRadioButton *>(widget)) {
+        const QStyleOptionButton option = buttonOption(radio);
+        return {radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio), radio->text(),
+                ink(radio->text()), radio->palette().color(radio->foregroundRole())};
+    }
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        if (button->text().isEmpty())
+            return {};
+        const QStyleOptionButton option = buttonOption(button);
+        QSize needed = ink(button->text());
+        if (!button->icon().isNull())
+            needed.rwidth() += button->iconSize().width() + 4;
+        return {button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button), button->text(), needed,
+                button->palette().color(QPalette::ButtonText)};
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        const QString shown = edit->displayText();
+        if (shown.isEmpty())
+            return {};
+        QRect area = lineEditTextArea(edit);
+        // A spin box's field lies inside the box: measured where it is.
+        if (auto *spin = qobject_cast<QAbstractSpinBox *>(edit->parentWidget()))
+            area = area.intersected(spin->rect().translated(-edit->pos()));
+        // A field scrolls what is wider than it: measured by the advance.
+        return {area, shown, QSize(metrics.horizontalAdvance(shown), ink(shown).height()),
+                edit->palette().color(QPalette::Text)};
+    }
+    return {};
+}
+
+// Where a control's text or input lies in its parent: for a label the
+// text's own place inside it, for any other control all of it; empty for a
+// picture.
+QRect occupied(QWidget *widget)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        if (label->text().isEmpty())
+            return {};
+        const TextRoom room = textRoom(label);
+        const QSize size = room.needed.boundedTo(room.area.size());
+        return QStyle::alignedRect(label->layoutDirection(), label->alignment(), size, room.area)
+            .translated(label->pos());
+    }
+    return widget->geometry();
+}
+
+bool isChecked(const QWidget *widget)
+{
+    return qobject_cast<const QLabel *>(widget) || qobject_cast<const QPushButton *>(widget)
+           || qobject_cast<const QCheckBox *>(widget) || qobject_cast<const QRadioButton *>(widget)
+           || qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget);
+}
+
+QString nameOf(const QWidget *widget)
+{
+    // A spin box's field goes by the box's name.
+    if (qobject_cast<const QAbstractSpinBox *>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    QString name = widget->objectName();
+    if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+        name = QString::fromLatin1(widget->metaObject()->className());
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        name += QStringLiteral(" \"%1\"").arg(label->text());
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        name += QStringLiteral(" \"%1\"").arg(button->text());
+    return name;
+}
+
+// Everything wrong with what `window` shows, one line each.
+QStringList readabilityFaults(QWidget *window)
+{
+    QStringList faults;
+    // A focused field shows a selection: the text is read without one.
+    if (QWidget *focused = window->focusWidget())
+        focused->clearFocus();
+    const QImage picture = window->grab().toImage();
+    const QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (!widget->isVisibleTo(window) || !isChecked(widget))
+            continue;
+        const QString name = nameOf(widget);
+        QWidget *parent = widget->parentWidget();
+        // A spin box's field is checked for its text only.
+        const bool inSpinBox = qobject_cast<QAbstractSpinBox *>(parent);
+        if (!inSpinBox && !parent->rect().contains(widget->geometry()))
+            faults << QStringLiteral("%1 at %2,%3 %4×%5 runs past its parent %6×%7")
+                          .arg(name)
+                          .arg(widget->x())
+                          .arg(widget->y())
+                          .arg(widget->width())
+                          .arg(widget->height())
+                          .arg(parent->width())
+                          .arg(parent->height());
+        const QRect place = occupied(widget);
+        if (!inSpinBox && !place.isEmpty()) {
+            // Each pair once: with the sibling found later in the list.
+            const QList<QWidget *> siblings = parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            for (qsizetype i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i) {
+                QWidget *sibling = siblings.at(i);
+                if (sibling->isVisibleTo(window) && isChecked(sibling) && occupied(sibling).intersects(place))
+                    faults << QStringLiteral("%1 overlaps %2").arg(name, nameOf(sibling));
+            }
+        }
+
+        const TextRoom room = textRoom(widget);
+        if (room.text.isEmpty())
+            continue;
+        if (room.needed.width() > room.area.width() || room.needed.height() > room.area.height())
+            faults << QStringLiteral("%1 needs %2×%3 for \"%4\" but has %5×%6")
+                          .arg(name)
+                          .arg(room.needed.width())
+                          .arg(room.needed.height())
+                          .arg(room.text)
+                          .arg(room.area.width())
+                          .arg(room.area.height());
+        const QRect onPicture(widget->mapTo(window, room.area.topLeft()), room.area.size());
+        const QColor background = backgroundIn(picture, onPicture, room.colour);
+        if (background.isValid() && contrast(room.colour, background) < leastContrast)
+            faults << QStringLiteral("%1: text %2 on %3, contrast %4 : 1")
+                          .arg(name, room.colour.name(), background.name())
+                          .arg(contrast(room.colour, background), 0, 'f', 1);
+    }
+    return faults;
+}
+
+} // namespace
+
+class TestLooks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void everyTextIsWholeAndReadable_data();
+    void everyTextIsWholeAndReadable();
+    void aClippingRuleIsFound();
+    void everyInputIsNamed_data();
+    void everyInputIsNamed();
+    void calendarsSpeakChinese_data();
+    void calendarsSpeakChinese();
+
+private:
+    QWidget *openWindow(const QString &name);
+    void applyLook(int look);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestPlatform> m_platform;
+    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<PowerLogStore> m_dm1;
+    RecordingLive m_live;
+    std::unique_ptr<QWidget> m_window;
+    // Every window's picture by look, for the contact sheets.
+    QList<QImage> m_pictures[lookCount];
+};
+
+void TestLooks::initTestCase()
+{
+    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_platform = std::make_unique<TestPlatform>();
+    m_platform->clock.set(QDateTime(QDate(2026, 12, 10), QTime(20, 48, 37)));
+    const QString folder = m_dir->path() + QLatin1Char('/');
+    m_form = std::make_unique<MainWindow>(m_platform->services(), folder);
+    m_form->missions()->append({QStringLiteral("关闭电脑"), QStringLiteral("关闭电脑"), QStringLiteral("2026-12-1"),
+                                QStringLiteral("8:00:00"), 0});
+    m_form->missions()->append({QStringLiteral("提示消息"), QStringLiteral("该起床了!"), QStringLiteral("2026-12-28"),
+                                QStringLiteral("23:59:59"), 5});
+
+    m_dm1 = std::make_unique<PowerLogStore>();
+    m_dm1->query()->setDatabaseFile(folder + QStringLiteral("db.mdb"));
+    const QDateTime start(QDate(2026, 12, 9), QTime(8, 0, 0));
+    QString error;
+    for (int run = 0; run < 3; ++run)
+        QVERIFY2(m_dm1->recordRun(start.addDays(-run), start.addDays(-run).addSecs(3600), 0.27, &error),
+                 qPrintable(error));
+}
+
+void TestLooks::cleanup()
+{
+    m_window.reset();
+    if (auto *editor = m_form->findChild<MissionEditor *>())
+        editor->hide();
+    m_form->hide();
+}
+
+void TestLooks::applyLook(int look)
+{
+    m_form->applyTheme(look);
+}
+
+QWidget *TestLooks::openWindow(const QString &name)
+{
+    auto own = [this](QWidget *window) {
+        m_window.reset(window);
+        window->show();
+        return window;
+    };
+    if (name == QLatin1String("main window")) {
+        m_form->show();
+        return m_form.get();
+    }
+    if (name.startsWith(QLatin1String("editor: "))) {
+        m_form->findChild<QAction *>(QStringLiteral("actAdd"))->trigger();
+        auto *editor = m_form->findChild<MissionEditor *>();
+        const QString page = name.mid(8);
+        const std::map<QString, void (MissionEditor::*)()> pages = {
+            {QStringLiteral("power"), &MissionEditor::showPowerPage},
+            {QStringLiteral("program"), &MissionEditor::showProgramPage},
+            {QStringLiteral("file"), &MissionEditor::showFilePage},
+            {QStringLiteral("message"), &MissionEditor::showMessagePage},
+            {QStringLiteral("ring"), &MissionEditor::showRingPage},
+            {QStringLiteral("web"), &MissionEditor::showWebPage},
+            {QStringLiteral("mail"), &MissionEditor::showMailPage}};
+        (editor->*pages.at(page))();
+        return editor;
+    }
+    if (name == QLatin1String("shutdown warning")) {
+        auto *warning = new ShutdownWarning(nullptr);
+        warning->setMessage(MissionRunner::warningMessage(MissionKind::mkShutdown));
+        return own(warning);
+    }
+    if (name == QLatin1String("message popup")) {
+        auto *popup = new MessagePopup;
+        popup->showMessage(QStringLiteral("是到吃饭的时间了,休息一下吧."));
+        return own(popup);
+    }
+    if (name == QLatin1String("daily missions"))
+        return own(new DailyMissionsDialog(m_dir->path() + QLatin1Char('/'), QStringLiteral("2026-12-10")));
+    if (name == QLatin1String("power statistics")) {
+        auto *window = new PowerStatsWindow(m_dm1.get(), &m_platform->clock, 70, 200);
+        window->computeTotals();
+        return own(window);
+    }
+    if (name == QLatin1String("settings"))
+        return own(
+            new SettingsDialog(m_live, m_platform->autostart, m_dir->filePath(QStringLiteral("config.ini")), 70, 200));
+    if (name == QLatin1String("system time"))
+        return own(new SystemTimeDialog(m_platform->services()));
+    if (name == QLatin1String("about"))
+        return own(new AboutDialog);
+    return own(new VersionHistoryDialog);
+}
+
+void TestLooks::everyTextIsWholeAndReadable_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("look");
+    for (int look = 0; look < lookCount; ++look)
+        for (const char *window : windowNames)
+            QTest::addRow("%s, look %d", window, look) << QString::fromUtf8(window) << look;
+}
+
+void TestLooks::everyTextIsWholeAndReadable()
+{
+    QFETCH(QString, window);
+    QFETCH(int, look);
+    applyLook(look);
+    QWidget *shown = openWindow(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QStringList faults = readabilityFaults(shown);
+    m_pictures[look].append(shown->grab().toImage());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+}
+
+void TestLooks::aClippingRuleIsFound()
+{
+    // A look that narrows a date field or pads the buttons of a window laid
+    // out to the pixel again must not pass unseen.
+    const QString clipping = SkinStore::styleSheet(0)
+                             + QStringLiteral("QDateTimeEdit { max-width: 70px; }"
+                                              "#frmHaodian QPushButton { padding: 4px 14px; }");
+    m_form->applyTheme(3);
+    qApp->setStyleSheet(clipping);
+    QWidget *shown = openWindow(QStringLiteral("power statistics"));
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QStringList faults = readabilityFaults(shown);
+    m_form->applyTheme(0);
+    QVERIFY2(faults.filter(QStringLiteral("RzDateTimePicker1")).size() == 1, qPrintable(faults.join(u'\n')));
+    QVERIFY2(faults.filter(QStringLiteral("btnLookAll")).size() == 1, qPrintable(faults.join(u'\n')));
+}
+
+void TestLooks::everyInputIsNamed_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : windowNames)
+        QTest::newRow(window) << QString::fromUtf8(window);
+}
+
+void TestLooks::everyInputIsNamed()
+{
+    // What a screen reader announces for each input: its own label's text,
+    // never that of the box around it, so no two inputs sound alike.
+    QFETCH(QString, window);
+    applyLook(3);
+    QWidget *shown = openWindow(window);
+    QMap<QString, QString> named;
+    for (QWidget *input : shown->findChildren<QWidget *>()) {
+        const bool isInput = qobject_cast<QAbstractSpinBox *>(input) || qobject_cast<QComboBox *>(input)
+                             || (qobject_cast<QLineEdit *>(input) && !qobject_cast<QAbstractSpinBox *>(input->parent())
+                                 && !qobject_cast<QComboBox *>(input->parent()));
+        if (!isInput || !input->isVisibleTo(shown))
+            continue;
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(input);
+        QVERIFY(spoken);
+        const QString name = spoken->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), qPrintable(nameOf(input)));
+        QVERIFY2(!named.contains(name),
+                 qPrintable(QStringLiteral("%1 and %2 are both \"%3\"").arg(nameOf(input), named.value(name), name)));
+        named.insert(name, nameOf(input));
+    }
+}
+
+void TestLooks::calendarsSpeakChinese_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("editor") << "editor: power";
+    QTest::newRow("power statistics") << "power statistics";
+    QTest::newRow("system time") << "system time";
+}
+
+void TestLooks::calendarsSpeakChinese()
+{
+    // The tests run in an English locale; the calendars still name the
+    // months and days in Chinese, while the date texts keep their pattern.
+    QFETCH(QString, window);
+    QCOMPARE(QLocale().language(), QLocale::C);
+    applyLook(3);
+    QWidget *shown = openWindow(window);
+    QList<QCalendarWidget *> calendars = shown->findChildren<QCalendarWidget *>();
+    for (QDateEdit *field : shown->findChildren<QDateEdit *>()) {
+        QVERIFY(field->calendarPopup());
+        QCOMPARE(field->text(), DateToStr(field->date()));
+        calendars.append(field->calendarWidget());
+    }
+    QVERIFY(!calendars.isEmpty());
+    for (QCalendarWidget *calendar : std::as_const(calendars)) {
+        calendar->setSelectedDate(QDate(2026, 12, 10));
+        auto *month = calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+        QVERIFY(month);
+        QCOMPARE(month->text(), QStringLiteral("十二月"));
+    }
+}
+
+void TestLooks::cleanupTestCase()
+{
+    const QString folder = qEnvironmentVariable("CHRONODESK_CONTACT_SHEETS");
+    m_form.reset();
+    if (folder.isEmpty())
+        return;
+    constexpr int gap = 16;
+    constexpr int rowWidth = 1500;
+    for (int look = 0; look < lookCount; ++look) {
+        // Windows left to right, a new row when one is full.
+        QList<QPoint> places;
+        QPoint at(gap, gap);
+        int rowHeight = 0;
+        int width = 0;
+        for (const QImage &picture : std::as_const(m_pictures[look])) {
+            if (at.x() + picture.width() + gap > rowWidth && at.x() > gap) {
+                at = QPoint(gap, at.y() + rowHeight + gap);
+                rowHeight = 0;
+            }
+            places.append(at);
+            width = std::max(width, at.x() + picture.width() + gap);
+            rowHeight = std::max(rowHeight, picture.height());
+            at.rx() += picture.width() + gap;
+        }
+        QImage sheet(width, at.y() + rowHeight + gap, QImage::Format_RGB32);
+        sheet.fill(QColor(96, 96, 96));
+        QPainter painter(&sheet);
+        for (int i = 0; i < places.size(); ++i)
+            painter.drawImage(places.at(i), m_pictures[look].at(i));
+        painter.end();
+        QVERIFY(sheet.save(QStringLiteral("%1/look-%2.png").arg(folder).arg(look)));
+    }
+}
+
+QTEST_MAIN(TestLooks)
+#include "tst_looks.moc"

@@ -1,0 +1,120 @@
+#include "DesktopNotifier.h"
+#include "PrivateBus.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QtTest>
+
+#include <memory>
+
+// Stands in for the desktop's notification daemon: records each notice and
+// names it with the next number.
+class NotificationsStandIn : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Notice
+    {
+        QString applicationName;
+        QString title;
+        QStringList actions;
+    };
+    QList<Notice> notices;
+
+public slots:
+    uint Notify(const QString &applicationName, uint, const QString &, const QString &title, const QString &,
+                const QStringList &actions, const QVariantMap &, int)
+    {
+        notices.append({applicationName, title, actions});
+        return uint(notices.size());
+    }
+};
+
+class TestNotifier : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void aClickOnTheNoticeRunsItsAction_data();
+    void aClickOnTheNoticeRunsItsAction();
+
+private:
+    void sendSignal(const QString &name, const QVariantList &arguments);
+
+    std::unique_ptr<PrivateBus> m_bus;
+    NotificationsStandIn m_daemon;
+};
+
+void TestNotifier::initTestCase()
+{
+    m_bus = std::make_unique<PrivateBus>();
+    QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
+    QDBusConnection daemonBus = QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("daemon"));
+    QVERIFY(daemonBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(daemonBus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_daemon,
+                                     QDBusConnection::ExportAllSlots));
+}
+
+void TestNotifier::cleanupTestCase()
+{
+    QDBusConnection::disconnectFromBus(QStringLiteral("daemon"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("program"));
+    m_bus.reset();
+}
+
+void TestNotifier::sendSignal(const QString &name, const QVariantList &arguments)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                     QStringLiteral("org.freedesktop.Notifications"), name);
+    signal.setArguments(arguments);
+    QVERIFY(QDBusConnection(QStringLiteral("daemon")).send(signal));
+}
+
+void TestNotifier::aClickOnTheNoticeRunsItsAction_data()
+{
+    QTest::addColumn<QString>("signal");
+    QTest::addColumn<QString>("actionKey");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("click on the notice") << "ActionInvoked"
+                                         << "default" << true;
+    QTest::newRow("another action") << "ActionInvoked"
+                                    << "other" << false;
+    QTest::newRow("closed first") << "NotificationClosed"
+                                  << "default" << false;
+}
+
+void TestNotifier::aClickOnTheNoticeRunsItsAction()
+{
+    QFETCH(QString, signal);
+    QFETCH(QString, actionKey);
+    QFETCH(bool, runs);
+
+    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    int clicks = 0;
+    const int before = int(m_daemon.notices.size());
+    notifier.notify(QStringLiteral("翎鹊时间管理器友情提示"), QStringLiteral("点击这里关闭或恢复"), 10000,
+                    [&clicks] { ++clicks; });
+    QTRY_COMPARE(m_daemon.notices.size(), before + 1);
+    const NotificationsStandIn::Notice &notice = m_daemon.notices.last();
+    QCOMPARE(notice.applicationName, QStringLiteral("翎鹊时间管理器"));
+    QCOMPARE(notice.title, QStringLiteral("翎鹊时间管理器友情提示"));
+    QVERIFY(notice.actions.contains(QStringLiteral("default")));
+
+    const uint id = uint(m_daemon.notices.size());
+    // The notice's name reaches the program before the user can click.
+    QTest::qWait(100);
+    if (signal == QLatin1String("NotificationClosed"))
+        sendSignal(signal, {id, uint(2)});
+    sendSignal(QStringLiteral("ActionInvoked"), {id, actionKey});
+    // A notice of another program with another number changes nothing.
+    sendSignal(QStringLiteral("ActionInvoked"), {id + 100, QStringLiteral("default")});
+    QTest::qWait(200);
+    QCOMPARE(clicks, runs ? 1 : 0);
+}
+
+QTEST_GUILESS_MAIN(TestNotifier)
+#include "tst_notifier.moc"

@@ -16,17 +16,14 @@ CommandLine invalid(const QString &error)
     return line;
 }
 
-} // namespace
-
-CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, const QString &workingFolder)
+// Every option of the program, each with its Chinese and English help.
+struct Options
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("翎鹊时间管理器:按日期和时间执行任务。不带命令时打开主窗口(已在运行时显示它);\n"
-                       "带命令时交给本会话中正在运行的程序执行。退出状态:0 成功,1 失败,2 输入有误。\n"
-                       "ChronoDesk: carries out missions at their date and time. Without a command it opens\n"
-                       "the main window (or shows the running one); a command goes to the program running\n"
-                       "in this session. Exit status: 0 success, 1 failure, 2 bad input."));
+    QCommandLineOption help, version, add, text, at, list, start, pause, stop, load, quit, hidden;
+};
+
+Options programOptions()
+{
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本帮助。\nShow this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -62,6 +59,54 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, c
                                   QStringLiteral("退出程序,并记录本次耗电。\nQuit, recording this run's energy."));
     QCommandLineOption hidden(QStringLiteral("hidden"));
     hidden.setFlags(QCommandLineOption::HiddenFromHelp);
+    return {help, version, add, text, at, list, start, pause, stop, load, quit, hidden};
+}
+
+// The parser's own first line names the executable as the running program
+// knows it, which is not known here yet.
+QString usageText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    text.remove(0, text.indexOf(QLatin1Char('\n')) + 1);
+    text.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\n选项 / Options:\n"));
+    return QStringLiteral("用法 / Usage: chronodesk [选项 / options]\n") + text;
+}
+
+// --add with its --text and --at, checked as the list would take the row.
+CommandLine addCommand(const QCommandLineParser &parser, const Options &options, const QDate &today)
+{
+    if (!parser.isSet(options.at))
+        return invalid(QStringLiteral("--add 需要用 --at 给出执行时刻。"));
+    const QString when = parser.value(options.at);
+    const std::optional<QDateTime> moment = parseWhen(when, today);
+    if (!moment)
+        return invalid(
+            QStringLiteral("无法识别执行时刻\"%1\",请写成 \"yyyy-MM-dd HH:mm:ss\" 或 \"HH:mm:ss\"。").arg(when));
+    CommandLine line;
+    line.command = CommandLine::Add;
+    line.kind = parser.value(options.add);
+    line.description = parser.value(options.text);
+    line.date = moment->date().toString(QStringLiteral("yyyy-MM-dd"));
+    line.time = moment->time().toString(QStringLiteral("HH:mm:ss"));
+    QString error;
+    if (!requestedMission(line.kind, line.description, line.date, line.time, &error))
+        return invalid(error);
+    return line;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, const QString &workingFolder)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("翎鹊时间管理器:按日期和时间执行任务。不带命令时打开主窗口(已在运行时显示它);\n"
+                       "带命令时交给本会话中正在运行的程序执行。退出状态:0 成功,1 失败,2 输入有误。\n"
+                       "ChronoDesk: carries out missions at their date and time. Without a command it opens\n"
+                       "the main window (or shows the running one); a command goes to the program running\n"
+                       "in this session. Exit status: 0 success, 1 failure, 2 bad input."));
+    const Options options = programOptions();
+    const auto &[help, version, add, text, at, list, start, pause, stop, load, quit, hidden] = options;
     parser.addOptions({help, version, add, text, at, list, start, pause, stop, load, quit, hidden});
 
     if (!parser.parse(arguments)) {
@@ -100,35 +145,11 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, c
 
     switch (line.command) {
     case CommandLine::OpenWindow: line.hidden = parser.isSet(hidden); break;
-    case CommandLine::Help: {
-        // The parser's own first line names the executable as the running
-        // program knows it, which is not known here yet.
-        QString text = parser.helpText();
-        text.remove(0, text.indexOf(QLatin1Char('\n')) + 1);
-        text.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\n选项 / Options:\n"));
-        line.output = QStringLiteral("用法 / Usage: chronodesk [选项 / options]\n") + text;
-        break;
-    }
+    case CommandLine::Help: line.output = usageText(parser); break;
     case CommandLine::Version:
         line.output = QStringLiteral("chronodesk %1\n").arg(QStringLiteral(CHRONODESK_VERSION));
         break;
-    case CommandLine::Add: {
-        if (!parser.isSet(at))
-            return invalid(QStringLiteral("--add 需要用 --at 给出执行时刻。"));
-        const QString when = parser.value(at);
-        const std::optional<QDateTime> moment = parseWhen(when, today);
-        if (!moment)
-            return invalid(
-                QStringLiteral("无法识别执行时刻\"%1\",请写成 \"yyyy-MM-dd HH:mm:ss\" 或 \"HH:mm:ss\"。").arg(when));
-        line.kind = parser.value(add);
-        line.description = parser.value(text);
-        line.date = moment->date().toString(QStringLiteral("yyyy-MM-dd"));
-        line.time = moment->time().toString(QStringLiteral("HH:mm:ss"));
-        QString error;
-        if (!requestedMission(line.kind, line.description, line.date, line.time, &error))
-            return invalid(error);
-        break;
-    }
+    case CommandLine::Add: return addCommand(parser, options, today);
     case CommandLine::Load: {
         const QString file = parser.value(load);
         if (file.isEmpty())

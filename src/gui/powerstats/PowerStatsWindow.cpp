@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -237,11 +238,31 @@ void PowerStatsWindow::showFirstView()
 
 void PowerStatsWindow::showView(int row)
 {
+    fetchTo(row);
     const int count = m_dm1->query()->rowCount();
     if (count == 0)
         return;
     m_grid->resizeColumnsToContents();
     m_grid->setCurrentIndex(m_dm1->dataSource()->index(qBound(0, row, count - 1), 0));
+}
+
+void PowerStatsWindow::fetchTo(int row)
+{
+    PowerLogQuery *query = m_dm1->query();
+    if (query->rowCount() > row || !query->canFetchMore())
+        return;
+    // The grid reads the records as they scroll into view; going to a
+    // record far down reads all before it, which a long log takes a while
+    // for: after a moment that shows, and the user may stop it, since
+    // reading changes nothing.
+    QProgressDialog progress(QStringLiteral("正在读取耗电记录..."), QStringLiteral("取消"), 0, row + 1, this);
+    progress.setObjectName(QStringLiteral("FetchProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(100);
+    while (query->rowCount() <= row && query->canFetchMore() && !progress.wasCanceled()) {
+        query->fetchMore();
+        progress.setValue(query->rowCount());
+    }
 }
 
 void PowerStatsWindow::showDateRange()
@@ -296,7 +317,7 @@ void PowerStatsWindow::computeTotals()
         showErrorReport(this, query->errorText());
         return;
     }
-    showView(query->rowCount() - 1);
+    showView(query->viewSize() - 1);
     m_editHaodian->setText(FloatToStr(sum) + QStringLiteral("度"));
     const QString priceText = m_editDanweidianfei->text();
     const std::optional<double> price = StrToFloat(priceText);

@@ -76,7 +76,8 @@ void TestMissionCommands::init()
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_editor = child<MissionEditor>("frmMis");
+    // The editor is made once the window has been drawn.
+    QTRY_VERIFY((m_editor = m_form->findChild<MissionEditor *>(QStringLiteral("frmMis"))));
 }
 
 void TestMissionCommands::cleanup()

@@ -10,28 +10,37 @@ MissionCommands::MissionCommands(const MissionListAccess &list, const Clock *clo
     : QObject(window)
     , m_list(list)
     , m_window(window)
-    , m_editor(new MissionEditor(list, clock, window))
+    , m_clock(clock)
 {
+}
+
+MissionEditor *MissionCommands::editor()
+{
+    if (!m_editor)
+        m_editor = new MissionEditor(m_list, m_clock, m_window);
+    return m_editor;
 }
 
 void MissionCommands::addMission()
 {
-    m_editor->editMode = MissionEditor::AddMode;
-    m_editor->btnAddOn()->setVisible(true);
-    m_editor->btnAddOn()->setText(QStringLiteral("添加并继续"));
-    m_editor->btnAdd()->setText(QStringLiteral("添加并关闭"));
-    m_editor->btnClose()->setText(QStringLiteral("不添加关闭"));
-    m_editor->open();
+    MissionEditor *dialog = editor();
+    dialog->editMode = MissionEditor::AddMode;
+    dialog->btnAddOn()->setVisible(true);
+    dialog->btnAddOn()->setText(QStringLiteral("添加并继续"));
+    dialog->btnAdd()->setText(QStringLiteral("添加并关闭"));
+    dialog->btnClose()->setText(QStringLiteral("不添加关闭"));
+    dialog->open();
 }
 
 void MissionCommands::modifyMission()
 {
-    m_editor->editMode = MissionEditor::ModifyMode;
-    m_editor->btnAddOn()->setVisible(false);
-    m_editor->btnAdd()->setText(QStringLiteral("修改并保存"));
-    m_editor->btnClose()->setText(QStringLiteral("不修改关闭"));
+    MissionEditor *dialog = editor();
+    dialog->editMode = MissionEditor::ModifyMode;
+    dialog->btnAddOn()->setVisible(false);
+    dialog->btnAdd()->setText(QStringLiteral("修改并保存"));
+    dialog->btnClose()->setText(QStringLiteral("不修改关闭"));
     if (m_list.selectedIndex() >= 0)
-        m_editor->open();
+        dialog->open();
 }
 
 QMessageBox *MissionCommands::makeDeleteQuestion()

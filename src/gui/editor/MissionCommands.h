@@ -20,7 +20,8 @@ public:
     // `window` is the main window: it parents the editor and the question.
     MissionCommands(const MissionListAccess &list, const Clock *clock, QWidget *window);
 
-    MissionEditor *editor() const { return m_editor; }
+    // The one editor, made on first use: the program's start does not wait for it.
+    MissionEditor *editor();
 
     void addMission();
     void modifyMission();
@@ -31,5 +32,6 @@ private:
 
     MissionListAccess m_list;
     QWidget *m_window;
-    MissionEditor *m_editor;
+    const Clock *m_clock;
+    MissionEditor *m_editor = nullptr;
 };

@@ -46,6 +46,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -88,8 +89,8 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     , m_missions(new MissionModel(this))
     , m_scheduler(*m_missions, *platform.clock, *this)
     , m_skins(new SkinEngine(this))
-    , m_timer1(new SecondTimer(this))
-    , m_timer2(new SecondTimer(this))
+    , m_timer1(new SecondTimer(SecondTimer::OnTheSecond, this))
+    , m_timer2(new SecondTimer(SecondTimer::JustAfter, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
@@ -99,6 +100,11 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     setFont(windowFont);
     resize(696, 480);
     move(196, 110);
+
+    // The look goes on before the first widget is made, so that no widget
+    // is polished in one look and then again in another.
+    const IniFile config(m_folder + QStringLiteral("config.ini"));
+    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
@@ -128,25 +134,23 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     buildTray();
     m_messagePopup = std::make_unique<MessagePopup>();
 
-    auto *missionCommands = new MissionCommands(
-        {m_missions, [this] { return selectedIndex(); }, [this] { startList(); }}, m_platform.clock, this);
-    connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::addMission);
-    connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::modifyMission);
-    connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);
-    connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::modifyMission);
+    m_missionCommands = new MissionCommands({m_missions, [this] { return selectedIndex(); }, [this] { startList(); }},
+                                            m_platform.clock, this);
+    connect(m_actAdd, &QAction::triggered, m_missionCommands, &MissionCommands::addMission);
+    connect(m_mnModify, &QAction::triggered, m_missionCommands, &MissionCommands::modifyMission);
+    connect(m_actDelMis, &QAction::triggered, m_missionCommands, &MissionCommands::deleteMission);
+    connect(m_listView, &QAbstractItemView::doubleClicked, m_missionCommands, &MissionCommands::modifyMission);
 
-    readStartupState();
+    readStartupState(config);
 
     m_dm1 = new PowerLogStore(this);
 }
 
-void MainWindow::readStartupState()
+void MainWindow::readStartupState(const IniFile &config)
 {
     m_meter = RunMeter();
     m_startTime = m_platform.clock->now();
 
-    const IniFile config(m_folder + QStringLiteral("config.ini"));
-    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
     m_crtWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70);
     m_hostWatts = config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200);
     m_chimeOn = config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0;
@@ -530,10 +534,21 @@ void MainWindow::reportFaultyRow(int row)
 void MainWindow::updateRunMeter()
 {
     m_meter.advance(m_crtWatts, m_hostWatts);
-    m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
-    m_panels[1]->setText(m_meter.runTimePanelText());
-    m_panels[2]->setText(m_meter.energyPanelText());
-    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+    showRunMeter();
+}
+
+void MainWindow::showRunMeter()
+{
+    // Only texts someone can see are made: the status bar while the window
+    // shows (it catches up when shown again), the tool tip while the icon
+    // shows (it catches up when the icon appears).
+    if (isVisible() && !isMinimized()) {
+        m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
+        m_panels[1]->setText(m_meter.runTimePanelText());
+        m_panels[2]->setText(m_meter.energyPanelText());
+    }
+    if (m_tray->isVisible())
+        m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
 }
 
 void MainWindow::hideToTray(bool withBalloon)
@@ -541,6 +556,7 @@ void MainWindow::hideToTray(bool withBalloon)
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         hide();
         m_tray->show();
+        showRunMeter();
         if (withBalloon)
             m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
         return;
@@ -563,8 +579,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
         QTimer::singleShot(0, this, [this] { hideToTray(false); });
+    else if (!isMinimized())
+        showRunMeter();
 }
 
 void MainWindow::restoreFromTray()
@@ -743,7 +763,22 @@ void MainWindow::openDailyMissions()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    showRunMeter();
     connectPowerLog();
+    if (!m_editorPrepared && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Once the window has been drawn for the first time, the editor is made
+    // while the user looks, rather than before the window could show.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_editorPrepared) {
+        m_editorPrepared = true;
+        windowHandle()->removeEventFilter(this);
+        QTimer::singleShot(0, m_missionCommands, [this] { m_missionCommands->editor(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::connectPowerLog()

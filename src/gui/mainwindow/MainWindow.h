@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class IniFile;
+class MissionCommands;
 class MissionDisplayModel;
 class MissionModel;
 class NavBar;
@@ -78,6 +80,8 @@ public:
     void reportFaultyRow(int row) override;
 
     void updateRunMeter();
+    // The run meter in the status bar and the icon's tool tip, where seen.
+    void showRunMeter();
     void restoreFromTray();
     void openSettings();
     void quit();
@@ -106,9 +110,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void readStartupState();
+    void readStartupState(const IniFile &config);
     void buildActions();
     void buildMenus();
     void buildToolBar();
@@ -142,6 +147,8 @@ private:
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
     PowerLogStore *m_dm1 = nullptr;
+    MissionCommands *m_missionCommands = nullptr;
+    bool m_editorPrepared = false;
     // A window of its own, not a child: it shows while the main window is hidden.
     std::unique_ptr<MessagePopup> m_messagePopup;
 

@@ -14,6 +14,31 @@ const QString viewHead = QStringLiteral("select * from hd");
 // The columns the program writes and reads; a table may have more.
 const QStringList requiredColumns = {QStringLiteral("开始时间"), QStringLiteral("结束时间"), energyColumn};
 
+// The moment of a stored text, read by position: views ask for every cell
+// they draw or measure, and the general date parser is slow for that.
+QDateTime storedMoment(const QString &text)
+{
+    if (text.size() != storedFormat.size())
+        return QDateTime::fromString(text, storedFormat);
+    const auto number = [&](int from, int digits) {
+        int value = 0;
+        for (int i = from; i < from + digits; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    for (int i = 0; i < storedFormat.size(); ++i) {
+        if (!storedFormat.at(i).isLetter() && text.at(i) != storedFormat.at(i))
+            return {};
+    }
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+}
+
 } // namespace
 
 PowerLogQuery::PowerLogQuery(QObject *parent)
@@ -305,7 +330,7 @@ QVariant PowerLogQuery::data(const QModelIndex &item, int role) const
     const QVariant value = QSqlQueryModel::data(item, role);
     if ((role == Qt::DisplayRole || role == Qt::EditRole) && m_dateTimeColumns.contains(item.column())
         && !value.isNull()) {
-        const QDateTime moment = QDateTime::fromString(value.toString(), storedFormat);
+        const QDateTime moment = storedMoment(value.toString());
         if (moment.isValid())
             return moment;
     }

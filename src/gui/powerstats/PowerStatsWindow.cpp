@@ -161,6 +161,8 @@ void PowerStatsWindow::buildRecordsBox()
     m_grid->verticalHeader()->setMinimumSectionSize(18);
     m_grid->verticalHeader()->setDefaultSectionSize(18);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Columns are fitted to the records in sight, not to all of a long log.
+    m_grid->horizontalHeader()->setResizeContentsPrecision(0);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -259,10 +261,13 @@ void PowerStatsWindow::fetchTo(int row)
     progress.setObjectName(QStringLiteral("FetchProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(100);
+    // The grid is drawn once, when the reading is done.
+    m_grid->setUpdatesEnabled(false);
     while (query->rowCount() <= row && query->canFetchMore() && !progress.wasCanceled()) {
         query->fetchMore();
         progress.setValue(query->rowCount());
     }
+    m_grid->setUpdatesEnabled(true);
 }
 
 void PowerStatsWindow::showDateRange()

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel 2 --target chronodesk bench_tick bench_files bench_powerstats bench_bare_window \
-    bench_startup_probe bench_marker >/dev/null
+    bench_startup_probe bench_marker bench_firing_parts >/dev/null
 
 machine="$(. /etc/os-release && echo "$PRETTY_NAME"), $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
 loadBefore="$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -44,6 +44,11 @@ done < <(bench/bench_program.sh build "${1:-60}" "${2:-7}")
 while IFS= read -r row; do
     rows+=("$row")
 done < <(python3 bench/bench_firing.py build/chronodesk build/bench/bench_marker "${3:-60}")
+parts=""
+while IFS=$'\t' read -r step ms; do
+    parts+="${parts:+; }$step $ms ms"
+done < <(build/bench/bench_firing_parts build/bench/bench_marker 30 2>/dev/null)
+rows+=("firing, its parts|30 s, medians from the start of the second|$parts|")
 
 echo "Machine: $machine; load average before $loadBefore, after $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%s\n' "${rows[@]}" | awk -F'|' '

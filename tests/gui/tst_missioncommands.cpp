@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "MissionCommands.h"
 #include "MissionEditor.h"
 #include "MissionModel.h"
 #include "RegionalFormat.h"
@@ -76,8 +77,12 @@ void TestMissionCommands::init()
     m_form->show();
     QApplication::setActiveWindow(m_form.get());
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    // The editor is made once the window has been drawn.
-    QTRY_VERIFY((m_editor = m_form->findChild<MissionEditor *>(QStringLiteral("frmMis"))));
+    // The editor is made on first use, not with the window.
+    QVERIFY(!m_form->findChild<MissionEditor *>());
+    auto *commands = m_form->findChild<MissionCommands *>();
+    QVERIFY(commands);
+    m_editor = commands->editor();
+    QCOMPARE(m_editor, child<MissionEditor>("frmMis"));
 }
 
 void TestMissionCommands::cleanup()

@@ -46,7 +46,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -134,12 +133,12 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     buildTray();
     m_messagePopup = std::make_unique<MessagePopup>();
 
-    m_missionCommands = new MissionCommands({m_missions, [this] { return selectedIndex(); }, [this] { startList(); }},
-                                            m_platform.clock, this);
-    connect(m_actAdd, &QAction::triggered, m_missionCommands, &MissionCommands::addMission);
-    connect(m_mnModify, &QAction::triggered, m_missionCommands, &MissionCommands::modifyMission);
-    connect(m_actDelMis, &QAction::triggered, m_missionCommands, &MissionCommands::deleteMission);
-    connect(m_listView, &QAbstractItemView::doubleClicked, m_missionCommands, &MissionCommands::modifyMission);
+    auto *missionCommands = new MissionCommands(
+        {m_missions, [this] { return selectedIndex(); }, [this] { startList(); }}, m_platform.clock, this);
+    connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::addMission);
+    connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::modifyMission);
+    connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);
+    connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::modifyMission);
 
     readStartupState(config);
 
@@ -765,20 +764,6 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     showRunMeter();
     connectPowerLog();
-    if (!m_editorPrepared && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // Once the window has been drawn for the first time, the editor is made
-    // while the user looks, rather than before the window could show.
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !m_editorPrepared) {
-        m_editorPrepared = true;
-        windowHandle()->removeEventFilter(this);
-        QTimer::singleShot(0, m_missionCommands, [this] { m_missionCommands->editor(); });
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::connectPowerLog()

@@ -14,7 +14,6 @@
 #include <memory>
 
 class IniFile;
-class MissionCommands;
 class MissionDisplayModel;
 class MissionModel;
 class NavBar;
@@ -110,7 +109,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void readStartupState(const IniFile &config);
@@ -147,8 +145,6 @@ private:
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
     PowerLogStore *m_dm1 = nullptr;
-    MissionCommands *m_missionCommands = nullptr;
-    bool m_editorPrepared = false;
     // A window of its own, not a child: it shows while the main window is hidden.
     std::unique_ptr<MessagePopup> m_messagePopup;
 

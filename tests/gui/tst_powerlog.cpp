@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "NumberText.h"
 #include "PowerLogQuery.h"
 #include "PowerLogStore.h"
 #include "PowerStatsWindow.h"
@@ -399,6 +400,12 @@ void TestPowerLog::dateRangeListsRunsWhollyInside()
     child<QDateEdit>(&window(), "RzDateTimePicker2")->setDate(to);
     click("btnLook");
     QCOMPARE(listedEnergies(), listed);
+    // 统计 sums the listed runs only.
+    double sum = 0;
+    for (double energy : listed)
+        sum += energy;
+    click("btnTongji");
+    QCOMPARE(child<QLineEdit>(&window(), "editHaodian")->text(), FloatToStr(sum) + QStringLiteral("度"));
     click("btnLookAll");
     QCOMPARE(listedEnergies().size(), 3);
 }

@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Measures the built program from outside, each run in its own temporary
-# program folder (a copy of the executable, since the program keeps its
-# files beside it):
-#   start-up  time from launch until the main window is mapped on an Xvfb
-#             display, with an empty list and with 10 000 daily missions;
-#   idle      CPU time over a window (default 60 s) and resident memory,
-#             offscreen, with 10 000 daily missions loaded and the list
-#             running.
-# Prints "name|case|figure" lines for scripts/bench.sh. Never fails a build.
-# Usage: bench/bench_program.sh path/to/chronodesk [idle seconds]
+# Measures the built program from outside on a private Xvfb display, each
+# run in its own temporary program folder (a copy of the executable, since
+# the program keeps its files beside it), with bench_startup_probe:
+#   start-up  launch until the main window is mapped, and the CPU time used
+#             by then, beside a bare Qt main window of the same kind of
+#             content started in the same way in the same run (runs taken
+#             in turns, medians); with an empty list, 10 000 and 100 000
+#             daily missions;
+#   idle      CPU time over a window (default 60 s) with 10 000 daily
+#             missions loaded and the list running, the window shown and
+#             then closed to the notification area (minimised where there
+#             is none, as on Xvfb), and the resident memory.
+# Prints "name|case|figure|target" lines for scripts/bench.sh; never fails.
+# Usage: bench/bench_program.sh build-folder [idle seconds] [start-up runs]
 set -uo pipefail
-program="$(realpath "$1")"
+build="$(realpath "$1")"
 idleSeconds="${2:-60}"
+runs="${3:-7}"
+program="$build/chronodesk"
+probe="$build/bench/bench_startup_probe"
+bare="$build/bench/bench_bare_window"
 work="$(mktemp -d)"
-pids=()
+xvfb=""
 cleanup() {
-    # Newest first, so the programs end before the X server they draw on.
-    for ((i = ${#pids[@]} - 1; i >= 0; --i)); do kill "${pids[i]}" 2>/dev/null; done
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -42,66 +49,64 @@ PY
     fi
 }
 
-nowMs() { date +%s%3N; }
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%.0f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-startup() {
-    local label="$1" count="$2" display="$3"
-    local folder="$work/start-$count"
-    makeFolder "$folder" "$count"
-    local best=""
-    for run in 1 2 3; do
-        rm -f "$folder/config.ini" "$folder/db.mdb"
-        local begin end
-        begin=$(nowMs)
-        DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$folder/chronodesk" >/dev/null 2>&1 &
-        local pid=$!
-        pids+=("$pid")
-        local shown=""
-        for _ in $(seq 1 1000); do
-            if DISPLAY=":$display" xdotool search --onlyvisible --name '翎鹊时间管理器' >/dev/null 2>&1; then
-                shown=1
-                break
-            fi
-            sleep 0.01
-        done
-        end=$(nowMs)
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        if [ -n "$shown" ]; then
-            local ms=$((end - begin))
-            if [ -z "$best" ] || ((ms < best)); then best=$ms; fi
-        fi
-    done
-    echo "start-up|$label|${best:-window never shown} ms (best of 3)"
+# Runs the probe on one command; the folder's own files are removed first,
+# so that every run starts as the first.
+probeOnce() {
+    local folder="$1"
+    shift
+    rm -f "$folder/config.ini" "$folder/db.mdb"
+    DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$probe" "$@" 2>/dev/null
 }
 
-idle() {
-    local folder="$work/idle"
-    makeFolder "$folder" 10000
-    QT_QPA_PLATFORM=offscreen "$folder/chronodesk" >/dev/null 2>&1 &
-    local pid=$!
-    pids+=("$pid")
-    sleep 5 # loading and the first ticks are start-up, not idle
-    local ticks before after
-    ticks=$(getconf CLK_TCK)
-    before=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-    sleep "$idleSeconds"
-    after=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-    local rss
-    rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    local cpuMs=$(((after - before) * 1000 / ticks))
-    echo "idle|10 000 missions, ${idleSeconds} s|CPU $cpuMs ms = $(awk -v c="$cpuMs" -v s="$idleSeconds" 'BEGIN {printf "%.2f", c / (s * 10)}') % of one core"
-    echo "idle|10 000 missions|resident memory $((rss / 1024)) MB"
-}
-
-# The first free display number: other programs may have Xvfb running.
-display=90
+display=$((50 + RANDOM % 40))
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=("$!")
+xvfb=$!
 sleep 1
-startup "empty list" 0 "$display"
-startup "10 000 daily missions" 10000 "$display"
-idle
+
+cases=(0 10000 100000)
+for count in "${cases[@]}"; do makeFolder "$work/start-$count" "$count"; done
+: >"$work/bare"
+for count in "${cases[@]}"; do : >"$work/run-$count"; done
+for ((run = 0; run < runs; ++run)); do
+    probeOnce "$work" "$bare" >>"$work/bare"
+    for count in "${cases[@]}"; do
+        probeOnce "$work/start-$count" "$work/start-$count/chronodesk" >>"$work/run-$count"
+    done
+done
+
+column() { cut -f"$2" "$1" | awk '$1 >= 0' | median; }
+bareWall=$(column "$work/bare" 1)
+bareCpu=$(column "$work/bare" 2)
+echo "start-up|bare Qt main window (yardstick)|mapped after $bareWall ms, CPU $bareCpu ms (median of $runs)|"
+for count in "${cases[@]}"; do
+    wall=$(column "$work/run-$count" 1)
+    cpu=$(column "$work/run-$count" 2)
+    settledCpu=$(column "$work/run-$count" 4)
+    case $count in
+    0) label="empty list" target="<= 1.3 x the bare window" ;;
+    10000) label="10 000 daily missions" target="" ;;
+    100000) label="100 000 daily missions" target="shown <= 300 ms" ;;
+    esac
+    ratio=$(awk -v a="$wall" -v b="$bareWall" -v c="$cpu" -v d="$bareCpu" \
+        'BEGIN { if (b > 0 && d > 0) printf "%.2f x wall, %.2f x CPU", a / b, c / d }')
+    echo "start-up|$label|mapped after $wall ms, CPU $cpu ms = $ratio; all start-up work CPU $settledCpu ms|$target"
+done
+
+idleFolder="$work/idle"
+makeFolder "$idleFolder" 10000
+for mode in shown closed; do
+    if [ "$mode" = closed ]; then
+        result=$(probeOnce "$idleFolder" --idle "$idleSeconds" --close "$idleFolder/chronodesk")
+        target="<= 0.05 % of one core"
+    else
+        result=$(probeOnce "$idleFolder" --idle "$idleSeconds" "$idleFolder/chronodesk")
+        target="<= 0.15 % of one core"
+    fi
+    cpu=$(echo "$result" | cut -f5)
+    rss=$(echo "$result" | cut -f6)
+    echo "idle|10 000 missions running, window $mode, $idleSeconds s|CPU $cpu ms = $(awk -v c="$cpu" -v s="$idleSeconds" 'BEGIN {printf "%.3f", c / (s * 10)}') % of one core|$target"
+    echo "idle|10 000 missions running, window $mode|resident memory $((rss / 1024)) MB|<= 50 MB"
+done

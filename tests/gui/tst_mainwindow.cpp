@@ -265,6 +265,7 @@ void TestMainWindow::readsTheConfigurationAtStart()
 void TestMainWindow::statusBarFollowsTheTicks()
 {
     m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 5, 3)));
+    form().show();
     for (int i = 0; i < 60; ++i)
         form().updateRunMeter();
     QCOMPARE(child<QLabel>("StatusBar1Panel0")->text(), QStringLiteral("当前时间:2026-12-10 9:05:03"));
@@ -272,11 +273,22 @@ void TestMainWindow::statusBarFollowsTheTicks()
     QCOMPARE(child<QLabel>("StatusBar1Panel2")->text(), QStringLiteral("耗电量:0.004500度"));
     QCOMPARE(form().meter().energyKwh, 270.0 * 60 / 3600000.0);
 
+    // Hidden, the meter goes on but the status bar waits; shown again, it
+    // is up to date at once.
+    form().hide();
+    m_main->platform.clock.advance(1);
+    form().updateRunMeter();
+    QCOMPARE(child<QLabel>("StatusBar1Panel1")->text(), QStringLiteral("运行时间: 0:01:00"));
+    form().show();
+    QCOMPARE(child<QLabel>("StatusBar1Panel0")->text(), QStringLiteral("当前时间:2026-12-10 9:05:04"));
+    QCOMPARE(child<QLabel>("StatusBar1Panel1")->text(), QStringLiteral("运行时间: 0:01:01"));
+
     // The tool tip follows the list at the next tick.
+    auto *tray = child<QObject>("CoolTrayIcon1");
+    tray->setProperty("visible", true);
     form().missions()->append({QStringLiteral("执行程序"), QStringLiteral("/bin/true"), QStringLiteral("2026-12-10"),
                                QStringLiteral("12:00:00"), 1});
     form().updateRunMeter();
-    auto *tray = child<QObject>("CoolTrayIcon1");
     QVERIFY(tray->property("toolTip").toString().startsWith(QStringLiteral("当前任务数:1\n当前耗电量:耗电量:")));
 }
 
@@ -309,6 +321,7 @@ void TestMainWindow::tintFollowsTheClockRowByRow()
         missions->append({QStringLiteral("提示消息"), QStringLiteral("x"), QStringLiteral("2026-12-10"),
                           QString::fromLatin1(time), 3});
     QAbstractItemModel *shown = child<QTableView>("ListView1")->model();
+    form().show();
     form().updateRunMeter();
     QSignalSpy changed(shown, &QAbstractItemModel::dataChanged);
 

@@ -1,6 +1,7 @@
 #include "ChildLookup.h"
 #include "MainWindow.h"
 #include "MainWindowFixture.h"
+#include "MissionCommands.h"
 #include "MissionEditor.h"
 #include "MissionModel.h"
 #include "RegionalFormatReset.h"
@@ -66,7 +67,12 @@ void TestMissionCommands::init()
     m_main->form().show();
     QApplication::setActiveWindow(&m_main->form());
     QVERIFY(QTest::qWaitForWindowActive(&m_main->form()));
-    m_editor = child<MissionEditor>("frmMis");
+    // The editor is made on first use, not with the window.
+    QVERIFY(!m_main->form().findChild<MissionEditor *>());
+    auto *commands = m_main->form().findChild<MissionCommands *>();
+    QVERIFY(commands);
+    m_editor = commands->editor();
+    QCOMPARE(m_editor, child<MissionEditor>("frmMis"));
 }
 
 void TestMissionCommands::cleanup()

@@ -35,12 +35,16 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
     const qsizetype mark = m_endMark ? bytes.indexOf(endOfFileMark) : -1;
     const QByteArrayView data = QByteArrayView(bytes).first(mark < 0 ? bytes.size() : mark);
     qsizetype pos = CodePageText::byteOrderMark(reading.encoding).size();
+    QByteArray lastKindBytes;
+    QString lastKind;
     while (pos < data.size() && data[pos] != '\r') {
         const qsizetype lineFeed = data.indexOf('\n', pos);
         const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
         QByteArrayView line = data.sliced(pos, end - pos);
         QByteArray withoutCr;
-        if (line.contains('\r')) {
+        if (line.endsWith('\r') && !line.chopped(1).contains('\r')) {
+            line.chop(1);
+        } else if (line.contains('\r')) {
             withoutCr = line.toByteArray().replace('\r', QByteArrayView());
             line = withoutCr;
         }
@@ -52,7 +56,17 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
             const qsizetype separator = CodePageText::findSeparator(rest, m_separator, 0, reading.encoding);
             if (separator < 0)
                 continue;
-            fields[field] = codec.decode(rest.first(separator));
+            const QByteArrayView bytes = rest.first(separator);
+            if (field == KindField) {
+                // Rows share a few kind texts: decoded once, shared after.
+                if (bytes != lastKindBytes) {
+                    lastKindBytes = bytes.toByteArray();
+                    lastKind = codec.decode(bytes);
+                }
+                fields[field] = lastKind;
+            } else {
+                fields[field] = codec.decode(bytes);
+            }
             rest = rest.sliced(separator + 1);
         }
         fields[TimeField] = codec.decode(rest);

@@ -1,17 +1,33 @@
 #include "SecondTimer.h"
 
-#include <QDateTime>
+#include <cerrno>
+#include <time.h>
 
 namespace {
 
-// Lands the tick just inside the new second; a tick that comes a little
-// early finds its second checked already and only re-arms.
-constexpr int marginMs = 1;
+constexpr qint64 nsPerMs = 1000000;
+constexpr qint64 nsPerSecond = 1000 * nsPerMs;
+// How early an OnTheSecond timer is set: more than the event loop's
+// rounding to whole milliseconds, so it does not wake after the second.
+constexpr qint64 earlyNs = 2 * nsPerMs;
+// Where a JustAfter timer lands in its second.
+constexpr qint64 justAfterNs = 5 * nsPerMs;
+// A wake-up further than this before its second means the clock was set
+// back meanwhile: the tick comes at once rather than sleeping that long.
+constexpr qint64 longestSleepNs = 5 * nsPerMs;
+
+qint64 realTimeNs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * nsPerSecond + now.tv_nsec;
+}
 
 } // namespace
 
-SecondTimer::SecondTimer(QObject *parent)
+SecondTimer::SecondTimer(Landing landing, QObject *parent)
     : QObject(parent)
+    , m_landing(landing)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -31,12 +47,21 @@ void SecondTimer::setEnabled(bool enabled)
 
 void SecondTimer::arm()
 {
-    const qint64 msec = QDateTime::currentMSecsSinceEpoch() % 1000;
-    m_timer.start(int(1000 - msec + marginMs));
+    const qint64 now = realTimeNs();
+    m_secondNs = (now / nsPerSecond + 1) * nsPerSecond;
+    const qint64 landing = m_landing == OnTheSecond ? m_secondNs - earlyNs : m_secondNs + justAfterNs;
+    m_timer.start(int(qMax<qint64>(0, landing - now) / nsPerMs));
 }
 
 void SecondTimer::fire()
 {
+    if (m_landing == OnTheSecond) {
+        const qint64 left = m_secondNs - realTimeNs();
+        if (left > 0 && left <= longestSleepNs) {
+            const timespec second {time_t(m_secondNs / nsPerSecond), long(m_secondNs % nsPerSecond)};
+            while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &second, nullptr) == EINTR) { }
+        }
+    }
     // Re-arm first, so the handler's own time does not shift the next tick.
     arm();
     emit timeout();

@@ -6,10 +6,15 @@
 #include <QSqlQueryModel>
 #include <QVector>
 
+#include <optional>
+
 class QSqlError;
+class QSqlQuery;
+class QSqlRecord;
 
 // The one query on the power log: table hd of the SQLite file db.mdb, one
-// record per finished run (开始时间, 结束时间, 耗电, and the key id). It
+// record per finished run (开始时间, 结束时间, 耗电, and any further column
+// the table has, such as a key). It
 // holds a SQL text with named parameters and the file it connects to when
 // opened; open, it lists every record of its result set. The file and the
 // table are created when missing. Date-times are stored as text with
@@ -46,11 +51,20 @@ public:
     // Writes one record to the table; the query's view is not touched.
     bool appendRecord(const QDateTime &start, const QDateTime &end, double energyKwh);
     // Removes the record of `row` of the view, or every record of the view,
-    // from the table at once, and lists the view again.
+    // from the table at once, and lists the view again. Records are told
+    // apart by SQLite's rowid, so the table needs no key column.
     bool deleteRecord(int row);
     bool deleteAll();
-    // The sum of 耗电 over the view; an empty value counts as 0.
+    // The sum of 耗电 over the whole view; an empty value counts as 0.
     bool energySum(double *sum);
+
+    // The view is read in batches as views scroll; these read it up to
+    // `row` (true when the view has that row) and count all its records.
+    bool fetchTo(int row);
+    int viewSize();
+    // The largest value of `column` over the whole view, read or not; null
+    // when the view is empty or has no such column.
+    QVariant largestInView(const QString &column);
 
     QVariant data(const QModelIndex &item, int role = Qt::DisplayRole) const override;
 
@@ -58,8 +72,13 @@ private:
     bool connectStore();
     bool fail(const QString &what, const QSqlError &error);
     bool failClosed();
-    bool deleteIds(const QVector<qint64> &ids);
     bool runQuery();
+    bool prepareWithParameters(QSqlQuery *query, const QString &sql) const;
+    // What follows "select * from hd" in the view's SQL text.
+    std::optional<QString> viewFilter();
+    static bool sameRecord(const QSqlRecord &keyed, const QVariantList &listed);
+    bool abandonDelete(const QSqlError &error);
+    bool commitDelete();
 
     QString m_connectionName;
     QString m_file;

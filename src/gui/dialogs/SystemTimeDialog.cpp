@@ -91,7 +91,7 @@ SystemTimeDialog::SystemTimeDialog(const PlatformServices &platform, QWidget *pa
     connect(m_setTime, &QPushButton::clicked, this, &SystemTimeDialog::setSystemTime);
     connect(close, &QPushButton::clicked, this, &SystemTimeDialog::closeDialog);
 
-    m_timer = new SecondTimer(this);
+    m_timer = new SecondTimer(SecondTimer::JustAfter, this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     connect(m_timer, &SecondTimer::timeout, this, &SystemTimeDialog::showClock);
 

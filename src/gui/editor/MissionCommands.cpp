@@ -9,18 +9,27 @@ MissionCommands::MissionCommands(const MissionListAccess &list, const Clock *clo
     : QObject(window)
     , m_list(list)
     , m_window(window)
-    , m_editor(new MissionEditor(list.missions, clock, window))
+    , m_clock(clock)
 {
+}
+
+MissionEditor *MissionCommands::editor()
+{
+    if (!m_editor) {
+        m_editor = new MissionEditor(m_list.missions, m_clock, m_window);
+        connect(m_editor, &MissionEditor::missionAdded, this, &MissionCommands::missionAdded);
+    }
+    return m_editor;
 }
 
 void MissionCommands::addMission()
 {
-    m_editor->openForAdd();
+    editor()->openForAdd();
 }
 
 void MissionCommands::modifyMission()
 {
-    m_editor->openForModify(m_list.selectedIndex());
+    editor()->openForModify(m_list.selectedIndex());
 }
 
 QMessageBox *MissionCommands::makeDeleteQuestion()

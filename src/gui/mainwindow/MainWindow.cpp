@@ -92,8 +92,8 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     , m_runner(*platform.session, *platform.shell, *platform.sound, *platform.notifier)
     , m_scheduler(*m_missions, *platform.clock, m_runner)
     , m_skins(new SkinEngine(this))
-    , m_timer1(new SecondTimer(this))
-    , m_timer2(new SecondTimer(this))
+    , m_timer1(new SecondTimer(SecondTimer::OnTheSecond, this))
+    , m_timer2(new SecondTimer(SecondTimer::JustAfter, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
@@ -103,6 +103,11 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     setFont(windowFont);
     resize(696, 480);
     move(196, 110);
+
+    // The look goes on before the first widget is made, so that no widget
+    // is polished in one look and then again in another.
+    const IniFile config(m_folder + QStringLiteral("config.ini"));
+    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
@@ -143,7 +148,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     auto *missionCommands =
         new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
     // The first row of an empty list, added with 添加并关闭, starts the run.
-    connect(missionCommands->editor(), &MissionEditor::missionAdded, this, [this](bool editorClosing) {
+    connect(missionCommands, &MissionCommands::missionAdded, this, [this](bool editorClosing) {
         if (editorClosing && m_missions->count() == 1)
             startList();
     });
@@ -152,18 +157,16 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);
     connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::modifyMission);
 
-    readStartupState();
+    readStartupState(config);
 
     m_dm1 = new PowerLogStore(this);
 }
 
-void MainWindow::readStartupState()
+void MainWindow::readStartupState(const IniFile &config)
 {
     m_meter = RunMeter();
     m_startTime = m_platform.clock->now();
 
-    const IniFile config(m_folder + QStringLiteral("config.ini"));
-    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
     // A rating the dialog could not have stored would give a wrong or
     // negative energy.
     m_crtWatts = std::clamp(config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70), 0, maxRatingWatts);
@@ -531,11 +534,23 @@ void MainWindow::computerWakes()
 void MainWindow::updateRunMeter()
 {
     m_meter.advance(m_crtWatts, m_hostWatts);
-    m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
-    m_panels[1]->setText(m_meter.runTimePanelText());
-    m_panels[2]->setText(m_meter.energyPanelText());
-    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
-    m_display->refreshTints();
+    showRunMeter();
+}
+
+void MainWindow::showRunMeter()
+{
+    // Only what someone can see is made: the status bar and the tint of rows
+    // whose moment has passed while the window shows (they catch up when it
+    // shows again), the tool tip while the icon
+    // shows (it catches up when the icon appears).
+    if (isVisible() && !isMinimized()) {
+        m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
+        m_panels[1]->setText(m_meter.runTimePanelText());
+        m_panels[2]->setText(m_meter.energyPanelText());
+        m_display->refreshTints();
+    }
+    if (m_tray->isVisible())
+        m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
 }
 
 void MainWindow::hideToTray(bool withBalloon)
@@ -543,6 +558,7 @@ void MainWindow::hideToTray(bool withBalloon)
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         hide();
         m_tray->show();
+        showRunMeter();
         if (withBalloon)
             m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
         return;
@@ -565,8 +581,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
         QTimer::singleShot(0, this, [this] { hideToTray(false); });
+    else if (!isMinimized())
+        showRunMeter();
 }
 
 void MainWindow::restoreFromTray()
@@ -750,6 +770,7 @@ void MainWindow::openDailyMissions()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    showRunMeter();
     connectPowerLog();
 }
 

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class IniFile;
 class MissionDisplayModel;
 class MissionModel;
 class NavBar;
@@ -79,6 +80,8 @@ public:
     void computerWakes();
 
     void updateRunMeter();
+    // The run meter in the status bar and the icon's tool tip, where seen.
+    void showRunMeter();
     void restoreFromTray();
     void openSettings();
     void quit();
@@ -114,7 +117,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void readStartupState();
+    void readStartupState(const IniFile &config);
     void buildActions();
     void buildMenus();
     void buildToolBar();

@@ -19,7 +19,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSqlRecord>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -178,6 +181,8 @@ void PowerStatsWindow::buildRecordsBox()
     m_grid->verticalHeader()->setMinimumSectionSize(18);
     m_grid->verticalHeader()->setDefaultSectionSize(18);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Columns are fitted to the records in sight, not to all of a long log.
+    m_grid->horizontalHeader()->setResizeContentsPrecision(0);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -257,18 +262,44 @@ void PowerStatsWindow::showFirstView()
 
 void PowerStatsWindow::showView(int row)
 {
+    fetchTo(row);
     const int count = m_dm1->query()->rowCount();
     if (count == 0)
         return;
     m_grid->resizeColumnsToContents();
-    // The columns are sized from the first thousand records only; the last
-    // record holds the longest numbers (the highest id) that must fit too.
-    const QAbstractItemModel *records = m_dm1->dataSource();
-    for (int column = 0; column < records->columnCount(); ++column) {
-        const int last = m_grid->sizeHintForIndex(records->index(count - 1, column)).width() + 1;
-        m_grid->setColumnWidth(column, std::max(m_grid->columnWidth(column), last));
+    // Only the records read so far are measured; the highest id, which may
+    // lie far down the view, must fit too.
+    const int idColumn = m_dm1->query()->record().indexOf(QStringLiteral("id"));
+    const QString highestId = m_dm1->query()->largestInView(QStringLiteral("id")).toString();
+    if (idColumn >= 0 && !highestId.isEmpty()) {
+        const int cellMargins =
+            2 * (m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1) + m_grid->showGrid();
+        const int width = m_grid->fontMetrics().horizontalAdvance(highestId) + cellMargins + 4;
+        m_grid->setColumnWidth(idColumn, std::max(m_grid->columnWidth(idColumn), width));
     }
     m_grid->setCurrentIndex(m_dm1->dataSource()->index(qBound(0, row, count - 1), 0));
+}
+
+void PowerStatsWindow::fetchTo(int row)
+{
+    PowerLogQuery *query = m_dm1->query();
+    if (query->rowCount() > row || !query->canFetchMore())
+        return;
+    // The grid reads the records as they scroll into view; going to a
+    // record far down reads all before it, which a long log takes a while
+    // for: after a moment that shows, and the user may stop it, since
+    // reading changes nothing.
+    QProgressDialog progress(QStringLiteral("正在读取耗电记录..."), QStringLiteral("取消"), 0, row + 1, this);
+    progress.setObjectName(QStringLiteral("FetchProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(100);
+    // The grid is drawn once, when the reading is done.
+    m_grid->setUpdatesEnabled(false);
+    while (query->rowCount() <= row && query->canFetchMore() && !progress.wasCanceled()) {
+        query->fetchMore();
+        progress.setValue(query->rowCount());
+    }
+    m_grid->setUpdatesEnabled(true);
 }
 
 void PowerStatsWindow::showDateRange()
@@ -323,7 +354,7 @@ void PowerStatsWindow::computeTotals()
         showErrorReport(this, query->errorText());
         return;
     }
-    showView(query->rowCount() - 1);
+    showView(query->viewSize() - 1);
     showTotal(m_editHaodian, FloatToStr(sum) + QStringLiteral("度"));
     const QString priceText = m_editDanweidianfei->text();
     const std::optional<double> price = StrToFloat(priceText);

@@ -45,6 +45,8 @@ private:
     // Lists the query's view afresh with the current record at `row`
     // (clamped to the records there are).
     void showView(int row);
+    // Reads the view up to `row`, showing progress when that takes a while.
+    void fetchTo(int row);
     void askDeleteRecord();
 
     PowerLogStore *m_dm1;

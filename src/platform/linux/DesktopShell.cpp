@@ -46,6 +46,8 @@ void reapWhenDone(pid_t pid)
     auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, pid] {
         waitpid(pid, nullptr, WNOHANG);
+        // Off before the descriptor is closed: its number may be reused at once.
+        notifier->setEnabled(false);
         ::close(fd);
         notifier->deleteLater();
     });

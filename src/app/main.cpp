@@ -71,6 +71,59 @@ bool claimApplicationId(QDBusConnection &bus)
     return !reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceRegistered;
 }
 
+// The services of this desktop, as the program uses them.
+struct LinuxPlatform
+{
+    SystemClock clock;
+    DesktopNotifier notifier;
+    LogindSessionControl session;
+    DesktopShell shell {&notifier};
+    SoundEffectOutput soundOutput;
+    QueuedSound sound {&soundOutput};
+    XdgAutostart autostart;
+    TimedatedTimeSetter timeSetter;
+    LogindSleepWatcher sleepWatcher;
+
+    PlatformServices services()
+    {
+        PlatformServices platform;
+        platform.clock = &clock;
+        platform.notifier = &notifier;
+        platform.session = &session;
+        platform.shell = &shell;
+        platform.sound = &sound;
+        platform.autostart = &autostart;
+        platform.timeSetter = &timeSetter;
+        platform.sleepWatcher = &sleepWatcher;
+        return platform;
+    }
+};
+
+// Without a session bus (or from another session) the files are still used
+// by one program at a time: false, after saying so, when another holds them.
+bool lockProgramFolder(QLockFile &lock, const QString &folder)
+{
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0) || lock.error() != QLockFile::LockFailedError)
+        return true;
+    const QString text = QStringLiteral("另一个翎鹊时间管理器正在使用文件夹 %1 中的 config.ini、everyday.mis 和 "
+                                        "db.mdb,本程序不再启动。")
+                             .arg(QDir::toNativeSeparators(folder));
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+    QMessageBox::warning(nullptr, applicationTitle(), text);
+    return false;
+}
+
+// Which folder the program uses and why, said once without waiting.
+void showFolderNotice(QWidget *window, const QString &notice)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"), notice, QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("FolderNotice"));
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 int runWindow(int argc, char *argv[], bool hidden)
 {
     const bool platformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
@@ -99,43 +152,15 @@ int runWindow(int argc, char *argv[], bool hidden)
         app.installTranslator(&qtTexts);
     RegionalFormat::setCurrent(RegionalFormat::fromSystemLocale());
 
-    // Without a session bus (or from another session) the files are still
-    // used by one program at a time.
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const ProgramFolder folder = ProgramFolder::choose(
         executableFolder, !isInstalled(executableFolder) && QFileInfo(executableFolder).isWritable(), userDataFolder());
     QLockFile lock(folder.path + QStringLiteral("chronodesk.lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        const QString text = QStringLiteral("另一个翎鹊时间管理器正在使用文件夹 %1 中的 config.ini、everyday.mis 和 "
-                                            "db.mdb,本程序不再启动。")
-                                 .arg(QDir::toNativeSeparators(folder.path));
-        std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
-        QMessageBox::warning(nullptr, applicationTitle(), text);
+    if (!lockProgramFolder(lock, folder.path))
         return CommandLine::Failure;
-    }
 
-    SystemClock clock;
-    DesktopNotifier notifier;
-    LogindSessionControl session;
-    DesktopShell shell(&notifier);
-    SoundEffectOutput soundOutput;
-    QueuedSound sound(&soundOutput);
-    XdgAutostart autostart;
-    TimedatedTimeSetter timeSetter;
-    LogindSleepWatcher sleepWatcher;
-
-    PlatformServices platform;
-    platform.clock = &clock;
-    platform.notifier = &notifier;
-    platform.session = &session;
-    platform.shell = &shell;
-    platform.sound = &sound;
-    platform.autostart = &autostart;
-    platform.timeSetter = &timeSetter;
-    platform.sleepWatcher = &sleepWatcher;
-
-    MainWindow form1(platform, folder.path);
+    LinuxPlatform platform;
+    MainWindow form1(platform.services(), folder.path);
     auto *service = new ControlService(form1);
     if (bus.isConnected())
         service->exportOn(bus);
@@ -145,14 +170,8 @@ int runWindow(int argc, char *argv[], bool hidden)
         form1.showMinimized();
     else
         form1.show();
-    if (!folder.notice.isEmpty()) {
-        auto *notice =
-            new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"), folder.notice, QMessageBox::Ok, &form1);
-        notice->setObjectName(QStringLiteral("FolderNotice"));
-        notice->setTextFormat(Qt::PlainText);
-        notice->setAttribute(Qt::WA_DeleteOnClose);
-        notice->open();
-    }
+    if (!folder.notice.isEmpty())
+        showFolderNotice(&form1, folder.notice);
     return app.exec();
 }
 

@@ -84,19 +84,7 @@ struct LinuxPlatform
     TimedatedTimeSetter timeSetter;
     LogindSleepWatcher sleepWatcher;
 
-    PlatformServices services()
-    {
-        PlatformServices platform;
-        platform.clock = &clock;
-        platform.notifier = &notifier;
-        platform.session = &session;
-        platform.shell = &shell;
-        platform.sound = &sound;
-        platform.autostart = &autostart;
-        platform.timeSetter = &timeSetter;
-        platform.sleepWatcher = &sleepWatcher;
-        return platform;
-    }
+    PlatformServices services() { return platformServicesOf(*this); }
 };
 
 // Without a session bus (or from another session) the files are still used

@@ -22,3 +22,20 @@ struct PlatformServices
     SystemTimeSetter *timeSetter = nullptr;
     SleepWatcher *sleepWatcher = nullptr;
 };
+
+// The services of a holder with one member of each (the program's own, the
+// tests' doubles), named as in PlatformServices.
+template <typename Holder>
+PlatformServices platformServicesOf(Holder &holder)
+{
+    PlatformServices platform;
+    platform.clock = &holder.clock;
+    platform.notifier = &holder.notifier;
+    platform.session = &holder.session;
+    platform.shell = &holder.shell;
+    platform.sound = &holder.sound;
+    platform.autostart = &holder.autostart;
+    platform.timeSetter = &holder.timeSetter;
+    platform.sleepWatcher = &holder.sleepWatcher;
+    return platform;
+}

@@ -22,17 +22,5 @@ struct TestPlatform
     RecordingTimeSetter timeSetter;
     FakeSleepWatcher sleepWatcher;
 
-    PlatformServices services()
-    {
-        PlatformServices platform;
-        platform.clock = &clock;
-        platform.notifier = &notifier;
-        platform.session = &session;
-        platform.shell = &shell;
-        platform.sound = &sound;
-        platform.autostart = &autostart;
-        platform.timeSetter = &timeSetter;
-        platform.sleepWatcher = &sleepWatcher;
-        return platform;
-    }
+    PlatformServices services() { return platformServicesOf(*this); }
 };

@@ -7,13 +7,14 @@ would drive it."""
 import datetime
 import os
 import shutil
-import signal
 import sqlite3
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+
+from e2e_support import PrivateBus, ProgramTestCase
 
 PROGRAM = None  # set from the command line
 APP_ID = "io.github.chronodesk.ChronoDesk"
@@ -23,17 +24,7 @@ OTHER_KINDS = {"执行程序": "/usr/bin/true", "打开文件": "/tmp/report 202
                "系统响铃": "内置铃声", "打开网页": "https://example.org/a?b=c", "发送邮件": "someone@example.org"}
 
 
-class PrivateBus:
-    def __init__(self):
-        output = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                                capture_output=True, text=True, check=True, timeout=30).stdout.split("\n")
-        self.address, self.pid = output[0].strip(), int(output[1])
-
-    def stop(self):
-        os.kill(self.pid, signal.SIGTERM)
-
-
-class CommandLineTest(unittest.TestCase):
+class CommandLineTest(ProgramTestCase):
     def setUp(self):
         self.bus = PrivateBus()
         self.folder = tempfile.mkdtemp(prefix="chronodesk-cli-")
@@ -67,14 +58,6 @@ class CommandLineTest(unittest.TestCase):
         self.process = subprocess.Popen([self.path("chronodesk")], env=self.env, cwd=self.folder,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.wait_until(lambda: self.run_program("--list").returncode == 0, 30, "the program did not answer")
-
-    def wait_until(self, condition, timeout, what):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return
-            time.sleep(0.1)
-        self.fail(what)
 
     def listed(self):
         result = self.run_program("--list")

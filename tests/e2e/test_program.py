@@ -9,13 +9,14 @@ neither power off nor set the clock of this machine."""
 import datetime
 import os
 import shutil
-import signal
 import sqlite3
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+
+from e2e_support import PrivateBus, ProgramTestCase
 
 PROGRAM = None  # set from the command line
 SHUTDOWN = "关闭计算机"
@@ -52,21 +53,7 @@ class XServer:
         self.process.wait(10)
 
 
-class PrivateBus:
-    def __init__(self):
-        result = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                                capture_output=True, text=True, timeout=30, check=True)
-        address, pid = result.stdout.split()[:2]
-        self.address, self.pid = address, int(pid)
-
-    def stop(self):
-        try:
-            os.kill(self.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
-
-
-class ProgramTest(unittest.TestCase):
+class ProgramTest(ProgramTestCase):
     @classmethod
     def setUpClass(cls):
         cls.x = XServer()
@@ -125,14 +112,6 @@ class ProgramTest(unittest.TestCase):
     def write_daily(self, rows):
         with open(self.path("everyday.mis"), "wb") as f:
             f.write(daily_file(rows))
-
-    def wait_until(self, condition, timeout, what):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return
-            time.sleep(0.1)
-        self.fail(what)
 
     def test_daily_missions_start_the_list_and_run_in_their_second(self):
         start = datetime.datetime.now().replace(microsecond=0)

@@ -14,13 +14,13 @@ machine="$(. /etc/os-release && echo "$PRETTY_NAME"), $(nproc) cores, $(awk -F':
 loadBefore="$(cut -d' ' -f1-3 /proc/loadavg)"
 
 rows=()
-while read -r count median mean worst; do
+while read -r count dates median mean worst; do
     target=""
     case $count in
     10000) target="< 1 ms" ;;
     100000) target="< 10 ms" ;;
     esac
-    rows+=("tick|$count rows|median $median us, mean $mean us, worst $worst us|$target")
+    rows+=("tick|$count rows, dates $dates|median $median us, mean $mean us, worst $worst us|$target")
 done < <(build/bench/bench_tick | tail -n +2)
 while read -r file kind count size save load; do
     target=""

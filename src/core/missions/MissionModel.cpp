@@ -149,14 +149,14 @@ MissionModel::TickView MissionModel::tickView(int row) const
     return view;
 }
 
-MissionModel::Tint MissionModel::tint(int row, const QDateTime &now) const
+MissionModel::Tint MissionModel::tint(int row, const QDate &today, const QTime &timeOfDay) const
 {
     const Row &entry = parsedRow(row);
     if (!entry.date || !entry.time)
         return Tint::Unparsed;
     // The time of day is compared whatever the date, so a future row whose
     // time has passed today is tinted too.
-    if (now.date() > *entry.date || now.time() > *entry.time)
+    if (today > *entry.date || timeOfDay > *entry.time)
         return Tint::Past;
     return Tint::Normal;
 }

@@ -49,7 +49,9 @@ public:
     // The moment as a wall-clock key (see wallClockKey), for the tick.
     std::optional<qint64> momentKey(int row) const;
 
-    Tint tint(int row, const QDateTime &now) const;
+    Tint tint(int row, const QDateTime &now) const { return tint(row, now.date(), now.time()); }
+    // The same with the present read apart once, for a walk over many rows.
+    Tint tint(int row, const QDate &today, const QTime &timeOfDay) const;
 
     // Whether the fault of a row whose texts cannot be read has been
     // reported; cleared whenever the row's texts change.

@@ -33,6 +33,11 @@ bool isAscii(QByteArrayView bytes)
     return true;
 }
 
+bool hasSurrogates(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar unit) { return unit.isSurrogate(); });
+}
+
 bool isAscii(QStringView text)
 {
     for (QChar ch : text) {
@@ -168,8 +173,13 @@ QString CodePageText::decode(QByteArrayView bytes)
     if (m_encoding != TextEncoding::CodePage)
         return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : decodeByCharacter(bytes);
     const QString text = decodeRun(bytes);
-    // A character whose conversion does not give back its own bytes would
-    // change the file when written; such characters go byte by byte.
+    // Every one- and two-byte character and every four-byte one of the
+    // basic plane converts back to its own bytes (a test walks the whole
+    // table); only a few of the supplementary planes and escaped bytes need
+    // the check. A character whose conversion does not give back its own
+    // bytes would change the file when written, so it goes byte by byte.
+    if (!hasSurrogates(text))
+        return text;
     return encode(text) == bytes ? text : decodeByCharacter(bytes);
 }
 

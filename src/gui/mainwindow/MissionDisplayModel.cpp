@@ -30,8 +30,13 @@ void MissionDisplayModel::refreshTints()
 {
     const QDateTime now = m_clock->now();
     if (m_tintedAt.isValid() && now != m_tintedAt) {
+        // Local dates and times are worked out once, not twice per row.
+        const QDate thenDate = m_tintedAt.date();
+        const QTime thenTime = m_tintedAt.time();
+        const QDate nowDate = now.date();
+        const QTime nowTime = now.time();
         for (int row = 0; row < m_missions->count(); ++row) {
-            if (m_missions->tint(row, m_tintedAt) != m_missions->tint(row, now))
+            if (m_missions->tint(row, thenDate, thenTime) != m_missions->tint(row, nowDate, nowTime))
                 emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::BackgroundRole});
         }
     }

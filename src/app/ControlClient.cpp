@@ -30,11 +30,12 @@ bool isRunning(QDBusConnection &bus)
     return bus.interface()->isServiceRegistered(applicationId()).value();
 }
 
-// Waits until the program has given up the application id on the bus.
-bool waitUntilGone(QDBusConnection &bus, int timeoutMs)
+// Asks `condition` every 50 ms until it holds (true) or `timeoutMs` ends
+// (false).
+template <typename Condition> bool pollUntil(Condition condition, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
-    while (isRunning(bus)) {
+    while (!condition()) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(50);
@@ -50,20 +51,14 @@ QDBusMessage call(QDBusConnection &bus, const QString &method, const QVariantLis
     return bus.call(message, QDBus::Block, callTimeoutMs);
 }
 
-// Waits until the program answers on its interface: it owns its name on the
+// Whether the program answers on its interface: it owns its name on the
 // bus a moment before its window is made.
-bool waitUntilAnswering(QDBusConnection &bus, int timeoutMs)
+bool isAnswering(QDBusConnection &bus)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (true) {
-        const QDBusMessage reply = call(bus, QStringLiteral("Get"), {applicationId(), QStringLiteral("State")},
-                                        QStringLiteral("org.freedesktop.DBus.Properties"));
-        if (reply.type() == QDBusMessage::ReplyMessage)
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
+    return call(bus, QStringLiteral("Get"), {applicationId(), QStringLiteral("State")},
+                QStringLiteral("org.freedesktop.DBus.Properties"))
+               .type()
+           == QDBusMessage::ReplyMessage;
 }
 
 int failed(const QDBusMessage &reply)
@@ -102,7 +97,7 @@ bool startHiddenProgram()
 bool showRunningWindow()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    return waitUntilAnswering(bus, startTimeoutMs)
+    return pollUntil([&bus] { return isAnswering(bus); }, startTimeoutMs)
            && call(bus, QStringLiteral("Show")).type() == QDBusMessage::ReplyMessage;
 }
 
@@ -119,7 +114,7 @@ int runRemoteCommand(const CommandLine &line)
             printError(QStringLiteral("翎鹊时间管理器没有在运行。"));
             return CommandLine::Failure;
         }
-        if (!startHiddenProgram() || !waitUntilAnswering(bus, startTimeoutMs)) {
+        if (!startHiddenProgram() || !pollUntil([&bus] { return isAnswering(bus); }, startTimeoutMs)) {
             printError(QStringLiteral("无法启动翎鹊时间管理器。"));
             return CommandLine::Failure;
         }
@@ -143,7 +138,7 @@ int runRemoteCommand(const CommandLine &line)
         // The answer may be lost when the program ends at once; what counts
         // is that it gives up its name.
         call(bus, QStringLiteral("Quit"));
-        if (!waitUntilGone(bus, quitTimeoutMs)) {
+        if (!pollUntil([&bus] { return !isRunning(bus); }, quitTimeoutMs)) {
             printError(QStringLiteral("翎鹊时间管理器还没有退出:它可能在等用户回答一个问题。"));
             return CommandLine::Failure;
         }

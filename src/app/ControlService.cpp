@@ -30,6 +30,7 @@ ControlService::ControlService(MainWindow &window)
 
 bool ControlService::exportOn(QDBusConnection connection)
 {
+    m_connection = connection;
     return connection.registerObject(controlObjectPath(), this,
                                      QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
                                          | QDBusConnection::ExportAllProperties);
@@ -53,10 +54,8 @@ void ControlService::Add(const QString &kind, const QString &description, const 
         sendErrorReply(QDBusError::InvalidArgs, error);
         return;
     }
-    MissionModel *missions = m_window.missions();
-    missions->append(*mission);
-    if (missions->count() == 1)
-        m_window.startList();
+    m_window.missions()->append(*mission);
+    m_window.startListIfOnlyRow();
 }
 
 QList<MissionRow> ControlService::List()
@@ -133,5 +132,6 @@ void ControlService::announceState()
     QDBusMessage changed = QDBusMessage::createSignal(
         controlObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
     changed << applicationId() << QVariantMap {{QStringLiteral("State"), current}} << QStringList();
-    QDBusConnection::sessionBus().send(changed);
+    if (m_connection)
+        m_connection->send(changed);
 }

@@ -2,8 +2,11 @@
 
 #include "MissionRow.h"
 
+#include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
+
+#include <optional>
 
 class MainWindow;
 struct Mission;
@@ -51,5 +54,7 @@ private:
     void announceState();
 
     MainWindow &m_window;
+    // The bus the interface is exported on, where its changes are announced.
+    std::optional<QDBusConnection> m_connection;
     QString m_announcedState;
 };

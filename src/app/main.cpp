@@ -105,11 +105,8 @@ bool lockProgramFolder(QLockFile &lock, const QString &folder)
 // Which folder the program uses and why, said once without waiting.
 void showFolderNotice(QWidget *window, const QString &notice)
 {
-    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("提示:"), notice, QMessageBox::Ok, window);
-    box->setObjectName(QStringLiteral("FolderNotice"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    makeNotice(QMessageBox::Information, QStringLiteral("FolderNotice"), QStringLiteral("提示:"), notice, window)
+        ->open();
 }
 
 int runWindow(int argc, char *argv[], bool hidden)

@@ -124,13 +124,9 @@ void SystemTimeDialog::setSystemTime()
 void SystemTimeDialog::showAnswer(bool ok, const QString &reason)
 {
     m_setTime->setEnabled(true);
-    auto *box = new QMessageBox(QMessageBox::NoIcon, applicationTitle(),
-                                ok ? QStringLiteral("设置系统时间成功!") : QStringLiteral("设置系统时间错误!"),
-                                QMessageBox::Ok, this);
-    box->setTextFormat(Qt::PlainText);
+    QMessageBox *box = makeNotice(QMessageBox::NoIcon, QStringLiteral("SetTimeAnswer"), applicationTitle(),
+                                  ok ? QStringLiteral("设置系统时间成功!") : QStringLiteral("设置系统时间错误!"), this);
     box->setInformativeText(reason);
-    box->setObjectName(QStringLiteral("SetTimeAnswer"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 

@@ -111,7 +111,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
-    connect(m_timer1, &SecondTimer::timeout, this, &MainWindow::tick);
+    connect(m_timer1, &SecondTimer::timeout, this, &MainWindow::checkDueMissions);
     connect(m_timer2, &SecondTimer::timeout, this, &MainWindow::updateRunMeter);
 
     buildActions();
@@ -147,10 +147,9 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     auto *missionCommands =
         new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
-    // The first row of an empty list, added with 添加并关闭, starts the run.
     connect(missionCommands, &MissionCommands::missionAdded, this, [this](bool editorClosing) {
-        if (editorClosing && m_missions->count() == 1)
-            startList();
+        if (editorClosing)
+            startListIfOnlyRow();
     });
     connect(m_actAdd, &QAction::triggered, missionCommands, &MissionCommands::addMission);
     connect(m_mnModify, &QAction::triggered, missionCommands, &MissionCommands::modifyMission);
@@ -469,9 +468,10 @@ void MainWindow::stopList()
     setRunState(false, true, false, false);
 }
 
-void MainWindow::tick()
+void MainWindow::startListIfOnlyRow()
 {
-    checkDueMissions();
+    if (m_missions->count() == 1)
+        startList();
 }
 
 void MainWindow::checkDueMissions()
@@ -508,11 +508,7 @@ void MainWindow::showMissedNotice(const QString &title, const QString &text)
     // notice of its own only where the user looks at it.
     if (!isVisible())
         return;
-    auto *notice = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, this);
-    notice->setObjectName(QStringLiteral("MissedNotice"));
-    notice->setTextFormat(Qt::PlainText);
-    notice->setAttribute(Qt::WA_DeleteOnClose);
-    notice->show();
+    makeNotice(QMessageBox::Information, QStringLiteral("MissedNotice"), title, text, this)->show();
 }
 
 void MainWindow::computerSleeps()
@@ -539,10 +535,8 @@ void MainWindow::updateRunMeter()
 
 void MainWindow::showRunMeter()
 {
-    // Only what someone can see is made: the status bar and the tint of rows
-    // whose moment has passed while the window shows (they catch up when it
-    // shows again), the tool tip while the icon
-    // shows (it catches up when the icon appears).
+    // Made only while seen: the status bar and the tint while the window
+    // shows, the tool tip while the icon shows; each catches up when shown.
     if (isVisible() && !isMinimized()) {
         m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
         m_panels[1]->setText(m_meter.runTimePanelText());
@@ -752,13 +746,9 @@ void MainWindow::setAsDailyMission()
         showErrorReport(this, error);
         return;
     }
-    auto *box = new QMessageBox(QMessageBox::NoIcon, applicationTitle(),
-                                QStringLiteral("已经将[") + mission.kindText + QStringLiteral("]设为每日任务!"),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("EverydayConfirmation"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    makeNotice(QMessageBox::NoIcon, QStringLiteral("EverydayConfirmation"), applicationTitle(),
+               QStringLiteral("已经将[") + mission.kindText + QStringLiteral("]设为每日任务!"), this)
+        ->open();
 }
 
 void MainWindow::openDailyMissions()

@@ -63,9 +63,11 @@ public:
     void startList();
     void pauseList();
     void stopList();
+    // A row just added to the list (with 添加并关闭, or by a script) starts
+    // the run when it is the list's only row.
+    void startListIfOnlyRow();
 
     // The once-a-second check of the running list.
-    void tick();
     void checkDueMissions();
     // The shutdown warning for the power mission of `row`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
@@ -80,7 +82,8 @@ public:
     void computerWakes();
 
     void updateRunMeter();
-    // The run meter in the status bar and the icon's tool tip, where seen.
+    // The run meter in the status bar, the tint of passed rows and the
+    // icon's tool tip, each only where someone can see it.
     void showRunMeter();
     void restoreFromTray();
     void openSettings();

@@ -41,13 +41,20 @@ QString errorReportText(const QString &error)
 
 QMessageBox *showErrorReport(QWidget *parent, const QString &error)
 {
-    auto *box =
-        new QMessageBox(QMessageBox::Critical, applicationTitle(), errorReportText(error), QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("ErrorReport"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
+    QMessageBox *box = makeNotice(QMessageBox::Critical, QStringLiteral("ErrorReport"), applicationTitle(),
+                                  errorReportText(error), parent);
     box->setWindowModality(Qt::ApplicationModal);
     showOverAsker(box, parent);
+    return box;
+}
+
+QMessageBox *makeNotice(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text,
+                        QWidget *parent)
+{
+    auto *box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(objectName);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
     return box;
 }
 

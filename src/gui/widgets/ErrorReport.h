@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
-class QMessageBox;
 class QWidget;
 
 // Failures are passed back the same way everywhere: the call returns bool
@@ -23,6 +23,12 @@ QString errorReportText(const QString &error);
 // not wait for the answer, so the once-a-second timers go on while it
 // shows; the box is returned for those who go on when it is closed.
 QMessageBox *showErrorReport(QWidget *parent, const QString &error);
+
+// A message box with OK that the program shows and forgets: its text shown
+// as typed (plain text, never markup), deleted when closed, found by
+// `objectName`. The caller shows it, waiting for nothing.
+QMessageBox *makeNotice(QMessageBox::Icon icon, const QString &objectName, const QString &title, const QString &text,
+                        QWidget *parent);
 
 // Shows `box` centred over the window of `asker`, or over the screen
 // `asker` is on when that window is hidden (in the notification area), and

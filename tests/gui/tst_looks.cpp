@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 #include "DailyMissionsDialog.h"
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MessagePopup.h"
 #include "MissionEditor.h"
 #include "MissionModel.h"
@@ -9,12 +10,11 @@
 #include "PowerLogStore.h"
 #include "PowerStatsWindow.h"
 #include "RecordingLive.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 #include "SettingsDialog.h"
 #include "ShutdownWarning.h"
 #include "SkinStore.h"
 #include "SystemTimeDialog.h"
-#include "TestPlatform.h"
 #include "VersionHistoryDialog.h"
 
 #include <QAbstractSpinBox>
@@ -34,7 +34,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QtTest>
@@ -349,9 +348,9 @@ private:
     QWidget *openWindow(const QString &name);
     void applyLook(int look);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
+    MainWindow &form() { return m_main->form(); }
+
+    std::unique_ptr<MainWindowFixture> m_main;
     std::unique_ptr<PowerLogStore> m_dm1;
     RecordingLive m_live;
     std::unique_ptr<QWidget> m_window;
@@ -361,16 +360,14 @@ private:
 
 void TestLooks::initTestCase()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
-    m_platform->clock.set(QDateTime(QDate(2026, 12, 10), QTime(20, 48, 37)));
-    const QString folder = m_dir->path() + QLatin1Char('/');
-    m_form = std::make_unique<MainWindow>(m_platform->services(), folder);
-    m_form->missions()->append({QStringLiteral("关闭电脑"), QStringLiteral("关闭电脑"), QStringLiteral("2026-12-1"),
-                                QStringLiteral("8:00:00"), 0});
-    m_form->missions()->append({QStringLiteral("提示消息"), QStringLiteral("该起床了!"), QStringLiteral("2026-12-28"),
-                                QStringLiteral("23:59:59"), 5});
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(20, 48, 37)));
+    const QString folder = m_main->folder();
+    form().missions()->append({QStringLiteral("关闭电脑"), QStringLiteral("关闭电脑"), QStringLiteral("2026-12-1"),
+                               QStringLiteral("8:00:00"), 0});
+    form().missions()->append({QStringLiteral("提示消息"), QStringLiteral("该起床了!"), QStringLiteral("2026-12-28"),
+                               QStringLiteral("23:59:59"), 5});
 
     m_dm1 = std::make_unique<PowerLogStore>();
     m_dm1->query()->setDatabaseFile(folder + QStringLiteral("db.mdb"));
@@ -384,14 +381,14 @@ void TestLooks::initTestCase()
 void TestLooks::cleanup()
 {
     m_window.reset();
-    if (auto *editor = m_form->findChild<MissionEditor *>())
+    if (auto *editor = form().findChild<MissionEditor *>())
         editor->hide();
-    m_form->hide();
+    form().hide();
 }
 
 void TestLooks::applyLook(int look)
 {
-    m_form->applyTheme(look);
+    form().applyTheme(look);
 }
 
 QWidget *TestLooks::openWindow(const QString &name)
@@ -402,12 +399,12 @@ QWidget *TestLooks::openWindow(const QString &name)
         return window;
     };
     if (name == QLatin1String("main window")) {
-        m_form->show();
-        return m_form.get();
+        form().show();
+        return &form();
     }
     if (name.startsWith(QLatin1String("editor: "))) {
-        m_form->findChild<QAction *>(QStringLiteral("actAdd"))->trigger();
-        auto *editor = m_form->findChild<MissionEditor *>();
+        form().findChild<QAction *>(QStringLiteral("actAdd"))->trigger();
+        auto *editor = form().findChild<MissionEditor *>();
         const QString page = name.mid(8);
         const std::map<QString, void (MissionEditor::*)()> pages = {
             {QStringLiteral("power"), &MissionEditor::showPowerPage},
@@ -431,17 +428,17 @@ QWidget *TestLooks::openWindow(const QString &name)
         return own(popup);
     }
     if (name == QLatin1String("daily missions"))
-        return own(new DailyMissionsDialog(m_dir->path() + QLatin1Char('/'), QStringLiteral("2026-12-10")));
+        return own(new DailyMissionsDialog(m_main->folder(), QStringLiteral("2026-12-10")));
     if (name == QLatin1String("power statistics")) {
-        auto *window = new PowerStatsWindow(m_dm1.get(), &m_platform->clock, 70, 200);
+        auto *window = new PowerStatsWindow(m_dm1.get(), &m_main->platform.clock, 70, 200);
         window->computeTotals();
         return own(window);
     }
     if (name == QLatin1String("settings"))
-        return own(
-            new SettingsDialog(m_live, m_platform->autostart, m_dir->filePath(QStringLiteral("config.ini")), 70, 200));
+        return own(new SettingsDialog(m_live, m_main->platform.autostart,
+                                      m_main->filePath(QStringLiteral("config.ini")), 70, 200));
     if (name == QLatin1String("system time"))
-        return own(new SystemTimeDialog(m_platform->services()));
+        return own(new SystemTimeDialog(m_main->services));
     if (name == QLatin1String("about"))
         return own(new AboutDialog);
     return own(new VersionHistoryDialog);
@@ -475,12 +472,12 @@ void TestLooks::aClippingRuleIsFound()
     const QString clipping = SkinStore::styleSheet(0)
                              + QStringLiteral("QDateTimeEdit { max-width: 70px; }"
                                               "#frmHaodian QPushButton { padding: 4px 14px; }");
-    m_form->applyTheme(3);
+    form().applyTheme(3);
     qApp->setStyleSheet(clipping);
     QWidget *shown = openWindow(QStringLiteral("power statistics"));
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     const QStringList faults = readabilityFaults(shown);
-    m_form->applyTheme(0);
+    form().applyTheme(0);
     QVERIFY2(faults.filter(QStringLiteral("RzDateTimePicker1")).size() == 1, qPrintable(faults.join(u'\n')));
     QVERIFY2(faults.filter(QStringLiteral("btnLookAll")).size() == 1, qPrintable(faults.join(u'\n')));
 }
@@ -550,7 +547,7 @@ void TestLooks::calendarsSpeakChinese()
 void TestLooks::cleanupTestCase()
 {
     const QString folder = qEnvironmentVariable("CHRONODESK_CONTACT_SHEETS");
-    m_form.reset();
+    m_main.reset();
     if (folder.isEmpty())
         return;
     constexpr int gap = 16;

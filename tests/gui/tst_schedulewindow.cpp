@@ -1,12 +1,11 @@
 #include "MainWindow.h"
+#include "MainWindowFixture.h"
 #include "MissionModel.h"
-#include "RegionalFormat.h"
-#include "TestPlatform.h"
+#include "RegionalFormatReset.h"
 
 #include <QAction>
 #include <QMessageBox>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -30,13 +29,11 @@ private slots:
     void wakingUpChecksAtOnce();
 
 private:
-    MainWindow &form();
+    MainWindow &form() { return m_main->form(); }
     void tickAt(const QTime &time);
     QList<QMessageBox *> boxes(const char *name) { return form().findChildren<QMessageBox *>(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestPlatform> m_platform;
-    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<MainWindowFixture> m_main;
 };
 
 namespace {
@@ -45,27 +42,19 @@ const QDate today(2026, 12, 10);
 
 void TestScheduleWindow::init()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_platform = std::make_unique<TestPlatform>();
-    m_platform->clock.set(QDateTime(today, QTime(12, 0, 0)));
+    resetRegionalFormat();
+    m_main = std::make_unique<MainWindowFixture>();
+    m_main->platform.clock.set(QDateTime(today, QTime(12, 0, 0)));
 }
 
 void TestScheduleWindow::cleanup()
 {
-    m_form.reset();
-}
-
-MainWindow &TestScheduleWindow::form()
-{
-    if (!m_form)
-        m_form = std::make_unique<MainWindow>(m_platform->services(), m_dir->path() + QLatin1Char('/'));
-    return *m_form;
+    m_main.reset();
 }
 
 void TestScheduleWindow::tickAt(const QTime &time)
 {
-    m_platform->clock.set(QDateTime(today, time));
+    m_main->platform.clock.set(QDateTime(today, time));
     form().checkDueMissions();
 }
 
@@ -81,15 +70,15 @@ void TestScheduleWindow::pauseAndStartInTheSameSecondRunsOnce()
 {
     QFETCH(QString, halt);
     form().missions()->append({"执行程序", "/bin/x", "2026-12-10", "13:35:15", 0});
-    m_platform->clock.set(QDateTime(today, QTime(13, 35, 14)));
+    m_main->platform.clock.set(QDateTime(today, QTime(13, 35, 14)));
     form().startList();
     tickAt(QTime(13, 35, 15, 14));
     form().findChild<QAction *>(halt)->trigger();
-    m_platform->clock.set(QDateTime(today, QTime(13, 35, 15, 600)));
+    m_main->platform.clock.set(QDateTime(today, QTime(13, 35, 15, 600)));
     form().findChild<QAction *>("mnStart")->trigger();
     tickAt(QTime(13, 35, 16, 8));
     tickAt(QTime(13, 35, 17, 8));
-    QCOMPARE(m_platform->shell.calls, QStringList {"run /bin/x"});
+    QCOMPARE(m_main->platform.shell.calls, QStringList {"run /bin/x"});
 }
 
 // A mission file saved under another date format: five thousand rows that
@@ -104,7 +93,7 @@ void TestScheduleWindow::aFloodOfUnreadableRowsGivesOneReport()
     form().startList();
     for (int s = 1; s <= 10; ++s)
         tickAt(QTime(12, 0, s));
-    QCOMPARE(m_platform->shell.calls, QStringList {"run /bin/good"});
+    QCOMPARE(m_main->platform.shell.calls, QStringList {"run /bin/good"});
     const QList<QMessageBox *> reports = boxes("ErrorReport");
     QCOMPARE(reports.size(), 1);
     QVERIFY(reports.first()->isVisible());
@@ -155,15 +144,15 @@ void TestScheduleWindow::missedMissionsAreNoticed()
 
     const QString text = QStringLiteral("以下任务的执行时间在计算机休眠或系统时钟跳变期间已过,没有执行,也不会补执行:\n"
                                         "2026-12-10 12:10:00 提示消息: 取快递\n2026-12-10 12:20:00 关闭计算机");
-    QCOMPARE(m_platform->notifier.notices.size(), 1);
-    QCOMPARE(m_platform->notifier.notices.first().text, text);
+    QCOMPARE(m_main->platform.notifier.notices.size(), 1);
+    QCOMPARE(m_main->platform.notifier.notices.first().text, text);
     const QList<QMessageBox *> notices = boxes("MissedNotice");
     QCOMPARE(notices.size(), windowShown ? 1 : 0);
     if (windowShown) {
         QCOMPARE(notices.first()->text(), text);
         QCOMPARE(notices.first()->windowTitle(), QStringLiteral("错过的任务"));
     }
-    QVERIFY(m_platform->session.calls.isEmpty());
+    QVERIFY(m_main->platform.session.calls.isEmpty());
     QVERIFY(!form().messagePopup()->isVisible());
 }
 
@@ -174,13 +163,13 @@ void TestScheduleWindow::wakingUpChecksAtOnce()
     form().missions()->append({"执行程序", "/bin/x", "2026-12-10", "12:10:00", 0});
     form().startList();
     tickAt(QTime(12, 0, 1));
-    m_platform->sleepWatcher.sleep();
-    m_platform->clock.set(QDateTime(today, QTime(12, 30, 0)));
-    m_platform->sleepWatcher.wake();
-    QCOMPARE(m_platform->notifier.notices.size(), 1);
-    QVERIFY(
-        m_platform->notifier.notices.first().text.startsWith(QStringLiteral("以下任务的执行时间在计算机休眠期间已过")));
-    QVERIFY(m_platform->shell.calls.isEmpty());
+    m_main->platform.sleepWatcher.sleep();
+    m_main->platform.clock.set(QDateTime(today, QTime(12, 30, 0)));
+    m_main->platform.sleepWatcher.wake();
+    QCOMPARE(m_main->platform.notifier.notices.size(), 1);
+    QVERIFY(m_main->platform.notifier.notices.first().text.startsWith(
+        QStringLiteral("以下任务的执行时间在计算机休眠期间已过")));
+    QVERIFY(m_main->platform.shell.calls.isEmpty());
 }
 
 QTEST_MAIN(TestScheduleWindow)

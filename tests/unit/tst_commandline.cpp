@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "DisplayPlatform.h"
 #include "MissionRequest.h"
-#include "RegionalFormat.h"
+#include "RegionalFormatReset.h"
 
 #include <QtTest>
 
@@ -29,7 +29,7 @@ private:
 
 void TestCommandLine::initTestCase()
 {
-    RegionalFormat::setCurrent(RegionalFormat(QStringLiteral("yyyy-M-d"), QStringLiteral("H:mm:ss"), '.'));
+    resetRegionalFormat();
 }
 
 void TestCommandLine::readsEachCommand_data()

@@ -1,12 +1,11 @@
 #include "IniFile.h"
 
+#include "CodePageText.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
 
 namespace {
-
-const QByteArray utf8Mark("\xEF\xBB\xBF");
 
 // The name between the brackets of a section line, or a null array when the
 // line opens no section.
@@ -51,8 +50,9 @@ IniFile::IniFile(const QString &path)
     if (!bytes)
         return;
     QByteArray text = *bytes;
+    const QByteArrayView utf8Mark = CodePageText::byteOrderMark(TextEncoding::Utf8WithBom);
     if (text.startsWith(utf8Mark)) {
-        m_byteOrderMark = utf8Mark;
+        m_byteOrderMark = utf8Mark.toByteArray();
         text.remove(0, utf8Mark.size());
     }
     m_lines = text.split('\n');

@@ -135,8 +135,8 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     buildStatusBar();
     buildTray();
-    m_messagePopup = std::make_unique<MessagePopup>();
-    connect(&m_runner, &MissionRunner::messageDue, m_messagePopup.get(), &MessagePopup::showMessage);
+    connect(&m_runner, &MissionRunner::messageDue, this,
+            [this](const QString &text) { messagePopup()->showMessage(text); });
     connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
     connect(&m_runner, &MissionRunner::faultyRowsFound, this, &MainWindow::reportFaultyRows);
     connect(&m_runner, &MissionRunner::missedNoticeDue, this, &MainWindow::showMissedNotice);
@@ -466,6 +466,14 @@ void MainWindow::pauseList()
 void MainWindow::stopList()
 {
     setRunState(false, true, false, false);
+}
+
+MessagePopup *MainWindow::messagePopup()
+{
+    // Not made with the window: the start need not wait for its picture.
+    if (!m_messagePopup)
+        m_messagePopup = std::make_unique<MessagePopup>();
+    return m_messagePopup.get();
 }
 
 void MainWindow::startListIfOnlyRow()

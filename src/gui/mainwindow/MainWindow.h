@@ -52,7 +52,8 @@ public:
     PowerLogStore *dm1() const { return m_dm1; }
     void setChimeOn(bool on) override { m_runner.setChimeOn(on); }
     void applyTheme(int index) override;
-    MessagePopup *messagePopup() const { return m_messagePopup.get(); }
+    // The one message popup, made when the first message comes.
+    MessagePopup *messagePopup();
 
     // The one selected row, or -1.
     int selectedIndex() const;

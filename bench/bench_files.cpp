@@ -1,10 +1,10 @@
 // Prints the time to save and to load a mission file and the daily mission
 // file of 10 000 and 100 000 missions; loading includes putting the rows
 // into the mission list. A figure to read, not a test: it never fails.
-#include "DailyMissionFile.h"
-#include "MissionFile.h"
-#include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "core/files/DailyMissionFile.h"
+#include "core/files/MissionFile.h"
+#include "core/missions/MissionModel.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

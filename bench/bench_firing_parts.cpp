@@ -7,8 +7,8 @@
 // has been replaced by the marker) and the marker's own reading of the clock.
 // A figure to read, not a test: it never fails.
 // Usage: bench_firing_parts path/to/bench_marker [seconds]
-#include "DesktopShell.h"
-#include "SecondTimer.h"
+#include "core/missions/SecondTimer.h"
+#include "platform/linux/DesktopShell.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,11 +2,11 @@
 // 100 000 records: to open and show, and for each of its commands; and the
 // longest time any of them held the window without returning to the event
 // loop. Runs offscreen. A figure to read, not a test: it never fails.
-#include "Clock.h"
-#include "PowerLogQuery.h"
-#include "PowerLogStore.h"
-#include "PowerStatsWindow.h"
-#include "RegionalFormat.h"
+#include "core/powerlog/PowerLogQuery.h"
+#include "core/powerlog/PowerLogStore.h"
+#include "core/text/RegionalFormat.h"
+#include "gui/powerstats/PowerStatsWindow.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QDateEdit>

@@ -1,11 +1,11 @@
 // Prints the cost of one once-a-second check over lists of 100, 10 000 and
 // 100 000 missions, readable ones and ones whose date cannot be read. A
 // figure to read, not a test: it never fails.
-#include "Clock.h"
-#include "MissionActions.h"
-#include "MissionModel.h"
-#include "RegionalFormat.h"
-#include "Scheduler.h"
+#include "core/missions/MissionActions.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/Scheduler.h"
+#include "core/text/RegionalFormat.h"
+#include "platform/Clock.h"
 
 #include <QElapsedTimer>
 #include <QVector>

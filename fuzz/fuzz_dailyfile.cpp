@@ -2,7 +2,7 @@
 // itself as the program reads it, and checks that a rewrite keeps both the
 // missions and the bytes that reading did not reach, and that rewriting
 // unchanged missions changes no byte.
-#include "DailyMissionFile.h"
+#include "core/files/DailyMissionFile.h"
 #include "LineRoundTrip.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the config.ini reader and writer: reading must
 // never fail, and a value just written must read back.
-#include "IniFile.h"
+#include "core/settings/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Feeds arbitrary texts to the date and time parsers under a few regional
 // formats: a text that parses must write out and parse again to the same
 // value.
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh
+scripts/build.sh -DCHRONODESK_WERROR=ON
 ctest --test-dir build --output-on-failure --timeout 600

@@ -1,7 +1,7 @@
-#include "ControlClient.h"
+#include "app/ControlClient.h"
 
-#include "ApplicationId.h"
-#include "MissionRow.h"
+#include "app/MissionRow.h"
+#include "core/control/ApplicationId.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandLine.h"
+#include "core/control/CommandLine.h"
 
 // Carries out a command of the command line on the program running in this
 // session, over the session bus, printing what it gives back. Starts the

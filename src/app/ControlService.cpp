@@ -1,10 +1,10 @@
-#include "ControlService.h"
+#include "app/ControlService.h"
 
-#include "ApplicationId.h"
-#include "MainWindow.h"
-#include "MissionModel.h"
-#include "MissionRequest.h"
-#include "MissionRunner.h"
+#include "core/control/ApplicationId.h"
+#include "core/control/MissionRequest.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/MissionRunner.h"
+#include "gui/mainwindow/MainWindow.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MissionRow.h"
+#include "app/MissionRow.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>

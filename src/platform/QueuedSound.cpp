@@ -1,6 +1,6 @@
-#include "QueuedSound.h"
+#include "platform/QueuedSound.h"
 
-#include "SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 #include <QFile>
 

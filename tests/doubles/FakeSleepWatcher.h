@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SleepWatcher.h"
+#include "platform/SleepWatcher.h"
 
 // Sleeps and wakes when the test says so.
 class FakeSleepWatcher : public SleepWatcher

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LiveSettings.h"
+#include "gui/settings/LiveSettings.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Notifier.h"
+#include "platform/Notifier.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SystemTimeSetter.h"
+#include "platform/SystemTimeSetter.h"
 
 #include <QList>
 #include <QObject>

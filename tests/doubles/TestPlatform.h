@@ -1,14 +1,14 @@
 #pragma once
 
-#include "FakeClock.h"
-#include "FakeSleepWatcher.h"
-#include "PlatformServices.h"
-#include "RecordingAutostart.h"
-#include "RecordingNotifier.h"
-#include "RecordingSession.h"
-#include "RecordingShell.h"
-#include "RecordingSound.h"
-#include "RecordingTimeSetter.h"
+#include "doubles/FakeClock.h"
+#include "doubles/FakeSleepWatcher.h"
+#include "doubles/RecordingAutostart.h"
+#include "doubles/RecordingNotifier.h"
+#include "doubles/RecordingSession.h"
+#include "doubles/RecordingShell.h"
+#include "doubles/RecordingSound.h"
+#include "doubles/RecordingTimeSetter.h"
+#include "platform/PlatformServices.h"
 
 // Every platform service as a test double, ready to hand to the main window.
 struct TestPlatform

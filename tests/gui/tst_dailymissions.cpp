@@ -1,12 +1,12 @@
-#include "DailyMissionsDialog.h"
-#include "FileFixtures.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MissionLines.h"
-#include "MissionModel.h"
-#include "ModalDialogHandler.h"
-#include "RegionalFormatReset.h"
-#include "SecondTimer.h"
+#include "core/files/MissionLines.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/SecondTimer.h"
+#include "gui/daily/DailyMissionsDialog.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/FileFixtures.h"
+#include "support/MainWindowFixture.h"
+#include "support/ModalDialogHandler.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QFileDialog>

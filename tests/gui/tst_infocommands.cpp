@@ -1,10 +1,10 @@
-#include "AboutDialog.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "ProductInfo.h"
-#include "RegionalFormatReset.h"
-#include "SystemTimeDialog.h"
-#include "VersionHistoryDialog.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ProductInfo.h"
+#include "gui/dialogs/SystemTimeDialog.h"
+#include "gui/dialogs/VersionHistoryDialog.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "ChildLookup.h"
-#include "ErrorReport.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MissionModel.h"
-#include "RegionalFormatReset.h"
-#include "SecondTimer.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/SecondTimer.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/widgets/ErrorReport.h"
+#include "support/ChildLookup.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QCloseEvent>

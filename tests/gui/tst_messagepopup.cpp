@@ -1,7 +1,7 @@
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MessagePopup.h"
-#include "RegionalFormatReset.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/MessagePopup.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "ChildLookup.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MissionCommands.h"
-#include "MissionEditor.h"
-#include "MissionModel.h"
-#include "RegionalFormatReset.h"
-#include "SecondTimer.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/SecondTimer.h"
+#include "gui/editor/MissionCommands.h"
+#include "gui/editor/MissionEditor.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/ChildLookup.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QApplication>

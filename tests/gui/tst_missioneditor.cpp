@@ -1,11 +1,11 @@
-#include "ChildLookup.h"
-#include "FakeClock.h"
-#include "FileNameField.h"
-#include "MissionComposer.h"
-#include "MissionEditor.h"
-#include "MissionModel.h"
-#include "NavBar.h"
-#include "RegionalFormatReset.h"
+#include "core/missions/MissionComposer.h"
+#include "core/missions/MissionModel.h"
+#include "doubles/FakeClock.h"
+#include "gui/editor/FileNameField.h"
+#include "gui/editor/MissionEditor.h"
+#include "gui/widgets/NavBar.h"
+#include "support/ChildLookup.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,12 +1,12 @@
-#include "ChildLookup.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "NumberText.h"
-#include "PowerLogQuery.h"
-#include "PowerLogStore.h"
-#include "PowerStatsWindow.h"
-#include "RegionalFormatReset.h"
-#include "SecondTimer.h"
+#include "core/missions/SecondTimer.h"
+#include "core/powerlog/PowerLogQuery.h"
+#include "core/powerlog/PowerLogStore.h"
+#include "core/text/NumberText.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/powerstats/PowerStatsWindow.h"
+#include "support/ChildLookup.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MissionModel.h"
-#include "RegionalFormatReset.h"
+#include "core/missions/MissionModel.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QMessageBox>

@@ -1,12 +1,12 @@
-#include "ChildLookup.h"
-#include "LiveSettings.h"
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "ModalDialogHandler.h"
-#include "RecordingLive.h"
-#include "RegionalFormatReset.h"
-#include "SettingsDialog.h"
-#include "SkinEngine.h"
+#include "doubles/RecordingLive.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/settings/LiveSettings.h"
+#include "gui/settings/SettingsDialog.h"
+#include "gui/settings/SkinEngine.h"
+#include "support/ChildLookup.h"
+#include "support/MainWindowFixture.h"
+#include "support/ModalDialogHandler.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAction>
 #include <QApplication>

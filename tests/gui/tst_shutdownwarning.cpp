@@ -1,8 +1,8 @@
-#include "MainWindow.h"
-#include "MainWindowFixture.h"
-#include "MissionModel.h"
-#include "RegionalFormatReset.h"
-#include "ShutdownWarning.h"
+#include "core/missions/MissionModel.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/ShutdownWarning.h"
+#include "support/MainWindowFixture.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QGuiApplication>
 #include <QLabel>

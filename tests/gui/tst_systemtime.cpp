@@ -1,11 +1,11 @@
-#include "ChildLookup.h"
-#include "FakeClock.h"
-#include "PlatformServices.h"
-#include "PrivateBus.h"
-#include "RegionalFormatReset.h"
-#include "SecondTimer.h"
-#include "SystemTimeDialog.h"
-#include "TimedatedTimeSetter.h"
+#include "core/missions/SecondTimer.h"
+#include "doubles/FakeClock.h"
+#include "gui/dialogs/SystemTimeDialog.h"
+#include "platform/linux/TimedatedTimeSetter.h"
+#include "platform/PlatformServices.h"
+#include "support/ChildLookup.h"
+#include "support/PrivateBus.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

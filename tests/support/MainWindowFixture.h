@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainWindow.h"
-#include "TestPlatform.h"
+#include "doubles/TestPlatform.h"
+#include "gui/mainwindow/MainWindow.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 // The regional format the tests start from, whatever the machine's: dates
 // yyyy-M-d, times H:mm:ss, and the given decimal separator.

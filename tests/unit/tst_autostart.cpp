@@ -1,4 +1,4 @@
-#include "XdgAutostart.h"
+#include "platform/linux/XdgAutostart.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -85,7 +85,8 @@ void TestAutostart::enableFailureNamesTheFile()
     XdgAutostart autostart(entryPath());
     QString error;
     QVERIFY(!autostart.enable(QStringLiteral("/usr/bin/chronodesk"), &error));
-    QVERIFY2(error.startsWith(QStringLiteral("无法创建文件“%1”：文件或文件夹不存在").arg(entryPath())), qPrintable(error));
+    QVERIFY2(error.startsWith(QStringLiteral("无法创建文件“%1”：文件或文件夹不存在").arg(entryPath())),
+             qPrintable(error));
     QVERIFY(!autostart.isOn());
 }
 

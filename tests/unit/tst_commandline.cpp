@@ -1,7 +1,7 @@
-#include "CommandLine.h"
-#include "DisplayPlatform.h"
-#include "MissionRequest.h"
-#include "RegionalFormatReset.h"
+#include "core/control/CommandLine.h"
+#include "core/control/DisplayPlatform.h"
+#include "core/control/MissionRequest.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

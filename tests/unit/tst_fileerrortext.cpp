@@ -1,5 +1,5 @@
-#include "FileErrorText.h"
-#include "TextFile.h"
+#include "core/files/TextFile.h"
+#include "core/text/FileErrorText.h"
 
 #include <QDir>
 #include <QFile>

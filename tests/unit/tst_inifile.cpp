@@ -1,4 +1,4 @@
-#include "IniFile.h"
+#include "core/settings/IniFile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "MissionComposer.h"
+#include "core/missions/MissionComposer.h"
 
 #include <QDir>
 #include <QFile>

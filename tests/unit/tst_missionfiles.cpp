@@ -1,8 +1,8 @@
-#include "DailyMissionFile.h"
-#include "FileFixtures.h"
-#include "MissionFile.h"
-#include "MissionLines.h"
-#include "TextFile.h"
+#include "core/files/DailyMissionFile.h"
+#include "core/files/MissionFile.h"
+#include "core/files/MissionLines.h"
+#include "core/files/TextFile.h"
+#include "support/FileFixtures.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

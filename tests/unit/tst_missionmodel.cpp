@@ -1,5 +1,5 @@
-#include "MissionModel.h"
-#include "RegionalFormatReset.h"
+#include "core/missions/MissionModel.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

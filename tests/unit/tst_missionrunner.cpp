@@ -1,12 +1,12 @@
-#include "FakeClock.h"
-#include "MissionModel.h"
-#include "MissionRunner.h"
-#include "RecordingNotifier.h"
-#include "RecordingSession.h"
-#include "RecordingShell.h"
-#include "RecordingSound.h"
-#include "RegionalFormatReset.h"
-#include "Scheduler.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/MissionRunner.h"
+#include "core/missions/Scheduler.h"
+#include "doubles/FakeClock.h"
+#include "doubles/RecordingNotifier.h"
+#include "doubles/RecordingSession.h"
+#include "doubles/RecordingShell.h"
+#include "doubles/RecordingSound.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

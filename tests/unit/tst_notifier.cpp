@@ -1,5 +1,5 @@
-#include "DesktopNotifier.h"
-#include "PrivateBus.h"
+#include "platform/linux/DesktopNotifier.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,5 +1,5 @@
-#include "NumberText.h"
-#include "RegionalFormatReset.h"
+#include "core/text/NumberText.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "FileFixtures.h"
-#include "ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
+#include "support/FileFixtures.h"
 
 #include <QDir>
 #include <QTemporaryDir>

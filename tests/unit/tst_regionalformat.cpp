@@ -1,4 +1,4 @@
-#include "RegionalFormatReset.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "RegionalFormatReset.h"
-#include "RunMeter.h"
+#include "core/missions/RunMeter.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

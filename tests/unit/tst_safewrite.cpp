@@ -1,9 +1,9 @@
-#include "DailyMissionFile.h"
-#include "FileFixtures.h"
-#include "FullDisk.h"
-#include "IniFile.h"
-#include "MissionFile.h"
-#include "XdgAutostart.h"
+#include "core/files/DailyMissionFile.h"
+#include "core/files/MissionFile.h"
+#include "core/settings/IniFile.h"
+#include "platform/linux/XdgAutostart.h"
+#include "support/FileFixtures.h"
+#include "support/FullDisk.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,9 +1,9 @@
-#include "FakeClock.h"
-#include "MissionActions.h"
-#include "MissionModel.h"
-#include "MissionRunner.h"
-#include "RegionalFormatReset.h"
-#include "Scheduler.h"
+#include "core/missions/MissionActions.h"
+#include "core/missions/MissionModel.h"
+#include "core/missions/MissionRunner.h"
+#include "core/missions/Scheduler.h"
+#include "doubles/FakeClock.h"
+#include "support/RegionalFormatReset.h"
 
 #include <QtTest>
 

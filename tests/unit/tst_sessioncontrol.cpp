@@ -1,5 +1,5 @@
-#include "LogindSessionControl.h"
-#include "PrivateBus.h"
+#include "platform/linux/LogindSessionControl.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>

@@ -1,5 +1,5 @@
-#include "DesktopShell.h"
-#include "RecordingNotifier.h"
+#include "doubles/RecordingNotifier.h"
+#include "platform/linux/DesktopShell.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "LogindSleepWatcher.h"
-#include "PrivateBus.h"
+#include "platform/linux/LogindSleepWatcher.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,5 +1,5 @@
-#include "QueuedSound.h"
-#include "SoundEffectOutput.h"
+#include "platform/linux/SoundEffectOutput.h"
+#include "platform/QueuedSound.h"
 
 #include <QFile>
 #include <QSignalSpy>

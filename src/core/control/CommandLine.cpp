@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "core/control/CommandLine.h"
 
-#include "MissionRequest.h"
+#include "core/control/MissionRequest.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "DisplayPlatform.h"
+#include "core/control/DisplayPlatform.h"
 
 QByteArray chosenDisplayPlatform(const QByteArray &waylandDisplay, const QByteArray &display,
                                  const QByteArray &qpaPlatform)

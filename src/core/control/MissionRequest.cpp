@@ -1,6 +1,6 @@
-#include "MissionRequest.h"
+#include "core/control/MissionRequest.h"
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QStringList>
 

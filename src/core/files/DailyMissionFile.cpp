@@ -1,7 +1,7 @@
-#include "DailyMissionFile.h"
+#include "core/files/DailyMissionFile.h"
 
-#include "MissionFile.h"
-#include "TextFile.h"
+#include "core/files/MissionFile.h"
+#include "core/files/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

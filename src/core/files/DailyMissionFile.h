@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MissionLines.h"
+#include "core/files/MissionLines.h"
 
 #include <QString>
 

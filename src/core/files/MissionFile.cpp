@@ -1,7 +1,7 @@
-#include "MissionFile.h"
+#include "core/files/MissionFile.h"
 
-#include "MissionLines.h"
-#include "TextFile.h"
+#include "core/files/MissionLines.h"
+#include "core/files/TextFile.h"
 
 std::optional<QVector<Mission>> MissionFile::load(const QString &path, QString *error)
 {

@@ -1,6 +1,6 @@
-#include "MissionLines.h"
+#include "core/files/MissionLines.h"
 
-#include "CodePageText.h"
+#include "core/text/CodePageText.h"
 
 #include <QRegularExpression>
 
@@ -56,16 +56,16 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
             const qsizetype separator = CodePageText::findSeparator(rest, m_separator, 0, reading.encoding);
             if (separator < 0)
                 continue;
-            const QByteArrayView bytes = rest.first(separator);
+            const QByteArrayView fieldBytes = rest.first(separator);
             if (field == KindField) {
                 // Rows share a few kind texts: decoded once, shared after.
-                if (bytes != lastKindBytes) {
-                    lastKindBytes = bytes.toByteArray();
-                    lastKind = codec.decode(bytes);
+                if (fieldBytes != lastKindBytes) {
+                    lastKindBytes = fieldBytes.toByteArray();
+                    lastKind = codec.decode(fieldBytes);
                 }
                 fields[field] = lastKind;
             } else {
-                fields[field] = codec.decode(bytes);
+                fields[field] = codec.decode(fieldBytes);
             }
             rest = rest.sliced(separator + 1);
         }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CodePageText.h"
-#include "Mission.h"
+#include "core/missions/Mission.h"
+#include "core/text/CodePageText.h"
 
 #include <QByteArray>
 #include <QVector>

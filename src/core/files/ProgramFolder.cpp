@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "TextFile.h"
-#include "FileErrorText.h"
+#include "core/files/TextFile.h"
+#include "core/text/FileErrorText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Mission.h"
+#include "core/missions/Mission.h"
 
 const std::array<MissionKindInfo, 9> missionKinds = {{
     {MissionKind::mkShutdown, "关闭计算机", 0},

@@ -1,6 +1,6 @@
-#include "MissionComposer.h"
+#include "core/missions/MissionComposer.h"
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "MissionModel.h"
+#include "core/missions/MissionModel.h"
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 MissionModel::MissionModel(QObject *parent)
     : QAbstractTableModel(parent)

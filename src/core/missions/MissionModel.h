@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Mission.h"
+#include "core/missions/Mission.h"
 
 #include <QAbstractTableModel>
 #include <QDate>

@@ -1,9 +1,9 @@
-#include "MissionRunner.h"
+#include "core/missions/MissionRunner.h"
 
-#include "Notifier.h"
-#include "SessionControl.h"
-#include "Shell.h"
-#include "Sound.h"
+#include "platform/Notifier.h"
+#include "platform/SessionControl.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
 
 MissionRunner::MissionRunner(SessionControl &session, Shell &shell, Sound &sound, Notifier &notifier, QObject *parent)
     : QObject(parent)

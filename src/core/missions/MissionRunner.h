@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MissionActions.h"
+#include "core/missions/MissionActions.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "RunMeter.h"
+#include "core/missions/RunMeter.h"
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Scheduler.h"
+#include "core/missions/Scheduler.h"
 
-#include "Clock.h"
-#include "MissionModel.h"
-#include "RegionalFormat.h"
+#include "core/missions/MissionModel.h"
+#include "core/text/RegionalFormat.h"
+#include "platform/Clock.h"
 
 #include <algorithm>
 

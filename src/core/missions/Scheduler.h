@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Mission.h"
-#include "MissionActions.h"
-#include "MissionModel.h"
+#include "core/missions/Mission.h"
+#include "core/missions/MissionActions.h"
+#include "core/missions/MissionModel.h"
 
 #include <QDateTime>
 #include <QString>

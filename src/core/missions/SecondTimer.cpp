@@ -1,4 +1,4 @@
-#include "SecondTimer.h"
+#include "core/missions/SecondTimer.h"
 
 #include <cerrno>
 #include <time.h>

@@ -1,7 +1,7 @@
-#include "PowerLogDataSource.h"
+#include "core/powerlog/PowerLogDataSource.h"
 
-#include "NumberText.h"
-#include "RegionalFormat.h"
+#include "core/text/NumberText.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QDateTime>
 

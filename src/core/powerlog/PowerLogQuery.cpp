@@ -1,5 +1,5 @@
-#include "PowerLogQuery.h"
-#include "FileErrorText.h"
+#include "core/powerlog/PowerLogQuery.h"
+#include "core/text/FileErrorText.h"
 
 #include <QDir>
 #include <QSqlError>

@@ -1,7 +1,7 @@
-#include "PowerLogStore.h"
+#include "core/powerlog/PowerLogStore.h"
 
-#include "PowerLogDataSource.h"
-#include "PowerLogQuery.h"
+#include "core/powerlog/PowerLogDataSource.h"
+#include "core/powerlog/PowerLogQuery.h"
 
 PowerLogStore::PowerLogStore(QObject *parent)
     : QObject(parent)

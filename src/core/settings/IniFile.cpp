@@ -1,7 +1,7 @@
-#include "IniFile.h"
+#include "core/settings/IniFile.h"
 
-#include "CodePageText.h"
-#include "TextFile.h"
+#include "core/files/TextFile.h"
+#include "core/text/CodePageText.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "SkinStore.h"
+#include "core/settings/SkinStore.h"
 
 #include <QFile>
 

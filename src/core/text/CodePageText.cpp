@@ -1,4 +1,4 @@
-#include "CodePageText.h"
+#include "core/text/CodePageText.h"
 
 #include <QSysInfo>
 

@@ -1,4 +1,4 @@
-#include "FileErrorText.h"
+#include "core/text/FileErrorText.h"
 
 #include <QDir>
 

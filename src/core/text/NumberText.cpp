@@ -1,6 +1,6 @@
-#include "NumberText.h"
+#include "core/text/NumberText.h"
 
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "RegionalFormat.h"
+#include "core/text/RegionalFormat.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
-#include "DailyMissionsDialog.h"
+#include "gui/daily/DailyMissionsDialog.h"
 
-#include "DailyMissionFile.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
+#include "core/files/DailyMissionFile.h"
+#include "gui/widgets/ErrorReport.h"
+#include "gui/widgets/Fonts.h"
 
 #include <QFrame>
 #include <QHeaderView>

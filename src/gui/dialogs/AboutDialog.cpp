@@ -1,10 +1,10 @@
-#include "AboutDialog.h"
+#include "gui/dialogs/AboutDialog.h"
 
-#include "DialogLook.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Icons.h"
-#include "ProductInfo.h"
+#include "gui/dialogs/ProductInfo.h"
+#include "gui/widgets/DialogLook.h"
+#include "gui/widgets/ErrorReport.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Icons.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>

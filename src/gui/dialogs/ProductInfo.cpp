@@ -1,4 +1,4 @@
-#include "ProductInfo.h"
+#include "gui/dialogs/ProductInfo.h"
 
 QString homepageAddress()
 {

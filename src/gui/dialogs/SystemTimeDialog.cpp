@@ -1,14 +1,14 @@
-#include "SystemTimeDialog.h"
+#include "gui/dialogs/SystemTimeDialog.h"
 
-#include "ChineseCalendar.h"
-#include "Clock.h"
-#include "DialogLook.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "Icons.h"
-#include "RegionalFormat.h"
-#include "SecondTimer.h"
-#include "SystemTimeSetter.h"
+#include "core/missions/SecondTimer.h"
+#include "core/text/RegionalFormat.h"
+#include "gui/widgets/ChineseCalendar.h"
+#include "gui/widgets/DialogLook.h"
+#include "gui/widgets/ErrorReport.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Icons.h"
+#include "platform/Clock.h"
+#include "platform/SystemTimeSetter.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

@@ -1,8 +1,8 @@
-#include "VersionHistoryDialog.h"
+#include "gui/dialogs/VersionHistoryDialog.h"
 
-#include "DialogLook.h"
-#include "Fonts.h"
-#include "Icons.h"
+#include "gui/widgets/DialogLook.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/Icons.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "FileNameField.h"
+#include "gui/editor/FileNameField.h"
 
-#include "MissionComposer.h"
+#include "core/missions/MissionComposer.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
-#include "MissionCommands.h"
+#include "gui/editor/MissionCommands.h"
 
-#include "MissionEditor.h"
-#include "MissionModel.h"
+#include "core/missions/MissionModel.h"
+#include "gui/editor/MissionEditor.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MissionListAccess.h"
+#include "gui/editor/MissionListAccess.h"
 
 #include <QObject>
 

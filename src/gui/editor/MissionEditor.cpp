@@ -1,15 +1,15 @@
-#include "MissionEditor.h"
+#include "gui/editor/MissionEditor.h"
 
-#include "ChineseCalendar.h"
-#include "Clock.h"
-#include "FileNameField.h"
-#include "Fonts.h"
-#include "GradientTitle.h"
-#include "Icons.h"
-#include "MissionComposer.h"
-#include "MissionModel.h"
-#include "NavBar.h"
-#include "RegionalFormat.h"
+#include "core/missions/MissionComposer.h"
+#include "core/missions/MissionModel.h"
+#include "core/text/RegionalFormat.h"
+#include "gui/editor/FileNameField.h"
+#include "gui/widgets/ChineseCalendar.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/GradientTitle.h"
+#include "gui/widgets/Icons.h"
+#include "gui/widgets/NavBar.h"
+#include "platform/Clock.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "LiveSettings.h"
-#include "MessagePopup.h"
-#include "MissionRunner.h"
-#include "PlatformServices.h"
-#include "RunMeter.h"
-#include "Scheduler.h"
-#include "SleepWatcher.h"
+#include "core/missions/MissionRunner.h"
+#include "core/missions/RunMeter.h"
+#include "core/missions/Scheduler.h"
+#include "gui/mainwindow/MessagePopup.h"
+#include "gui/settings/LiveSettings.h"
+#include "platform/PlatformServices.h"
+#include "platform/SleepWatcher.h"
 
 #include <QDateTime>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
-#include "MessagePopup.h"
+#include "gui/mainwindow/MessagePopup.h"
 
-#include "Fonts.h"
-#include "ScreenCorner.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/ScreenCorner.h"
 
 #include <QBitmap>
 #include <QEvent>

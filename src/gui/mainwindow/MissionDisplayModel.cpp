@@ -1,8 +1,8 @@
-#include "MissionDisplayModel.h"
+#include "gui/mainwindow/MissionDisplayModel.h"
 
-#include "Clock.h"
-#include "Icons.h"
-#include "MissionModel.h"
+#include "core/missions/MissionModel.h"
+#include "gui/widgets/Icons.h"
+#include "platform/Clock.h"
 
 #include <QBrush>
 #include <QColor>

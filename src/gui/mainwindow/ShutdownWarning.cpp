@@ -1,7 +1,7 @@
-#include "ShutdownWarning.h"
+#include "gui/mainwindow/ShutdownWarning.h"
 
-#include "Fonts.h"
-#include "ScreenCorner.h"
+#include "gui/widgets/Fonts.h"
+#include "gui/widgets/ScreenCorner.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -1,14 +1,14 @@
-#include "PowerStatsWindow.h"
+#include "gui/powerstats/PowerStatsWindow.h"
 
-#include "ChineseCalendar.h"
-#include "Clock.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "NumberText.h"
-#include "PowerLogDataSource.h"
-#include "PowerLogQuery.h"
-#include "PowerLogStore.h"
-#include "RegionalFormat.h"
+#include "core/powerlog/PowerLogDataSource.h"
+#include "core/powerlog/PowerLogQuery.h"
+#include "core/powerlog/PowerLogStore.h"
+#include "core/text/NumberText.h"
+#include "core/text/RegionalFormat.h"
+#include "gui/widgets/ChineseCalendar.h"
+#include "gui/widgets/ErrorReport.h"
+#include "gui/widgets/Fonts.h"
+#include "platform/Clock.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
-#include "QuitWithoutRecord.h"
+#include "gui/powerstats/QuitWithoutRecord.h"
 
-#include "ErrorReport.h"
+#include "gui/widgets/ErrorReport.h"
 
 #include <QMessageBox>
 

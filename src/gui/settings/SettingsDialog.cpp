@@ -1,10 +1,10 @@
-#include "SettingsDialog.h"
+#include "gui/settings/SettingsDialog.h"
 
-#include "Autostart.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
-#include "IniFile.h"
-#include "LiveSettings.h"
+#include "core/settings/IniFile.h"
+#include "gui/settings/LiveSettings.h"
+#include "gui/widgets/ErrorReport.h"
+#include "gui/widgets/Fonts.h"
+#include "platform/Autostart.h"
 
 #include <QCheckBox>
 #include <QComboBox>

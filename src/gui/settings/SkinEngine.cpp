@@ -1,6 +1,6 @@
-#include "SkinEngine.h"
+#include "gui/settings/SkinEngine.h"
 
-#include "SkinStore.h"
+#include "core/settings/SkinStore.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "ChineseCalendar.h"
+#include "gui/widgets/ChineseCalendar.h"
 
 #include <QCalendarWidget>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "DialogLook.h"
+#include "gui/widgets/DialogLook.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "gui/widgets/ErrorReport.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "Fonts.h"
+#include "gui/widgets/Fonts.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "GradientTitle.h"
+#include "gui/widgets/GradientTitle.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "Icons.h"
+#include "gui/widgets/Icons.h"
 
 #include <QHash>
 

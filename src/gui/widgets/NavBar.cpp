@@ -1,4 +1,4 @@
-#include "NavBar.h"
+#include "gui/widgets/NavBar.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

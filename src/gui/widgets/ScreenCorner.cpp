@@ -1,4 +1,4 @@
-#include "ScreenCorner.h"
+#include "gui/widgets/ScreenCorner.h"
 
 #include <QGuiApplication>
 #include <QScreen>

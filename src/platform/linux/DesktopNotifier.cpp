@@ -1,4 +1,4 @@
-#include "DesktopNotifier.h"
+#include "platform/linux/DesktopNotifier.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

@@ -1,6 +1,6 @@
-#include "DesktopShell.h"
+#include "platform/linux/DesktopShell.h"
 
-#include "Notifier.h"
+#include "platform/Notifier.h"
 
 #include <QFile>
 #include <QFileInfo>

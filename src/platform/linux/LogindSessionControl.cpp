@@ -1,5 +1,5 @@
-#include "LogindSessionControl.h"
-#include "SystemBus.h"
+#include "platform/linux/LogindSessionControl.h"
+#include "platform/linux/SystemBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionControl.h"
+#include "platform/SessionControl.h"
 
 #include <QDBusConnection>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "LogindSleepWatcher.h"
+#include "platform/linux/LogindSleepWatcher.h"
 
-#include "SystemBus.h"
+#include "platform/linux/SystemBus.h"
 
 LogindSleepWatcher::LogindSleepWatcher(QObject *parent)
     : SleepWatcher(parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SleepWatcher.h"
+#include "platform/SleepWatcher.h"
 
 #include <QDBusConnection>
 

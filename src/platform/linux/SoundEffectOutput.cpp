@@ -1,4 +1,4 @@
-#include "SoundEffectOutput.h"
+#include "platform/linux/SoundEffectOutput.h"
 
 #include <QAudioDevice>
 #include <QLoggingCategory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 class QSoundEffect;
 class QTimer;

@@ -1,4 +1,4 @@
-#include "SystemBus.h"
+#include "platform/linux/SystemBus.h"
 
 #include <QtGlobal>
 

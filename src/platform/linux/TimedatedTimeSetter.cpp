@@ -1,5 +1,5 @@
-#include "TimedatedTimeSetter.h"
-#include "SystemBus.h"
+#include "platform/linux/TimedatedTimeSetter.h"
+#include "platform/linux/SystemBus.h"
 
 #include <QDBusConnection>
 #include <QDBusError>

@@ -1,6 +1,6 @@
-#include "XdgAutostart.h"
+#include "platform/linux/XdgAutostart.h"
 
-#include "TextFile.h"
+#include "core/files/TextFile.h"
 
 #include <algorithm>
 

@@ -24,6 +24,7 @@ private slots:
 
     void knowsTheNineKinds();
     void operationsKeepOrder();
+    void idsFollowTheMissionNotTheRow();
     void showsFourColumns();
     void editsOnlyTheKindInPlace();
     void keepsParsedMomentsFresh();
@@ -77,6 +78,28 @@ void TestMissionModel::operationsKeepOrder()
 
     model.clear();
     QCOMPARE(model.count(), 0);
+}
+
+void TestMissionModel::idsFollowTheMissionNotTheRow()
+{
+    MissionModel model;
+    const MissionId first = model.append(makeMission("提示消息", "a"));
+    model.appendAll({makeMission("提示消息", "b"), makeMission("提示消息", "c")});
+    const MissionId third = model.id(2);
+    QCOMPARE_NE(first, third);
+    QCOMPARE(model.rowOf(third), 2);
+
+    model.remove(0);
+    QCOMPARE(model.rowOf(first), -1);
+    QCOMPARE(model.rowOf(third), 1);
+    QCOMPARE(model.mission(model.rowOf(third)).description, QString("c"));
+
+    // A restored id is kept, and new ids go on above it: none is given twice.
+    model.append(makeMission("提示消息", "restored"), 40);
+    QCOMPARE(model.id(2), MissionId(40));
+    QCOMPARE(model.append(makeMission("提示消息", "d")), MissionId(41));
+    model.clear();
+    QVERIFY(model.append(makeMission("提示消息", "e")) > 41);
 }
 
 void TestMissionModel::showsFourColumns()

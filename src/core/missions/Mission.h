@@ -53,6 +53,9 @@ QDateTime fromWallClockKey(qint64 key);
 // for quoting a row's texts in a report.
 QString abbreviated(const QString &text, int maxChars);
 
+// A mission's id in the list (see MissionModel::id); 0 names no mission.
+using MissionId = quint64;
+
 // One row of the mission list: four texts and an icon number.
 struct Mission
 {

@@ -44,11 +44,25 @@ void MissionModel::rowChanged(int row, bool textsChanged)
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
-void MissionModel::append(const Mission &mission)
+int MissionModel::rowOf(MissionId id) const
 {
+    for (int row = 0; row < count(); ++row) {
+        if (m_rows[row].id == id)
+            return row;
+    }
+    return -1;
+}
+
+MissionId MissionModel::append(const Mission &mission, MissionId id)
+{
+    if (id == 0)
+        id = m_nextId;
+    m_nextId = std::max(m_nextId, id + 1);
     beginInsertRows({}, count(), count());
     m_rows.append(makeRow(mission));
+    m_rows.last().id = id;
     endInsertRows();
+    return id;
 }
 
 void MissionModel::appendAll(const QVector<Mission> &missions)
@@ -57,8 +71,10 @@ void MissionModel::appendAll(const QVector<Mission> &missions)
         return;
     beginInsertRows({}, count(), count() + int(missions.size()) - 1);
     m_rows.reserve(m_rows.size() + missions.size());
-    for (const Mission &mission : missions)
+    for (const Mission &mission : missions) {
         m_rows.append(makeRow(mission));
+        m_rows.last().id = m_nextId++;
+    }
     endInsertRows();
 }
 

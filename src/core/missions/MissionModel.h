@@ -31,8 +31,21 @@ public:
     int count() const { return int(m_rows.size()); }
     const Mission &mission(int row) const { return m_rows[row].mission; }
 
-    void append(const Mission &mission);
-    // Appends many rows in one step (the loaders).
+    // Every row has an id of its own, never reused while the program runs,
+    // so that a question, a warning or a script can hold the mission itself
+    // while rows come and go around it. Ids count up from 1.
+    MissionId id(int row) const { return m_rows[row].id; }
+    // The row of the mission with `id` now, or -1 when it is gone.
+    int rowOf(MissionId id) const;
+    // The id the next appended row gets; a restored list sets it above every
+    // id it holds.
+    MissionId nextId() const { return m_nextId; }
+    void setNextId(MissionId id) { m_nextId = id; }
+
+    // Appends a row with a new id (or with `id`, when a stored list is
+    // restored) and returns its id.
+    MissionId append(const Mission &mission, MissionId id = 0);
+    // Appends many rows in one step (the loaders), each with a new id.
     void appendAll(const QVector<Mission> &missions);
     void overwrite(int row, const Mission &mission);
     void setDateTime(int row, const QString &dateText, const QString &timeText);
@@ -89,6 +102,7 @@ public:
 private:
     struct Row
     {
+        MissionId id = 0;
         Mission mission;
         std::optional<MissionKind> kind;
         std::optional<QDate> date;
@@ -111,4 +125,5 @@ private:
 
     // Mutable: a change of the regional format renews the parse on access.
     mutable QVector<Row> m_rows;
+    MissionId m_nextId = 1;
 };

@@ -37,12 +37,16 @@ void TestMissionModel::knowsTheNineKinds()
 {
     const QStringList texts = {"关闭计算机", "重启计算机", "注销计算机", "执行程序", "打开文件",
                                "提示消息",   "系统响铃",   "打开网页",   "发送邮件"};
+    const QStringList names = {"shutdown", "restart", "logoff", "run", "open", "message", "ring", "web", "mail"};
     const QList<int> icons = {0, 0, 0, 1, 2, 3, 4, 5, 6};
     for (int i = 0; i < texts.size(); ++i) {
         const auto kind = kindFromText(texts[i]);
         QVERIFY(kind.has_value());
         QCOMPARE(int(*kind), i);
         QCOMPARE(kindText(*kind), texts[i]);
+        QCOMPARE(kindName(*kind), names[i]);
+        QCOMPARE(kindFromTextOrName(names[i]), kind);
+        QCOMPARE(kindFromTextOrName(texts[i]), kind);
         QCOMPARE(kindImageIndex(*kind), icons[i]);
         QCOMPARE(isPowerKind(*kind), i < 3);
     }
@@ -50,6 +54,9 @@ void TestMissionModel::knowsTheNineKinds()
     QVERIFY(!kindFromText(QStringLiteral("关闭计算机 ")).has_value());
     QVERIFY(!kindFromText(QStringLiteral("执行")).has_value());
     QVERIFY(!kindFromText(QString()).has_value());
+    // The ASCII names are for scripts; a file's kind text stays Chinese only.
+    QVERIFY(!kindFromText(QStringLiteral("shutdown")).has_value());
+    QVERIFY(!kindFromTextOrName(QStringLiteral("Shutdown")).has_value());
 }
 
 void TestMissionModel::operationsKeepOrder()

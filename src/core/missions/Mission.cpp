@@ -1,15 +1,15 @@
 #include "core/missions/Mission.h"
 
 const std::array<MissionKindInfo, 9> missionKinds = {{
-    {MissionKind::mkShutdown, "关闭计算机", 0},
-    {MissionKind::mkRestart, "重启计算机", 0},
-    {MissionKind::mkLogoff, "注销计算机", 0},
-    {MissionKind::mkRunProgram, "执行程序", 1},
-    {MissionKind::mkOpenFile, "打开文件", 2},
-    {MissionKind::mkShowMessage, "提示消息", 3},
-    {MissionKind::mkRing, "系统响铃", 4},
-    {MissionKind::mkOpenUrl, "打开网页", 5},
-    {MissionKind::mkSendMail, "发送邮件", 6},
+    {MissionKind::mkShutdown, "关闭计算机", "shutdown", 0},
+    {MissionKind::mkRestart, "重启计算机", "restart", 0},
+    {MissionKind::mkLogoff, "注销计算机", "logoff", 0},
+    {MissionKind::mkRunProgram, "执行程序", "run", 1},
+    {MissionKind::mkOpenFile, "打开文件", "open", 2},
+    {MissionKind::mkShowMessage, "提示消息", "message", 3},
+    {MissionKind::mkRing, "系统响铃", "ring", 4},
+    {MissionKind::mkOpenUrl, "打开网页", "web", 5},
+    {MissionKind::mkSendMail, "发送邮件", "mail", 6},
 }};
 
 namespace {
@@ -30,6 +30,20 @@ const std::array<QString, 9> &kindTexts()
 QString kindText(MissionKind kind)
 {
     return kindTexts()[size_t(kind)];
+}
+
+QString kindName(MissionKind kind)
+{
+    return QString::fromLatin1(missionKinds[size_t(kind)].name);
+}
+
+std::optional<MissionKind> kindFromTextOrName(const QString &textOrName)
+{
+    for (const MissionKindInfo &info : missionKinds) {
+        if (textOrName == QLatin1String(info.name))
+            return info.kind;
+    }
+    return kindFromText(textOrName);
 }
 
 int kindImageIndex(MissionKind kind)

@@ -24,6 +24,7 @@ struct MissionKindInfo
 {
     MissionKind kind;
     const char *storedText; // UTF-8
+    const char *name; // ASCII, for scripts: "shutdown", "run", ...
     int imageIndex; // into the row icons (ImageList2)
 };
 
@@ -31,6 +32,10 @@ struct MissionKindInfo
 extern const std::array<MissionKindInfo, 9> missionKinds;
 
 QString kindText(MissionKind kind);
+// The kind's ASCII name, as scripts write it and machine-readable lists give it.
+QString kindName(MissionKind kind);
+// The kind named by its stored text or by its ASCII name, if any.
+std::optional<MissionKind> kindFromTextOrName(const QString &textOrName);
 int kindImageIndex(MissionKind kind);
 // The icon of the kind named `text`; 0 for a text that names no kind.
 int kindImageIndex(const QString &text);

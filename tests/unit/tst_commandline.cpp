@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <ctime>
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -18,17 +20,25 @@ private slots:
     void refusesBadInput();
     void addedRowIsSpelledAsTheListSpellsIt_data();
     void addedRowIsSpelledAsTheListSpellsIt();
+    void requestIsRefused_data();
+    void requestIsRefused();
+    void momentIsIsoWithItsOffset_data();
+    void momentIsIsoWithItsOffset();
     void helpAndVersionSpeakBothLanguages();
     void xwaylandIsChosenOnlyWhenItRuns_data();
     void xwaylandIsChosenOnlyWhenItRuns();
 
 private:
-    const QDate m_today = QDate(2026, 3, 7);
+    // A Saturday three weeks before Central Europe's clocks skip 02:00-03:00.
+    const QDateTime m_now = QDateTime(QDate(2026, 3, 7), QTime(0, 0));
     const QString m_folder = QStringLiteral("/home/user/plans");
 };
 
 void TestCommandLine::initTestCase()
 {
+    // A zone with daylight saving, whatever the machine's.
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
     resetRegionalFormat();
 }
 
@@ -36,31 +46,67 @@ void TestCommandLine::readsEachCommand_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("command");
-    QTest::addColumn<QStringList>("fields"); // kind, description, date, time, file
+    QTest::addColumn<QStringList>("fields"); // kind, description, date, time, file, id
     QTest::addColumn<bool>("hidden");
+    QTest::addColumn<bool>("json");
 
-    const QStringList none = {{}, {}, {}, {}, {}};
-    QTest::newRow("nothing") << QStringList() << int(CommandLine::OpenWindow) << none << false;
-    QTest::newRow("started hidden") << QStringList {"--hidden"} << int(CommandLine::OpenWindow) << none << true;
-    QTest::newRow("list") << QStringList {"--list"} << int(CommandLine::List) << none << false;
-    QTest::newRow("start") << QStringList {"--start"} << int(CommandLine::Start) << none << false;
-    QTest::newRow("pause") << QStringList {"--pause"} << int(CommandLine::Pause) << none << false;
-    QTest::newRow("stop") << QStringList {"--stop"} << int(CommandLine::Stop) << none << false;
-    QTest::newRow("quit") << QStringList {"--quit"} << int(CommandLine::Quit) << none << false;
+    const QStringList none = {{}, {}, {}, {}, {}, {}};
+    QTest::newRow("nothing") << QStringList() << int(CommandLine::OpenWindow) << none << false << false;
+    QTest::newRow("started hidden") << QStringList {"--hidden"} << int(CommandLine::OpenWindow) << none << true
+                                    << false;
+    QTest::newRow("list") << QStringList {"--list"} << int(CommandLine::List) << none << false << false;
+    QTest::newRow("list as JSON") << QStringList {"--list", "--json"} << int(CommandLine::List) << none << false
+                                  << true;
+    QTest::newRow("status") << QStringList {"--status"} << int(CommandLine::Status) << none << false << false;
+    QTest::newRow("status as JSON") << QStringList {"--json", "--status"} << int(CommandLine::Status) << none << false
+                                    << true;
+    QTest::newRow("delete") << QStringList {"--delete", "42"} << int(CommandLine::Delete)
+                            << QStringList {{}, {}, {}, {}, {}, "42"} << false << false;
+    QTest::newRow("start") << QStringList {"--start"} << int(CommandLine::Start) << none << false << false;
+    QTest::newRow("pause") << QStringList {"--pause"} << int(CommandLine::Pause) << none << false << false;
+    QTest::newRow("stop") << QStringList {"--stop"} << int(CommandLine::Stop) << none << false << false;
+    QTest::newRow("quit") << QStringList {"--quit"} << int(CommandLine::Quit) << none << false << false;
     QTest::newRow("load, relative name") << QStringList {"--load", "week.mis"} << int(CommandLine::Load)
-                                         << QStringList {{}, {}, {}, {}, "/home/user/plans/week.mis"} << false;
+                                         << QStringList {{}, {}, {}, {}, "/home/user/plans/week.mis", {}} << false
+                                         << false;
     QTest::newRow("load, absolute name") << QStringList {"--load=/tmp/a b.mis"} << int(CommandLine::Load)
-                                         << QStringList {{}, {}, {}, {}, "/tmp/a b.mis"} << false;
-    QTest::newRow("add, full moment") << QStringList {"--add",   "提示消息", "--text",
-                                                      "开会 了", "--at",     "2026-12-31 08:05:09"}
-                                      << int(CommandLine::Add)
-                                      << QStringList {"提示消息", "开会 了", "2026-12-31", "08:05:09", {}} << false;
-    QTest::newRow("add, time alone is today")
+                                         << QStringList {{}, {}, {}, {}, "/tmp/a b.mis", {}} << false << false;
+
+    // Each form of WHEN, from now (2026-03-07 00:00:00).
+    const QList<std::pair<const char *, QStringList>> moments = {
+        {"2026-12-31 08:05:09", {"2026-12-31", "08:05:09"}},
+        {"2026-12-31 08:05", {"2026-12-31", "08:05:00"}},
+        {"23:59:59", {"2026-03-07", "23:59:59"}},
+        {"23:59", {"2026-03-07", "23:59:00"}},
+        {"00:00:00", {"2026-03-07", "00:00:00"}},
+        {"tomorrow 8:30", {"2026-03-08", "08:30:00"}},
+        {"tomorrow 08:30:15", {"2026-03-08", "08:30:15"}},
+        {"+90s", {"2026-03-07", "00:01:30"}},
+        {"+45m", {"2026-03-07", "00:45:00"}},
+        {"+2h", {"2026-03-07", "02:00:00"}},
+        {"+1d", {"2026-03-08", "00:00:00"}},
+        {"+1h30m", {"2026-03-07", "01:30:00"}},
+        {"+1d2h3m4s", {"2026-03-08", "02:03:04"}},
+        {"2026-3-9 8:05:09", {"2026-03-09", "08:05:09"}}, // as --list prints it
+    };
+    for (const auto &[when, moment] : moments) {
+        QTest::addRow("add at %s", when) << QStringList {"--add", "提示消息", "--text", "开会 了", "--at", when}
+                                         << int(CommandLine::Add)
+                                         << QStringList {"提示消息", "开会 了", moment[0], moment[1], {}, {}} << false
+                                         << false;
+    }
+    QTest::newRow("add, options in any order")
         << QStringList {"--at", "23:59:59", "--text", "/usr/bin/true", "--add", "执行程序"} << int(CommandLine::Add)
-        << QStringList {"执行程序", "/usr/bin/true", "2026-03-07", "23:59:59", {}} << false;
+        << QStringList {"执行程序", "/usr/bin/true", "2026-03-07", "23:59:59", {}, {}} << false << false;
+    QTest::newRow("add, kind by its ASCII name")
+        << QStringList {"--add", "web", "--text", "example.org", "--at", "23:00"} << int(CommandLine::Add)
+        << QStringList {"web", "example.org", "2026-03-07", "23:00:00", {}, {}} << false << false;
     QTest::newRow("add, power kind needs no text")
         << QStringList {"--add", "注销计算机", "--at", "00:00:00"} << int(CommandLine::Add)
-        << QStringList {"注销计算机", {}, "2026-03-07", "00:00:00", {}} << false;
+        << QStringList {"注销计算机", {}, "2026-03-07", "00:00:00", {}, {}} << false << false;
+    QTest::newRow("add, ring needs no text")
+        << QStringList {"--add", "系统响铃", "--at", "+1m"} << int(CommandLine::Add)
+        << QStringList {"系统响铃", {}, "2026-03-07", "00:01:00", {}, {}} << false << false;
 }
 
 void TestCommandLine::readsEachCommand()
@@ -69,12 +115,14 @@ void TestCommandLine::readsEachCommand()
     QFETCH(int, command);
     QFETCH(QStringList, fields);
     QFETCH(bool, hidden);
+    QFETCH(bool, json);
     arguments.prepend(QStringLiteral("chronodesk"));
-    const CommandLine line = parseCommandLine(arguments, m_today, m_folder);
+    const CommandLine line = parseCommandLine(arguments, m_now, m_folder);
     QCOMPARE(line.error, QString());
     QCOMPARE(int(line.command), command);
-    QCOMPARE(QStringList({line.kind, line.description, line.date, line.time, line.file}), fields);
+    QCOMPARE(QStringList({line.kind, line.description, line.date, line.time, line.file, line.id}), fields);
     QCOMPARE(line.hidden, hidden);
+    QCOMPARE(line.json, json);
 }
 
 void TestCommandLine::refusesBadInput_data()
@@ -88,11 +136,29 @@ void TestCommandLine::refusesBadInput_data()
     QTest::newRow("hour 24") << QStringList {"--add", "提示消息", "--text", "x", "--at", "24:00:00"} << "24:00:00";
     QTest::newRow("no such day") << QStringList {"--add", "提示消息", "--text", "x", "--at", "2026-02-30 08:00:00"}
                                  << "2026-02-30 08:00:00";
-    QTest::newRow("line break") << QStringList {"--add", "提示消息", "--text", "一\n二", "--at", "08:00:00"}
-                                << "一\n二";
+    QTest::newRow("line break") << QStringList {"--add", "提示消息", "--text", "一\n二", "--at", "08:00:00"} << "换行";
     QTest::newRow("carriage return") << QStringList {"--add", "打开网页", "--text", "a\rb", "--at", "08:00:00"}
-                                     << "a\rb";
+                                     << "换行";
     QTest::newRow("no WHEN") << QStringList {"--add", "提示消息", "--text", "x"} << "--at";
+    QTest::newRow("WHEN without add") << QStringList {"--list", "--at", "08:00:00"} << "--at";
+    QTest::newRow("WHEN without add, no command") << QStringList {"--at", "+5m"} << "--at";
+    QTest::newRow("a moment past") << QStringList {"--add", "提示消息", "--text", "x", "--at", "2026-03-06 23:59:59"}
+                                   << "已经过去";
+    QTest::newRow("relative, unknown unit") << QStringList {"--add", "提示消息", "--text", "x", "--at", "+5x"} << "+5x";
+    QTest::newRow("relative, units out of order")
+        << QStringList {"--add", "提示消息", "--text", "x", "--at", "+30m1h"} << "+30m1h";
+    QTest::newRow("relative, no number") << QStringList {"--add", "提示消息", "--text", "x", "--at", "+"} << "+";
+    QTest::newRow("relative, backwards") << QStringList {"--add", "提示消息", "--text", "x", "--at", "-5m"} << "-5m";
+    QTest::newRow("tomorrow without a time")
+        << QStringList {"--add", "提示消息", "--text", "x", "--at", "tomorrow"} << "tomorrow";
+    QTest::newRow("inside the daylight-saving gap")
+        << QStringList {"--add", "提示消息", "--text", "x", "--at", "2026-03-29 02:30:00"} << "不存在";
+    QTest::newRow("tab") << QStringList {"--add", "提示消息", "--text", "a\tb", "--at", "08:00:00"} << "制表符";
+    QTest::newRow("control character") << QStringList {"--add", "执行程序", "--text", "a\x01", "--at", "08:00"}
+                                       << "U+0001";
+    QTest::newRow("id that is no number") << QStringList {"--delete", "abc"} << "abc";
+    QTest::newRow("id zero") << QStringList {"--delete", "0"} << "0";
+    QTest::newRow("JSON without list or status") << QStringList {"--start", "--json"} << "--json";
     QTest::newRow("no text") << QStringList {"--add", "打开文件", "--at", "08:00:00"} << "打开文件";
     QTest::newRow("text without add") << QStringList {"--list", "--text", "x"} << "--text";
     QTest::newRow("two commands") << QStringList {"--start", "--stop"} << "--stop";
@@ -106,7 +172,7 @@ void TestCommandLine::refusesBadInput()
     QFETCH(QStringList, arguments);
     QFETCH(QString, named);
     arguments.prepend(QStringLiteral("chronodesk"));
-    const CommandLine line = parseCommandLine(arguments, m_today, m_folder);
+    const CommandLine line = parseCommandLine(arguments, m_now, m_folder);
     QCOMPARE(int(line.command), int(CommandLine::Invalid));
     QVERIFY2(line.error.contains(named), qPrintable(line.error));
 }
@@ -126,6 +192,64 @@ void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt_data()
         << QStringList {"重启计算机", "重启计算机", "2026-12-31", "23:00:00"} << 0;
     QTest::newRow("ring") << QStringList {"系统响铃", "内置铃声", "2026-03-07", "00:00:00"}
                           << QStringList {"系统响铃", "内置铃声", "2026-3-7", "0:00:00"} << 4;
+    QTest::newRow("ring without text plays the built-in sound")
+        << QStringList {"ring", "", "2026-03-07", "0:00"} << QStringList {"系统响铃", "内置铃声", "2026-3-7", "0:00:00"}
+        << 4;
+    QTest::newRow("ASCII name stored as the kind text")
+        << QStringList {"mail", "a@example.org", "2026-03-07", "09:00"}
+        << QStringList {"发送邮件", "a@example.org", "2026-3-7", "9:00:00"} << 6;
+    QTest::newRow("an hour after the daylight-saving gap")
+        << QStringList {"message", "x", "2026-03-29", "03:00:00"}
+        << QStringList {"提示消息", "x", "2026-3-29", "3:00:00"} << 3;
+}
+
+void TestCommandLine::requestIsRefused_data()
+{
+    QTest::addColumn<QStringList>("request"); // kind, description, date, time, as the bus gives them
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("unknown kind") << QStringList {"shutdown now", "", "2026-12-31", "08:00:00"} << "shutdown now";
+    QTest::newRow("in the daylight-saving gap")
+        << QStringList {"提示消息", "x", "2026-03-29", "02:00:00"} << "2026-03-29 02:00:00 不存在";
+    QTest::newRow("last second of the gap") << QStringList {"shutdown", "", "2026-03-29", "02:59:59"} << "不存在";
+    QTest::newRow("a second ago") << QStringList {"提示消息", "x", "2026-03-06", "23:59:59"} << "已经过去";
+    QTest::newRow("tab") << QStringList {"提示消息", "a\tb", "2026-12-31", "08:00:00"} << "制表符";
+    QTest::newRow("paragraph separator") << QStringList {"提示消息", "a\u2029b", "2026-12-31", "08:00:00"} << "换行";
+    QTest::newRow("message without text") << QStringList {"message", " ", "2026-12-31", "08:00:00"} << "提示消息";
+}
+
+void TestCommandLine::requestIsRefused()
+{
+    QFETCH(QStringList, request);
+    QFETCH(QString, named);
+    QString error;
+    QVERIFY(!requestedMission(request[0], request[1], request[2], request[3], m_now, &error));
+    QVERIFY2(error.contains(named), qPrintable(error));
+}
+
+void TestCommandLine::momentIsIsoWithItsOffset_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("iso");
+
+    QTest::newRow("winter") << "2026-12-31"
+                            << "9:30:00"
+                            << "2026-12-31T09:30:00+01:00";
+    QTest::newRow("summer") << "2026-7-1"
+                            << "23:59:59"
+                            << "2026-07-01T23:59:59+02:00";
+    QTest::newRow("unreadable") << "someday"
+                                << "9:30:00"
+                                << "";
+}
+
+void TestCommandLine::momentIsIsoWithItsOffset()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    QFETCH(QString, iso);
+    QCOMPARE(isoMoment({QStringLiteral("提示消息"), QStringLiteral("x"), date, time, 3}), iso);
 }
 
 void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt()
@@ -134,7 +258,8 @@ void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt()
     QFETCH(QStringList, row);
     QFETCH(int, imageIndex);
     QString error;
-    const std::optional<Mission> mission = requestedMission(request[0], request[1], request[2], request[3], &error);
+    const std::optional<Mission> mission =
+        requestedMission(request[0], request[1], request[2], request[3], m_now, &error);
     QVERIFY2(mission, qPrintable(error));
     QCOMPARE(QStringList({mission->kindText, mission->description, mission->dateText, mission->timeText}), row);
     QCOMPARE(mission->imageIndex, imageIndex);
@@ -142,14 +267,15 @@ void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt()
 
 void TestCommandLine::helpAndVersionSpeakBothLanguages()
 {
-    const CommandLine help = parseCommandLine({QStringLiteral("chronodesk"), QStringLiteral("--help")}, m_today, {});
+    const CommandLine help = parseCommandLine({QStringLiteral("chronodesk"), QStringLiteral("--help")}, m_now, {});
     QCOMPARE(int(help.command), int(CommandLine::Help));
-    for (const char *text : {"--add <KIND>", "--text <DESCRIPTION>", "--at <WHEN>", "--load <FILE>", "--quit",
-                             "添加一项任务", "Add a mission", "退出状态", "Exit status"})
+    for (const char *text : {"--add <KIND>", "--text <DESCRIPTION>", "--at <WHEN>", "--delete <ID>", "--json",
+                             "--status", "--load <FILE>", "--quit", "+1h30m", "tomorrow", "shutdown", "添加一项任务",
+                             "Add a mission", "退出状态", "Exit status", "2 bad input"})
         QVERIFY2(help.output.contains(QString::fromUtf8(text)), text);
     QVERIFY(!help.output.contains(QStringLiteral("--hidden")));
 
-    const CommandLine version = parseCommandLine({QStringLiteral("chronodesk"), QStringLiteral("-v")}, m_today, {});
+    const CommandLine version = parseCommandLine({QStringLiteral("chronodesk"), QStringLiteral("-v")}, m_now, {});
     QCOMPARE(int(version.command), int(CommandLine::Version));
     QVERIFY(QRegularExpression(QStringLiteral("^chronodesk \\d+\\.\\d+\\n$")).match(version.output).hasMatch());
 }

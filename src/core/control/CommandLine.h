@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +9,7 @@
 // sent to the running program over the session bus.
 struct CommandLine
 {
-    enum Command { OpenWindow, Help, Version, Add, List, Start, Pause, Stop, Load, Quit, Invalid };
+    enum Command { OpenWindow, Help, Version, Add, Delete, List, Status, Start, Pause, Stop, Load, Quit, Invalid };
     // The status the program ends with.
     enum Status { Success = 0, Failure = 1, BadInput = 2 };
 
@@ -17,12 +17,16 @@ struct CommandLine
     // OpenWindow: start hidden in the notification area (the program
     // started by a command when none was running).
     bool hidden = false;
-    // Add: the row's texts as the bus takes them (date yyyy-MM-dd, time
-    // HH:mm:ss), already checked.
+    // Add: the row's texts as the bus takes them (kind as given, date
+    // yyyy-MM-dd, time HH:mm:ss), already checked.
     QString kind;
     QString description;
     QString date;
     QString time;
+    // Delete: the mission's id, as --add printed it.
+    QString id;
+    // List and Status: machine-readable output (JSON).
+    bool json = false;
     // Load: the file as an absolute path.
     QString file;
     // Invalid: what is wrong, in Chinese, naming the value.
@@ -31,6 +35,7 @@ struct CommandLine
     QString output;
 };
 
-// Reads `arguments` (the program's name first). `today` dates a WHEN given
-// as a time alone; `workingFolder` resolves a relative FILE.
-CommandLine parseCommandLine(const QStringList &arguments, const QDate &today, const QString &workingFolder);
+// Reads `arguments` (the program's name first). `now` dates a WHEN given
+// as a time alone or relative, and a WHEN before it is refused;
+// `workingFolder` resolves a relative FILE.
+CommandLine parseCommandLine(const QStringList &arguments, const QDateTime &now, const QString &workingFolder);

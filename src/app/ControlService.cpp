@@ -4,6 +4,7 @@
 #include "core/control/MissionRequest.h"
 #include "core/missions/MissionModel.h"
 #include "core/missions/MissionRunner.h"
+#include "core/text/RegionalFormat.h"
 #include "gui/mainwindow/MainWindow.h"
 
 #include <QDBusConnection>
@@ -16,6 +17,7 @@ void registerMissionRowType()
 {
     qDBusRegisterMetaType<MissionRow>();
     qDBusRegisterMetaType<QList<MissionRow>>();
+    qDBusRegisterMetaType<QList<QVariantMap>>();
 }
 
 ControlService::ControlService(MainWindow &window)
@@ -46,16 +48,30 @@ QString ControlService::state() const
     return QStringLiteral("stopped");
 }
 
-void ControlService::Add(const QString &kind, const QString &description, const QString &date, const QString &time)
+QString ControlService::Add(const QString &kind, const QString &description, const QString &date, const QString &time)
 {
     QString error;
-    const std::optional<Mission> mission = requestedMission(kind, description, date, time, &error);
+    const std::optional<Mission> mission =
+        requestedMission(kind, description, date, time, QDateTime::currentDateTime(), &error);
     if (!mission) {
         sendErrorReply(QDBusError::InvalidArgs, error);
+        return {};
+    }
+    const MissionId id = m_window.missions()->append(*mission);
+    m_window.startListIfOnlyRow();
+    return QString::number(id);
+}
+
+void ControlService::Delete(const QString &id)
+{
+    bool isNumber = false;
+    const MissionId missionId = id.toULongLong(&isNumber);
+    const int row = isNumber && missionId != 0 ? m_window.missions()->rowOf(missionId) : -1;
+    if (row < 0) {
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("列表中没有编号为\"%1\"的任务。").arg(id));
         return;
     }
-    m_window.missions()->append(*mission);
-    m_window.startListIfOnlyRow();
+    m_window.missions()->remove(row);
 }
 
 QList<MissionRow> ControlService::List()
@@ -68,6 +84,52 @@ QList<MissionRow> ControlService::List()
         rows.append({mission.kindText, mission.description, mission.dateText, mission.timeText});
     }
     return rows;
+}
+
+QVariantMap ControlService::missionEntry(int row) const
+{
+    const Mission &mission = m_window.missions()->mission(row);
+    const std::optional<MissionKind> kind = kindFromText(mission.kindText);
+    return {{QStringLiteral("id"), QString::number(m_window.missions()->id(row))},
+            {QStringLiteral("kind"), kind ? kindName(*kind) : QString()},
+            {QStringLiteral("kindText"), mission.kindText},
+            {QStringLiteral("text"), mission.description},
+            {QStringLiteral("at"), isoMoment(mission)},
+            {QStringLiteral("repeat"), QString()},
+            {QStringLiteral("lastRun"), QString()}};
+}
+
+QList<QVariantMap> ControlService::Missions()
+{
+    QList<QVariantMap> entries;
+    for (int row = 0; row < m_window.missions()->count(); ++row)
+        entries.append(missionEntry(row));
+    return entries;
+}
+
+QVariantMap ControlService::Status()
+{
+    const MissionModel *missions = m_window.missions();
+    QVariantMap status {{QStringLiteral("state"), state()}, {QStringLiteral("count"), missions->count()}};
+    // The next mission is the earliest one still ahead.
+    const qint64 now = wallClockKey(QDateTime::currentDateTime());
+    int next = -1;
+    qint64 nextKey = 0;
+    for (int row = 0; row < missions->count(); ++row) {
+        const Mission &mission = missions->mission(row);
+        const std::optional<QDate> day = StrToDate(mission.dateText);
+        const std::optional<QTime> time = StrToTime(mission.timeText);
+        if (!day || !time)
+            continue;
+        const qint64 key = wallClockKey(*day, *time);
+        if (key >= now && (next < 0 || key < nextKey)) {
+            next = row;
+            nextKey = key;
+        }
+    }
+    if (next >= 0)
+        status.insert(QStringLiteral("next"), missionEntry(next));
+    return status;
 }
 
 void ControlService::Start()

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -31,10 +32,17 @@ public:
 
 public slots:
     // Adds a row as the editor's "添加并关闭" does: the list starts when
-    // this made its first row. Date yyyy-MM-dd (or the list's own format),
-    // time H:mm:ss.
-    void Add(const QString &kind, const QString &description, const QString &date, const QString &time);
+    // this made its first row. Kind as its Chinese text or ASCII name, date
+    // yyyy-MM-dd (or the list's own format), time H:mm:ss, in the future.
+    // Returns the new mission's id.
+    QString Add(const QString &kind, const QString &description, const QString &date, const QString &time);
+    // Removes the mission with `id`.
+    void Delete(const QString &id);
     QList<MissionRow> List();
+    // The list for scripts, one map per mission (see missionEntry).
+    QList<QVariantMap> Missions();
+    // state, count, and next (a Missions() entry) when a mission is due.
+    QVariantMap Status();
     void Start();
     void Pause();
     void Stop();
@@ -50,6 +58,9 @@ signals:
     void MissionCarriedOut(const QString &kind, const QString &description, const QString &date, const QString &time);
 
 private:
+    // id, kind (ASCII name), kindText, text, at (ISO 8601 with offset),
+    // repeat and lastRun ("" when none), all strings.
+    QVariantMap missionEntry(int row) const;
     void announceCarriedOut(const Mission &mission);
     void announceState();
 

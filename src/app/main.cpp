@@ -27,7 +27,10 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
+
+#include <functional>
 
 #include <cstdio>
 
@@ -109,6 +112,36 @@ void showFolderNotice(QWidget *window, const QString &notice)
         ->open();
 }
 
+// Runs `action` once, when `window` is first up on the screen (shown and
+// not minimised), for a program started hidden.
+class WhenFirstUp : public QObject
+{
+public:
+    WhenFirstUp(QWidget *window, std::function<void()> action)
+        : QObject(window)
+        , m_action(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto *window = static_cast<QWidget *>(watched);
+        if ((event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange) && window->isVisible()
+            && !window->isMinimized()) {
+            deleteLater();
+            watched->removeEventFilter(this);
+            // After the window's own handling of this event.
+            QTimer::singleShot(0, parent(), m_action);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 int runWindow(int argc, char *argv[], bool hidden)
 {
     const bool platformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
@@ -116,17 +149,22 @@ int runWindow(int argc, char *argv[], bool hidden)
     QApplication app(argc, argv);
     if (platformChosen)
         qunsetenv("QT_QPA_PLATFORM");
-    // The name the desktop shows for the tray item and the notices.
-    app.setApplicationName(DesktopNotifier::applicationName());
+    // The X11 window class comes from this name: the desktop entry's
+    // StartupWMClass, so that docks tie the window to its menu entry. The
+    // notices carry the Chinese name themselves.
+    app.setApplicationName(QStringLiteral("ChronoDesk"));
     QGuiApplication::setDesktopFileName(applicationId());
     app.setQuitOnLastWindowClosed(false);
 
-    // One program per session: a second launch shows the first one's window.
+    // One program per session: a second launch shows the first one's
+    // window. One started hidden for a command found that another command
+    // started the program a moment before: the command goes there, and the
+    // window stays hidden.
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!claimApplicationId(bus)) {
-        if (showRunningWindow())
+        if (hidden || showRunningWindow())
             return CommandLine::Success;
-        std::fputs(qPrintable(QStringLiteral("翎鹊时间管理器已在运行,但没有回应。\n")), stderr);
+        std::fputs(qPrintable(QStringLiteral("翎鹊时间管理器已在运行,但 5 秒内没有回应(它可能卡住了)。\n")), stderr);
         return CommandLine::Failure;
     }
 
@@ -137,9 +175,16 @@ int runWindow(int argc, char *argv[], bool hidden)
         app.installTranslator(&qtTexts);
     RegionalFormat::setCurrent(RegionalFormat::fromSystemLocale());
 
+    // An installed program keeps its files per user as a matter of course:
+    // nothing to tell.
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    const ProgramFolder folder = ProgramFolder::choose(
-        executableFolder, !isInstalled(executableFolder) && QFileInfo(executableFolder).isWritable(), userDataFolder());
+    ProgramFolder folder;
+    if (isInstalled(executableFolder)) {
+        QDir().mkpath(userDataFolder());
+        folder.path = userDataFolder() + QLatin1Char('/');
+    } else {
+        folder = ProgramFolder::choose(executableFolder, QFileInfo(executableFolder).isWritable(), userDataFolder());
+    }
     QLockFile lock(folder.path + QStringLiteral("chronodesk.lock"));
     if (!lockProgramFolder(lock, folder.path))
         return CommandLine::Failure;
@@ -155,8 +200,13 @@ int runWindow(int argc, char *argv[], bool hidden)
         form1.showMinimized();
     else
         form1.show();
-    if (!folder.notice.isEmpty())
-        showFolderNotice(&form1, folder.notice);
+    // A program started hidden says nothing until someone asks for it.
+    if (!folder.notice.isEmpty()) {
+        if (hidden)
+            new WhenFirstUp(&form1, [&form1, notice = folder.notice] { showFolderNotice(&form1, notice); });
+        else
+            showFolderNotice(&form1, folder.notice);
+    }
     return app.exec();
 }
 
@@ -167,7 +217,7 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLine line = parseCommandLine(arguments, QDate::currentDate(), QDir::currentPath());
+    const CommandLine line = parseCommandLine(arguments, QDateTime::currentDateTime(), QDir::currentPath());
     switch (line.command) {
     case CommandLine::OpenWindow: return runWindow(argc, argv, line.hidden);
     case CommandLine::Invalid:

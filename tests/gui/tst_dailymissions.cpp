@@ -58,6 +58,7 @@ private slots:
     void savedListLoadsBack();
     void saveDialogAddsTheExtensionAndKeepsTheName();
     void failedLoadKeepsTheList();
+    void failedScriptLoadGoesToTheCallerOnly();
     void startsWithTheDailyMissions_data();
     void startsWithTheDailyMissions();
     void setAsDailyAppendsAndConfirms();
@@ -185,6 +186,20 @@ void TestDailyMissions::failedLoadKeepsTheList()
     QMessageBox *report = messageBox(QStringLiteral("ErrorReport"));
     QVERIFY(report);
     QVERIFY2(report->text().contains(QDir::toNativeSeparators(missing)), qPrintable(report->text()));
+}
+
+void TestDailyMissions::failedScriptLoadGoesToTheCallerOnly()
+{
+    fillThreeRows();
+    const QList<QStringList> before = rowsOf(*form().missions());
+    const QString missing = m_main->filePath(QStringLiteral("missing.mis"));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QString error;
+        QVERIFY(!form().loadMissionsFrom(missing, false, &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(missing)), qPrintable(error));
+    }
+    QCOMPARE(rowsOf(*form().missions()), before);
+    QVERIFY(!messageBox(QStringLiteral("ErrorReport")));
 }
 
 void TestDailyMissions::startsWithTheDailyMissions_data()

@@ -719,9 +719,10 @@ bool MainWindow::loadMissionsFrom(const QString &path, bool toToday, QString *er
     QString problem;
     std::optional<QVector<Mission>> missions = MissionFile::load(path, &problem);
     if (!missions) {
-        showErrorReport(this, problem);
         if (error)
             *error = problem;
+        else
+            showErrorReport(this, problem);
         return false;
     }
     if (toToday)

@@ -100,8 +100,8 @@ public:
     void openDailyMissions();
     // What the save and load commands do with the name the dialog returned.
     void saveMissionsAs(const QString &chosenName);
-    // False when the file could not be read: the error has been reported
-    // and, when `error` is given, is put there too.
+    // False when the file could not be read: the error is put in `error`
+    // when it is given (a script's caller reports it), else shown here.
     bool loadMissionsFrom(const QString &path, bool toToday, QString *error = nullptr);
 
     // Utility dialogs and information commands.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package build/chronodesk_<version>_<architecture>.deb.
 # Install it with: sudo apt-get install ./build/chronodesk_*.deb
+# Fails when lintian finds an error in it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,4 +9,6 @@ scripts/setup.sh
 cmake --build build --parallel 2
 (cd build && cpack -G DEB -B "$PWD" >/dev/null)
 rm -rf build/_CPack_Packages
-ls build/chronodesk_*.deb
+deb=$(ls build/chronodesk_*.deb)
+echo "$deb"
+lintian --fail-on error "$deb"

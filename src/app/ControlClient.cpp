@@ -25,8 +25,9 @@
 
 namespace {
 
-// However the program behaves, a command gives up within this time.
-constexpr int answerTimeoutMs = 5000;
+// However the program behaves, a command gives up within this time (and
+// within 5 s in all, its own start included).
+constexpr int answerTimeoutMs = 4000;
 constexpr int quitTimeoutMs = 10000;
 
 void printError(const QString &text)

@@ -3,6 +3,7 @@
 every file the desktop looks for, under the one application id, valid for
 desktop-file-validate and appstreamcli, and an executable that runs."""
 
+import gzip
 import os
 import re
 import signal
@@ -13,7 +14,10 @@ import time
 import unittest
 import xml.etree.ElementTree as ElementTree
 
+from e2e_support import PrivateBus, VirtualScreen
+
 BUILD = None  # set from the command line
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 APP_ID = "io.github.chronodesk.ChronoDesk"
 
 
@@ -39,8 +43,88 @@ class InstallTest(unittest.TestCase):
         for path in [f"share/applications/{APP_ID}.desktop",
                      f"share/metainfo/{APP_ID}.metainfo.xml",
                      f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
-                     "share/man/man1/chronodesk.1"]:
+                     f"share/dbus-1/services/{APP_ID}.service",
+                     f"share/dbus-1/interfaces/{APP_ID}.xml",
+                     "share/man/man1/chronodesk.1.gz",
+                     "share/doc/chronodesk/copyright",
+                     "share/doc/chronodesk/README.md"]:
             self.installed(path)
+        with gzip.open(self.installed("share/doc/chronodesk/changelog.gz"), "rt", encoding="utf-8") as f:
+            version = subprocess.run([self.installed("bin/chronodesk"), "--version"], capture_output=True,
+                                     text=True).stdout.split()[-1]
+            self.assertTrue(f.readline().startswith(f"chronodesk ({version})"))
+
+    def test_bus_activation_file_starts_the_installed_program(self):
+        with open(self.installed(f"share/dbus-1/services/{APP_ID}.service"), encoding="utf-8") as f:
+            lines = f.read().splitlines()
+        self.assertEqual(lines, ["[D-BUS Service]", f"Name={APP_ID}",
+                                 f"Exec={os.path.join(self.prefix, 'bin/chronodesk')} --hidden"])
+
+    def test_interface_description_matches_the_program(self):
+        described = ElementTree.parse(self.installed(f"share/dbus-1/interfaces/{APP_ID}.xml")).getroot()
+        program = os.path.join(self.prefix, "bin/chronodesk")
+        with tempfile.TemporaryDirectory(prefix="chronodesk-home-") as home:
+            config = os.path.join(home, "session.conf")
+            with open(config, "w") as f:
+                f.write(f"""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:path={home}/bus</listen>
+<servicedir>{os.path.join(self.prefix, "share/dbus-1/services")}</servicedir>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>
+<allow own="*"/></policy></busconfig>""")
+            # The bus starts the program with its own environment.
+            address = f"unix:path={home}/bus"
+            env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=address, DBUS_SYSTEM_BUS_ADDRESS=address,
+                       QT_QPA_PLATFORM="offscreen", CHRONODESK_TESTING="1", HOME=home,
+                       XDG_DATA_HOME=os.path.join(home, "data"), XDG_CONFIG_HOME=os.path.join(home, "config"))
+            pid = subprocess.run(["dbus-daemon", f"--config-file={config}", "--fork", "--print-pid=1"], env=env,
+                                 capture_output=True, text=True, check=True, timeout=30).stdout.split()[0]
+            try:
+                # Nothing runs: the call itself starts the program.
+                introspected = subprocess.run(
+                    ["dbus-send", "--session", "--print-reply=literal", f"--dest={APP_ID}",
+                     "/io/github/chronodesk/ChronoDesk", "org.freedesktop.DBus.Introspectable.Introspect"],
+                    env=env, capture_output=True, text=True, timeout=30)
+                self.assertEqual(introspected.returncode, 0, introspected.stderr)
+                subprocess.run([program, "--quit"], env=env, capture_output=True, timeout=30)
+            finally:
+                os.kill(int(pid), signal.SIGTERM)
+        live = ElementTree.fromstring(introspected.stdout.strip())
+
+        def members(node):
+            interface = next(i for i in node.iter("interface") if i.get("name") == APP_ID)
+            def types(member, direction):
+                default = "out" if member.tag == "signal" else "in"
+                return tuple(arg.get("type") for arg in member.iter("arg")
+                             if arg.get("direction", default) == direction)
+
+            return {(member.tag, member.get("name"), types(member, "in"), types(member, "out"), member.get("type"))
+                    for member in interface if member.tag in ("method", "signal", "property")}
+
+        self.assertEqual(members(described), members(live))
+
+    def test_setup_asks_for_real_packages_and_calls_apt_only_for_missing_ones(self):
+        setup = os.path.join(SOURCE, "scripts/setup.sh")
+        packages = subprocess.run([setup, "--print"], capture_output=True, text=True, check=True).stdout.split()
+        self.assertIn("qt6-svg-dev", packages)
+        # A virtual package has no candidate and never counts as installed.
+        policy = subprocess.run(["apt-cache", "policy", *packages], capture_output=True, text=True).stdout
+        self.assertNotIn("Candidate: (none)", policy)
+        self.assertEqual(len(re.findall(r"^\S+:$", policy, re.M)), len(packages), policy)
+        missing = [p for p in packages if "install ok installed" not in subprocess.run(
+            ["dpkg-query", "-W", "-f=${Status}", p], capture_output=True, text=True).stdout]
+        if missing:
+            self.skipTest(f"not installed here: {' '.join(missing)}")
+        with tempfile.TemporaryDirectory(prefix="chronodesk-setup-") as bin_folder:
+            calls = os.path.join(bin_folder, "calls")
+            for tool in ("apt-get", "sudo"):
+                with open(os.path.join(bin_folder, tool), "w") as f:
+                    f.write(f"#!/bin/sh\necho {tool} \"$@\" >> {calls}\n")
+                os.chmod(os.path.join(bin_folder, tool), 0o755)
+            env = dict(os.environ, PATH=bin_folder + os.pathsep + os.environ["PATH"])
+            result = subprocess.run([setup], env=env, capture_output=True, text=True, timeout=60)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            self.assertFalse(os.path.exists(calls), "apt-get was called with nothing missing")
 
     def test_png_icons_have_their_size(self):
         for size in (48, 256):
@@ -79,13 +163,14 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(root.find("releases/release").get("version"), version)
 
     def test_manual_page_renders(self):
-        page = self.installed("share/man/man1/chronodesk.1")
+        page = self.installed("share/man/man1/chronodesk.1.gz")
         result = subprocess.run(["man", "-l", "-Tutf8", page], capture_output=True, text=True,
                                 env=dict(os.environ, MANWIDTH="100", LANG="C.UTF-8"))
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertNotIn("warning", result.stderr)
         text = re.sub(".\b", "", result.stdout)  # bold and underline by overstriking
-        for word in ("--add", "--list", "--quit", "EXIT STATUS", "翎鹊时间管理器"):
+        for word in ("--add", "--delete", "--list", "--status", "--json", "+1h30m", "tomorrow", "--quit",
+                     "EXIT STATUS", "Bad input", "翎鹊时间管理器"):
             self.assertIn(word, text)
 
     def test_installed_program_answers_on_its_own(self):
@@ -100,27 +185,31 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(listing.returncode, 1)
         self.assertIn("会话总线", listing.stderr)
 
-    def test_installed_program_keeps_its_files_per_user(self):
+    def test_installed_program_keeps_its_files_per_user_without_a_word(self):
         program = os.path.join(self.prefix, "bin/chronodesk")
+        bus = PrivateBus()
+        screen = VirtualScreen()
         with tempfile.TemporaryDirectory(prefix="chronodesk-home-") as home:
-            bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
-                                 capture_output=True, text=True, check=True, timeout=30).stdout.split("\n")
-            env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bus[0], DBUS_SYSTEM_BUS_ADDRESS=bus[0],
-                       QT_QPA_PLATFORM="offscreen", CHRONODESK_TESTING="1", HOME=home,
+            env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=bus.address, DBUS_SYSTEM_BUS_ADDRESS=bus.address,
+                       QT_QPA_PLATFORM="xcb", DISPLAY=screen.display, CHRONODESK_TESTING="1", HOME=home,
                        XDG_DATA_HOME=os.path.join(home, "data"), XDG_CONFIG_HOME=os.path.join(home, "config"))
-            process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
-                deadline = time.monotonic() + 30
-                while subprocess.run([program, "--list"], env=env, capture_output=True).returncode != 0:
-                    self.assertLess(time.monotonic(), deadline, "the installed program did not answer")
-                    time.sleep(0.1)
+                # Started hidden by a script on its first start: no notice, no window.
+                added = subprocess.run([program, "--add", "message", "--text", "x", "--at", "+1h"], env=env,
+                                       capture_output=True, text=True, timeout=30)
+                self.assertEqual(added.returncode, 0, added.stderr)
                 self.assertTrue(os.path.exists(os.path.join(home, "data/ChronoDesk/chronodesk.lock")))
-                subprocess.run([program, "--quit"], env=env, capture_output=True, timeout=30)
-                self.assertEqual(process.wait(15), 0)
+                time.sleep(1)
+                self.assertEqual([w for w in screen.windows("ChronoDesk") if w["shown"]], [])
+                # Asked for, the window comes alone.
+                self.assertEqual(subprocess.run([program], env=env, capture_output=True, timeout=30).returncode, 0)
+                time.sleep(2)
+                self.assertEqual(len([w for w in screen.windows("ChronoDesk") if w["shown"]]), 1)
+                quit = subprocess.run([program, "--quit"], env=env, capture_output=True, text=True, timeout=30)
+                self.assertEqual(quit.returncode, 0, quit.stderr)
             finally:
-                if process.poll() is None:
-                    process.kill()
-                os.kill(int(bus[1]), signal.SIGTERM)
+                bus.stop()
+                screen.stop()
             # Even where the user may write to the installation's bin folder.
             self.assertEqual(os.listdir(os.path.join(self.prefix, "bin")), ["chronodesk"])
             self.assertTrue(os.path.exists(os.path.join(home, "data/ChronoDesk/db.mdb")))

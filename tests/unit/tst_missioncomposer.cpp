@@ -93,6 +93,8 @@ void TestMissionComposer::messageKeepsToOneLine_data()
                                                   << "a  b ";
     QTest::newRow("paragraph separator") << QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + "b"
                                          << "a b";
+    QTest::newRow("tab") << "开会\t带上报告"
+                         << "开会 带上报告";
 }
 
 void TestMissionComposer::messageKeepsToOneLine()
@@ -100,7 +102,9 @@ void TestMissionComposer::messageKeepsToOneLine()
     QFETCH(QString, memo);
     QFETCH(QString, description);
     QCOMPARE(messageDescription(memo), description);
-    QCOMPARE(composeMission(MessagePage, memo, QDate(2026, 1, 1), QTime(8, 0)).description, description);
+    // The web and mail pages' single-line fields take a pasted tab the same way.
+    for (const int page : {MessagePage, WebPage, MailPage})
+        QCOMPARE(composeMission(page, memo, QDate(2026, 1, 1), QTime(8, 0)).description, description);
 }
 
 void TestMissionComposer::browseFiltersOfferTheirTypes_data()

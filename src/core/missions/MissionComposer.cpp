@@ -40,8 +40,8 @@ Mission composeMission(int page, const QString &input, const QDate &date, const 
     case ProgramPage:
     case FilePage:
     case RingPage: mission.description = fileNameValue(input); break;
-    case MessagePage: mission.description = messageDescription(input); break;
-    default: mission.description = input; break;
+    case MessagePage:
+    default: mission.description = messageDescription(input); break;
     }
     mission.kindText = kindText(pageKinds[size_t(page)]);
     return mission;
@@ -98,7 +98,7 @@ QString messageDescription(const QString &memoText)
     QString line = memoText;
     line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (const QChar lineBreak :
-         {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+         {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator), QChar(u'\t')})
         line.replace(lineBreak, QLatin1Char(' '));
     return line;
 }

@@ -18,7 +18,7 @@ QStringList powerEntries();
 
 // The row that `page` composes from the text of its one input (on the power
 // page: the selected entry). File-name pages store the file-name value of
-// the text and the message page its text on one line.
+// the text, the other pages their text on one line (see messageDescription).
 Mission composeMission(int page, const QString &input, const QDate &date, const QTime &time);
 
 // The page on which a row of that kind text is edited; unknown texts give
@@ -39,8 +39,9 @@ QString fileNameValue(const QString &text);
 // holds a blank, so that the field's value gives the whole path back.
 QString pickedPathText(const QString &path);
 
-// A message as one line: each line break, whatever its form, becomes one
-// blank, because a mission file keeps one mission per line.
+// A message as one line: each line break, whatever its form, and each tab
+// becomes one blank, because a mission file keeps one mission per line and
+// a listed row is four tab-separated fields.
 QString messageDescription(const QString &memoText);
 
 // The file-type filters of the browse dialogs, in Qt's notation.

@@ -164,7 +164,8 @@ int runWindow(int argc, char *argv[], bool hidden)
     if (!claimApplicationId(bus)) {
         if (hidden || showRunningWindow())
             return CommandLine::Success;
-        std::fputs(qPrintable(QStringLiteral("翎鹊时间管理器已在运行,但没有回应(它可能卡住了),无法显示它的窗口。\n")), stderr);
+        std::fputs(qPrintable(QStringLiteral("翎鹊时间管理器已在运行,但没有回应(它可能卡住了),无法显示它的窗口。\n")),
+                   stderr);
         return CommandLine::Failure;
     }
 

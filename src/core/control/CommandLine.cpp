@@ -49,8 +49,8 @@ Options programOptions()
     const QCommandLineOption at(
         QStringLiteral("at"),
         QStringLiteral("执行时刻,须在将来:\"yyyy-MM-dd HH:mm[:ss]\";\"HH:mm[:ss]\" 表示今天;\n"
-                       "\"tomorrow HH:mm[:ss]\" 表示明天;+90s、+45m、+2h、+1d、+1h30m 表示从现在起;\n"
-                       "也可以用 --list 列出的日期和时间。\n"
+                       "\"tomorrow HH:mm[:ss]\" 表示明天;+90s、+45m、+2h、+1d、+1h30m\n"
+                       "表示从现在起;也可以用 --list 列出的日期和时间。\n"
                        "When, in the future: \"yyyy-MM-dd HH:mm[:ss]\", \"HH:mm[:ss]\" for today, \"tomorrow "
                        "HH:mm[:ss]\", +90s, +45m, +2h, +1d, +1h30m from now, or the date and time --list prints."),
         QStringLiteral("WHEN"));
@@ -63,7 +63,7 @@ Options programOptions()
                                                  "List the missions, one per line, four fields separated by tabs."));
     const QCommandLineOption json(
         QStringLiteral("json"),
-        QStringLiteral("与 --list 或 --status 一起使用:输出 JSON。--list 给出一个数组,每项任务一个对象\n"
+        QStringLiteral("与 --list 或 --status 一起使用:输出 JSON。\n--list 给出一个数组,每项任务一个对象\n"
                        "(id、kind、kindText、text、at、repeat、lastRun)。\n"
                        "With --list or --status: print JSON. --list prints an array, one object per mission "
                        "(id, kind, kindText, text, at, repeat, lastRun)."));

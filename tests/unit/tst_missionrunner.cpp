@@ -130,10 +130,13 @@ void TestMissionRunner::carriesOutThroughTheRightService()
     MissionRunner runner(m_session, m_shell, m_sound, m_notifier);
     Scheduler scheduler(missions, clock, runner);
     runner.setChimeOn(chime);
-    connect(&runner, &MissionRunner::warningDue, this, [this](int row, const QString &message, const QDateTime &at) {
-        m_shown << QStringLiteral("warning %1 %2").arg(row).arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        m_warnings << message;
-    });
+    connect(&runner, &MissionRunner::warningDue, this,
+            [this, &missions](MissionId id, const QString &message, const QDateTime &at) {
+                m_shown << QStringLiteral("warning %1 %2")
+                               .arg(missions.rowOf(id))
+                               .arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+                m_warnings << message;
+            });
     connect(&runner, &MissionRunner::messageDue, this, [this](const QString &text) { m_shown << "message " + text; });
     connect(&runner, &MissionRunner::faultyRowsFound, this,
             [this](const QString &report) { m_shown << "faulty " + report; });

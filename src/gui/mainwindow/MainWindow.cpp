@@ -487,20 +487,26 @@ void MainWindow::checkDueMissions()
     m_scheduler.checkDueMissions();
 }
 
-void MainWindow::showShutdownWarning(int row, const QString &message, const QDateTime &moment)
+void MainWindow::showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment)
 {
     auto *hint = new ShutdownWarning(this);
     hint->setAttribute(Qt::WA_DeleteOnClose);
     // The main window cannot be used while the warning shows, but the
-    // ticks go on: the mission is carried out in its own second whether or
-    // not the warning is still up.
+    // ticks go on: the mission is carried out once the warning has been up
+    // for ten seconds, whether or not it is still up.
     hint->setWindowModality(Qt::ApplicationModal);
     hint->placeAtScreenCorner();
+    hint->setMission(id);
     hint->setMessage(message);
     hint->startCountdown();
-    connect(hint, &QDialog::finished, this, [this, hint, row, moment] {
-        if (hint->userChoice == ShutdownWarning::Postpone)
-            m_scheduler.postpone(row, moment);
+    connect(&m_runner, &MissionRunner::powerRequestSent, hint, &ShutdownWarning::noteRequestSent);
+    connect(hint, &QDialog::finished, this, [this, hint, id, moment] {
+        if (hint->userChoice == ShutdownWarning::Postpone
+            && m_scheduler.postpone(id, moment) == Scheduler::PostponeResult::Gone) {
+            makeNotice(QMessageBox::Information, QStringLiteral("PostponeGone"), applicationTitle(),
+                       QStringLiteral("要推迟的任务已被删除或修改,没有推迟任何任务。"), this)
+                ->show();
+        }
     });
     hint->show();
 }

@@ -72,7 +72,7 @@ public:
     void checkDueMissions();
     // The shutdown warning for the power mission of `row`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
-    void showShutdownWarning(int row, const QString &message, const QDateTime &moment);
+    void showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment);
     // One report of the rows the check found unreadable.
     void reportFaultyRows(const QString &report);
     // Missions missed in a sleep or a jump of the clock, shown as a notice

@@ -519,9 +519,12 @@ void MainWindow::reportFaultyRows(const QString &report)
 void MainWindow::showMissedNotice(const QString &title, const QString &text)
 {
     // The desktop notification has been sent already; the window adds a
-    // notice of its own only where the user looks at it.
-    if (!isVisible())
+    // notice of its own where the user looks at it, now or when it next
+    // shows.
+    if (!isVisible()) {
+        m_missedWhileHidden.append(text);
         return;
+    }
     makeNotice(QMessageBox::Information, QStringLiteral("MissedNotice"), title, text, this)->show();
 }
 
@@ -747,6 +750,10 @@ void MainWindow::loadDailyMissionsFrom(const QString &path)
     }
     m_missions->clear();
     m_missions->appendAll(reading->missions);
+    const QString unreadable = DailyMissionFile(path).unreadableRowsNotice(*reading);
+    if (!unreadable.isEmpty())
+        makeNotice(QMessageBox::Warning, QStringLiteral("DailyRowsUnreadable"), applicationTitle(), unreadable, this)
+            ->show();
 }
 
 void MainWindow::setAsDailyMission()
@@ -776,6 +783,12 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     showRunMeter();
     connectPowerLog();
+    if (!m_missedWhileHidden.isEmpty()) {
+        const QString text = m_missedWhileHidden.join(QStringLiteral("\n\n"));
+        m_missedWhileHidden.clear();
+        // After the window has come up, so that the notice stands over it.
+        QTimer::singleShot(0, this, [this, text] { showMissedNotice(MissionRunner::missedNoticeTitle(), text); });
+    }
 }
 
 void MainWindow::connectPowerLog()

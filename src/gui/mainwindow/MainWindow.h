@@ -141,6 +141,9 @@ private:
 
     PlatformServices m_platform;
     QString m_folder;
+    // Missed notices that came while the window was hidden, shown when it
+    // next shows: without a notification service nobody has seen them.
+    QStringList m_missedWhileHidden;
 
     RunMeter m_meter;
     QDateTime m_startTime;

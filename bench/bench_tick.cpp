@@ -19,14 +19,15 @@ class SteppingClock : public Clock
 {
 public:
     QDateTime now() const override { return moment; }
+    qint64 steadyMs() const override { return moment.toMSecsSinceEpoch(); }
     QDateTime moment;
 };
 
 class CountingActions : public MissionActions
 {
 public:
-    void carryOut(int, const Mission &) override { ++calls; }
-    void warn(int, MissionKind, const QDateTime &) override { ++calls; }
+    void carryOut(MissionId, const Mission &) override { ++calls; }
+    void warn(MissionId, MissionKind, const QDateTime &) override { ++calls; }
     bool chimeOn() const override { return true; }
     void playHourlySignal(int) override { ++calls; }
     void reportFaultyRows(const QVector<ListedMission> &) override { ++calls; }

@@ -29,7 +29,7 @@ void QueuedSound::play(const QString &name)
 
 void QueuedSound::beep()
 {
-    enqueue(recording(QStringLiteral("beep")));
+    m_output->sound(recording(QStringLiteral("beep")));
 }
 
 void QueuedSound::enqueue(const QUrl &recording)
@@ -39,6 +39,8 @@ void QueuedSound::enqueue(const QUrl &recording)
     m_waiting.enqueue(recording);
     if (!m_playing)
         startNext();
+    else
+        m_output->prepare(recording);
 }
 
 void QueuedSound::startNext()

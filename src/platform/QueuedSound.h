@@ -10,7 +10,9 @@ class SoundOutput;
 
 // The built-in recordings (":/sounds/<name>.wav", names in lower case),
 // played one after another: a request that comes while one plays waits its
-// turn, and each plays once to its end. Requests return at once.
+// turn, made ready meanwhile so that it follows at once, and each plays once
+// to its end. The beep waits for nothing: beeps asked for together sound
+// together, at once. Requests return at once.
 class QueuedSound : public QObject, public Sound
 {
     Q_OBJECT

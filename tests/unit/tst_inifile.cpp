@@ -62,7 +62,9 @@ void TestIniFile::parsesValues()
 
 void TestIniFile::readsKeysWithoutRegardToCase()
 {
-    const IniFile file(writeFile("; comment\n[Theme]\nSELECT=3\n[OTHER]\r\nCrt = 90\r\nzhuji=0x10\n[more]\ncrt=5\n"));
+    // A key given twice in its section is read from its first line.
+    const IniFile file(
+        writeFile("; comment\n[Theme]\nSELECT=3\n[OTHER]\r\nCrt = 90\r\nzhuji=0x10\ncrt=40\n[more]\ncrt=5\n"));
     QCOMPARE(file.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0), 3);
     QCOMPARE(file.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70), 90);
     QCOMPARE(file.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200), 16);
@@ -97,6 +99,9 @@ void TestIniFile::writesKeyByKey_data()
     QTest::newRow("same key in another section untouched")
         << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=70\r\n") << "other"
         << "crt" << 90 << QByteArray("[more]\r\ncrt=5\r\n[other]\r\ncrt=90\r\n");
+    QTest::newRow("key given twice: the first is written")
+        << QByteArray("[other]\r\ncrt=70\r\ncrt=80\r\n") << "other"
+        << "crt" << 90 << QByteArray("[other]\r\ncrt=90\r\ncrt=80\r\n");
     QTest::newRow("unclosed bracket opens no section") << QByteArray("[other]\r\n[note\r\ncrt=1\r\n") << "other"
                                                        << "crt" << 90 << QByteArray("[other]\r\n[note\r\ncrt=90\r\n");
     QTest::newRow("empty section name") << QByteArray("[]\r\ncrt=1\r\n") << "other"

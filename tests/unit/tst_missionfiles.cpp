@@ -67,6 +67,8 @@ private slots:
     void dailyFileRefusesADollarBeforeTheTime_data();
     void dailyFileRefusesADollarBeforeTheTime();
     void dailyReadingDatesEveryRowToday();
+    void dailyRowsThatAreNoMissionsAreToldAndKept_data();
+    void dailyRowsThatAreNoMissionsAreToldAndKept();
 
     void unchangedMissionsKeepTheirBytes_data();
     void unchangedMissionsKeepTheirBytes();
@@ -411,6 +413,49 @@ void TestMissionFiles::dailyReadingDatesEveryRowToday()
     QCOMPARE(texts(reading->missions),
              (QList<QStringList> {{"a", "b", "2026-12-10", "8:00:00"}, {"", "", "2026-12-10", ""}}));
     QCOMPARE(reading->unread, QByteArray("\r\nrest"));
+}
+
+// A UTF-8 daily file with one stray byte reads as code page 936: its kinds
+// are no kinds, which the user is told; every row stays, and so does every
+// byte of the file when it is written back.
+void TestMissionFiles::dailyRowsThatAreNoMissionsAreToldAndKept_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("told");
+    const QByteArray good =
+        QStringLiteral("提示消息$起床$2026-1-1$7:00:00\r\n执行程序$/bin/x$2026-1-1$8:00:00\r\n").toUtf8();
+    QTest::newRow("clean UTF-8") << good << 2 << QString();
+    QTest::newRow("UTF-8 with a stray byte") << good + "\xff$$$\r\n"
+                                             << 3 << QStringLiteral("有3行不是能识别的任务(第1、2、3行)");
+    QByteArray many;
+    for (int i = 0; i < 12; ++i)
+        many += "x$y$z$9:00:00\r\n";
+    QTest::newRow("twelve unknown kinds")
+        << many << 12 << QStringLiteral("有12行不是能识别的任务(第1、2、3、4、5、6、7、8、9、10行等)");
+}
+
+void TestMissionFiles::dailyRowsThatAreNoMissionsAreToldAndKept()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, rows);
+    QFETCH(QString, told);
+    const DailyMissionFile file(m_dir->filePath(QStringLiteral("everyday.mis")));
+    writeBytes(file.path(), bytes);
+    QString error;
+    const std::optional<MissionLines::Reading> reading = file.read(QStringLiteral("2026-12-10"), &error);
+    QVERIFY(reading);
+    QCOMPARE(reading->missions.size(), rows);
+    const QString notice = file.unreadableRowsNotice(*reading);
+    if (told.isEmpty()) {
+        QCOMPARE(notice, QString());
+    } else {
+        QVERIFY2(notice.contains(told), qPrintable(notice));
+        QVERIFY(notice.contains(QDir::toNativeSeparators(file.path())));
+    }
+    // Written back (the maintenance dialog), the rows read back the same.
+    QVERIFY(file.rewrite(reading->missions, *reading, &error));
+    QCOMPARE(file.read(QStringLiteral("2026-12-10"), &error)->missions, reading->missions);
 }
 
 void TestMissionFiles::unchangedMissionsKeepTheirBytes_data()

@@ -188,7 +188,7 @@ void TestMissionModel::tintsPastRows_data()
     QTest::newRow("tomorrow, time to come") << "2026-12-11"
                                             << "13:00:00" << normal;
     QTest::newRow("tomorrow, time passed today") << "2026-12-11"
-                                                 << "8:00:00" << past;
+                                                 << "8:00:00" << normal;
     QTest::newRow("date does not parse") << "2026-12-99"
                                          << "13:00:00" << unparsed;
     QTest::newRow("time does not parse") << "2026-12-11"

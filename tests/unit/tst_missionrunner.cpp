@@ -24,6 +24,8 @@ private slots:
     void reportsFaultyRowsInOneText_data();
     void reportsFaultyRowsInOneText();
     void reportsMissedMissionsOnTheDesktopAndToTheWindow();
+    void aLongMissedListCountsTheRest_data();
+    void aLongMissedListCountsTheRest();
 
 private:
     RecordingSession m_session;
@@ -130,10 +132,13 @@ void TestMissionRunner::carriesOutThroughTheRightService()
     MissionRunner runner(m_session, m_shell, m_sound, m_notifier);
     Scheduler scheduler(missions, clock, runner);
     runner.setChimeOn(chime);
-    connect(&runner, &MissionRunner::warningDue, this, [this](int row, const QString &message, const QDateTime &at) {
-        m_shown << QStringLiteral("warning %1 %2").arg(row).arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        m_warnings << message;
-    });
+    connect(&runner, &MissionRunner::warningDue, this,
+            [this, &missions](MissionId id, const QString &message, const QDateTime &at) {
+                m_shown << QStringLiteral("warning %1 %2")
+                               .arg(missions.rowOf(id))
+                               .arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+                m_warnings << message;
+            });
     connect(&runner, &MissionRunner::messageDue, this, [this](const QString &text) { m_shown << "message " + text; });
     connect(&runner, &MissionRunner::faultyRowsFound, this,
             [this](const QString &report) { m_shown << "faulty " + report; });
@@ -235,6 +240,32 @@ void TestMissionRunner::reportsMissedMissionsOnTheDesktopAndToTheWindow()
     QCOMPARE(notices.first().at(1).toString(), text);
     QVERIFY(m_session.calls.isEmpty());
     QVERIFY(m_sound.played.isEmpty());
+}
+
+// The notice lists twenty missions and counts the ones beyond.
+void TestMissionRunner::aLongMissedListCountsTheRest_data()
+{
+    QTest::addColumn<int>("missed");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("tail");
+    QTest::newRow("twenty") << 20 << 20 << "19:00:19 执行程序: /bin/19";
+    QTest::newRow("twenty-one") << 21 << 20 << "……另有1个任务";
+    QTest::newRow("forty-five") << 45 << 20 << "……另有25个任务";
+}
+
+void TestMissionRunner::aLongMissedListCountsTheRest()
+{
+    QFETCH(int, missed);
+    QFETCH(int, listed);
+    QFETCH(QString, tail);
+    QVector<ListedMission> rows;
+    for (int i = 0; i < missed; ++i)
+        rows.append({i,
+                     {"执行程序", QStringLiteral("/bin/%1").arg(i), "2026-12-10",
+                      QStringLiteral("19:00:%1").arg(i, 2, 10, QLatin1Char('0')), 0}});
+    const QStringList lines = MissionRunner::missedNoticeText(rows, false).split(QLatin1Char('\n'));
+    QCOMPARE(lines.filter(QStringLiteral("执行程序")).size(), listed);
+    QVERIFY2(lines.last().endsWith(tail), qPrintable(lines.last()));
 }
 
 QTEST_GUILESS_MAIN(TestMissionRunner)

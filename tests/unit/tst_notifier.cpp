@@ -19,15 +19,16 @@ public:
     {
         QString applicationName;
         QString title;
+        QString body;
         QStringList actions;
     };
     QList<Notice> notices;
 
 public slots:
-    uint Notify(const QString &applicationName, uint, const QString &, const QString &title, const QString &,
+    uint Notify(const QString &applicationName, uint, const QString &, const QString &title, const QString &body,
                 const QStringList &actions, const QVariantMap &, int)
     {
-        notices.append({applicationName, title, actions});
+        notices.append({applicationName, title, body, actions});
         return uint(notices.size());
     }
 };
@@ -41,6 +42,7 @@ private slots:
     void cleanupTestCase();
     void aClickOnTheNoticeRunsItsAction_data();
     void aClickOnTheNoticeRunsItsAction();
+    void theBodyIsSentAsMarkup();
 
 private:
     void sendSignal(const QString &name, const QVariantList &arguments);
@@ -114,6 +116,17 @@ void TestNotifier::aClickOnTheNoticeRunsItsAction()
     sendSignal(QStringLiteral("ActionInvoked"), {id + 100, QStringLiteral("default")});
     QTest::qWait(200);
     QCOMPARE(clicks, runs ? 1 : 0);
+}
+
+// A missed notice that quotes a description with "<", ">" and "&": the
+// daemon reads markup, and shows them as they are.
+void TestNotifier::theBodyIsSentAsMarkup()
+{
+    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    const int before = int(m_daemon.notices.size());
+    notifier.notify(QStringLiteral("错过的任务"), QStringLiteral("打开文件: ‹文件> a<b & <i>c</i>"), 0, {});
+    QTRY_COMPARE(m_daemon.notices.size(), before + 1);
+    QCOMPARE(m_daemon.notices.last().body, QStringLiteral("打开文件: ‹文件&gt; a&lt;b &amp; &lt;i&gt;c&lt;/i&gt;"));
 }
 
 QTEST_GUILESS_MAIN(TestNotifier)

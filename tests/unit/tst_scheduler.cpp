@@ -16,7 +16,7 @@ namespace {
 class RecordingActions : public MissionActions
 {
 public:
-    void carryOut(int, const Mission &mission) override
+    void carryOut(MissionId, const Mission &mission) override
     {
         const QString &d = mission.description;
         switch (*kindFromText(mission.kindText)) {
@@ -31,9 +31,11 @@ public:
         case MissionKind::mkSendMail: calls << QStringLiteral("mail ") + d; break;
         }
     }
-    void warn(int row, MissionKind kind, const QDateTime &moment) override
+    void warn(MissionId id, MissionKind kind, const QDateTime &moment) override
     {
-        calls << QStringLiteral("warn %1 %2").arg(row).arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        calls << QStringLiteral("warn %1 %2")
+                     .arg(missions->rowOf(id))
+                     .arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
         messages << MissionRunner::warningMessage(kind);
     }
     bool chimeOn() const override { return chime; }
@@ -56,6 +58,7 @@ public:
         calls << QStringLiteral("missed ") + missed.join(QLatin1Char(',')) + (slept ? " slept" : "");
     }
 
+    const MissionModel *missions = nullptr;
     QStringList calls;
     QStringList messages;
     bool chime = false;
@@ -82,7 +85,8 @@ private slots:
     void postponesFiveMinutesAfterTheMoment_data();
     void postponesFiveMinutesAfterTheMoment();
     void postponesAgainAndAgain();
-    void startingLateGivesNoWarningButStillRuns();
+    void aLateStartStillGivesTheWholeWarning_data();
+    void aLateStartStillGivesTheWholeWarning();
     void pausedSecondsAreNotCarriedOut();
     void runsMissionsOfOneSecondInListOrder();
     void soundsTheHourAfterTheRows_data();
@@ -107,6 +111,14 @@ private slots:
     void warnsLateAfterALongGapAndWaits_data();
     void warnsLateAfterALongGapAndWaits();
     void reportsAFloodOfFaultyRowsOnce();
+    void warningStandsTenSecondsWhateverTheClockDoes_data();
+    void warningStandsTenSecondsWhateverTheClockDoes();
+    void aWarningOpenedLateInItsSecondStandsTenSeconds();
+    void aZoneChangeIsAJump();
+    void postponeHoldsTheMissionNotItsRow();
+    void postponeAfterTheRequestWentDoesNothing();
+    void aRestartInTheMissionsSecondDoesNotRunItAgain_data();
+    void aRestartInTheMissionsSecondDoesNotRunItAgain();
 
 private:
     void tickEverySecond(const QDateTime &from, const QDateTime &to);
@@ -132,6 +144,10 @@ void TestScheduler::init()
     resetRegionalFormat();
     m_missions.clear();
     m_actions = RecordingActions();
+    m_actions.missions = &m_missions;
+    // The program starts the day before, out of the way of every test's
+    // seconds.
+    m_clock.set(QDateTime(today.addDays(-1), QTime(8, 0)));
     m_scheduler = std::make_unique<Scheduler>(m_missions, m_clock, m_actions);
 }
 
@@ -216,8 +232,8 @@ void TestScheduler::handsEachKindToItsAction()
     addMission(kind, description, "2026-12-10", "12:00:00");
     addMission("未知任务", "x", "2026-12-10", "12:00:00"); // no kind: nothing
     addMission("执行程序 ", "y", "2026-12-10", "12:00:00"); // not exactly a kind text
-    startAt(QTime(12, 0, 0));
-    tickAt(QTime(12, 0, 0));
+    startAt(QTime(11, 59, 49));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 50)), QDateTime(today, QTime(12, 0, 0)));
     QCOMPARE(m_actions.calls.filter(QRegularExpression("^(?!warn)")), QStringList {call});
 }
 
@@ -302,7 +318,7 @@ void TestScheduler::postponesFiveMinutesAfterTheMoment()
     QFETCH(QString, newDate);
     QFETCH(QString, newTime);
     addMission("重启计算机", "重启计算机", date, time);
-    m_scheduler->postpone(0, *m_missions.moment(0));
+    m_scheduler->postpone(m_missions.id(0), *m_missions.moment(0));
     QCOMPARE(m_missions.mission(0).dateText, newDate);
     QCOMPARE(m_missions.mission(0).timeText, newTime);
     QCOMPARE(m_missions.mission(0).kindText, QStringLiteral("重启计算机"));
@@ -316,7 +332,7 @@ void TestScheduler::postponesAgainAndAgain()
     QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
     // The answer comes while later seconds are being checked.
     tickAt(QTime(11, 59, 51));
-    m_scheduler->postpone(0, QDateTime(today, QTime(12, 0)));
+    m_scheduler->postpone(m_missions.id(0), QDateTime(today, QTime(12, 0)));
     QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
     for (int s = 52; s <= 59; ++s)
         tickAt(QTime(11, 59, s));
@@ -326,18 +342,36 @@ void TestScheduler::postponesAgainAndAgain()
     startAt(QTime(12, 4, 49));
     tickAt(QTime(12, 4, 50));
     QCOMPARE(m_actions.calls.last(), QStringLiteral("warn 0 2026-12-10 12:05:00"));
-    m_scheduler->postpone(0, QDateTime(today, QTime(12, 5)));
+    m_scheduler->postpone(m_missions.id(0), QDateTime(today, QTime(12, 5)));
     QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:10:00"));
 }
 
-void TestScheduler::startingLateGivesNoWarningButStillRuns()
+// A power mission that the list reaches less than ten seconds ahead (the
+// list started late, the mission added or loaded late) gets its whole
+// warning all the same, and runs ten seconds after it opened.
+void TestScheduler::aLateStartStillGivesTheWholeWarning_data()
 {
+    QTest::addColumn<bool>("addedWhileRunning");
+    QTest::addColumn<QTime>("from");
+    QTest::newRow("list started 5 s ahead") << false << QTime(11, 59, 55);
+    QTest::newRow("added 3 s ahead") << true << QTime(11, 59, 57);
+    QTest::newRow("added in its own second") << true << QTime(12, 0, 0);
+}
+
+void TestScheduler::aLateStartStillGivesTheWholeWarning()
+{
+    QFETCH(bool, addedWhileRunning);
+    QFETCH(QTime, from);
+    if (addedWhileRunning)
+        startAt(QTime(11, 59, 0));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 1)), QDateTime(today, from.addSecs(-1)));
     addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
-    startAt(QTime(11, 59, 55));
-    for (int s = 56; s <= 59; ++s)
-        tickAt(QTime(11, 59, s));
-    tickAt(QTime(12, 0, 0));
-    QCOMPARE(m_actions.calls, QStringList {"shutdown"});
+    if (!addedWhileRunning)
+        startAt(from);
+    tickEverySecond(QDateTime(today, from.addSecs(addedWhileRunning ? 0 : 1)), QDateTime(today, from.addSecs(9)));
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    tickEverySecond(QDateTime(today, from.addSecs(10)), QDateTime(today, from.addSecs(11)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "shutdown"}));
 }
 
 void TestScheduler::pausedSecondsAreNotCarriedOut()
@@ -515,7 +549,7 @@ void TestScheduler::postponingWhileTheWarningCountsDownMovesIt()
     startAt(QTime(11, 59, 40));
     tickAt(QTime(11, 59, 40));
     tickAt(QTime(12, 0, 30));
-    m_scheduler->postpone(0, QDateTime(today, QTime(12, 0)));
+    m_scheduler->postpone(m_missions.id(0), QDateTime(today, QTime(12, 0)));
     tickEverySecond(QDateTime(today, QTime(12, 0, 31)), QDateTime(today, QTime(12, 5, 0)));
     QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "warn 0 2026-12-10 12:05:00", "logoff"}));
 }
@@ -600,25 +634,39 @@ void TestScheduler::springForwardRunsTheSkippedHourAtOnce()
              (QStringList {"message 两点半", "warn 1 2026-03-29 02:59:59", "chime t3", "run /bin/later", "shutdown"}));
 }
 
-// A gap of a minute is caught up; a longer one is not, and what fell in it
-// is reported instead.
+// Up to a minute of unchecked seconds is caught up, whether the clock was
+// set forward or the machine stalled; more is not, and what fell in the
+// gap is reported instead.
 void TestScheduler::gapAtTheEdgeOfTheCatchUp_data()
 {
-    QTest::addColumn<int>("gap");
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<bool>("stalled");
     QTest::addColumn<QStringList>("calls");
-    QTest::newRow("60 s") << 60 << QStringList {"run /bin/x", "url www.example.org"};
-    QTest::newRow("61 s") << 61 << QStringList {"missed 0 12:00:30,1 12:01:00"};
+    const QStringList caughtUp {"run /bin/x", "url www.example.org"};
+    const QStringList missed {"missed 0 12:00:30,1 12:01:00"};
+    QTest::newRow("set forward 59 s") << 59 << false << caughtUp;
+    QTest::newRow("set forward 60 s") << 60 << false << caughtUp;
+    QTest::newRow("set forward 61 s") << 61 << false << missed;
+    QTest::newRow("stalled 60 s") << 60 << true << caughtUp;
+    QTest::newRow("stalled 61 s") << 61 << true << missed;
 }
 
 void TestScheduler::gapAtTheEdgeOfTheCatchUp()
 {
-    QFETCH(int, gap);
+    QFETCH(int, skipped);
+    QFETCH(bool, stalled);
     addMission("执行程序", "/bin/x", "2026-12-10", "12:00:30");
     addMission("打开网页", "www.example.org", "2026-12-10", "12:01:00");
     startAt(QTime(11, 59, 59));
     tickAt(QTime(12, 0, 0));
-    tickAt(QTime(12, 0, 0).addSecs(gap));
-    tickAt(QTime(12, 0, 1).addSecs(gap));
+    if (stalled) {
+        m_clock.advance(skipped);
+    } else {
+        m_clock.step(skipped);
+    }
+    m_clock.advance(1);
+    m_scheduler->checkDueMissions();
+    tickAt(QTime(12, 0, 2).addSecs(skipped));
     QTEST(m_actions.calls, "calls");
 }
 
@@ -689,6 +737,150 @@ void TestScheduler::reportsAFloodOfFaultyRowsOnce()
     QCOMPARE(m_actions.calls.first().count(QLatin1Char(',')), 4999);
     QCOMPARE(m_actions.calls.last(), QStringLiteral("run /bin/good"));
     QCOMPARE(m_missions.count(), 5001);
+}
+
+// A shutdown at 12:00:00, warned about at 11:59:50. Two seconds later the
+// clock is set, the computer sleeps or the machine stops for a while; the
+// shutdown still waits for ten ticks of its warning on screen.
+void TestScheduler::warningStandsTenSecondsWhateverTheClockDoes_data()
+{
+    QTest::addColumn<int>("stepped");
+    QTest::addColumn<int>("stalled");
+    QTest::newRow("nothing happens") << 0 << 0;
+    QTest::newRow("clock set forward 30 s") << 30 << 0;
+    QTest::newRow("clock set forward 60 s") << 60 << 0;
+    QTest::newRow("suspended 5 s") << 5 << 0;
+    QTest::newRow("stalled 20 s") << 0 << 20;
+    QTest::newRow("stalled 3 s") << 0 << 3;
+}
+
+void TestScheduler::warningStandsTenSecondsWhateverTheClockDoes()
+{
+    QFETCH(int, stepped);
+    QFETCH(int, stalled);
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 49));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 50)), QDateTime(today, QTime(11, 59, 52)));
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    m_clock.step(stepped);
+    int ticks = 2;
+    if (stalled) {
+        // The next tick comes only after the stall.
+        m_clock.advance(stalled - 1);
+    }
+    while (m_actions.calls.size() == 1 && ticks < 30) {
+        m_clock.advance(1);
+        m_scheduler->checkDueMissions();
+        ++ticks;
+    }
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "shutdown"}));
+    QCOMPARE(ticks, 10);
+}
+
+// The tick that opens the warning comes late in its second: the shutdown
+// does not come in its own second, 9.1 s later, but in the next.
+void TestScheduler::aWarningOpenedLateInItsSecondStandsTenSeconds()
+{
+    addMission("重启计算机", "重启计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 49));
+    m_clock.set(QDateTime(today, QTime(11, 59, 50, 900)));
+    m_scheduler->checkDueMissions();
+    QCOMPARE(m_actions.calls, QStringList {"warn 0 2026-12-10 12:00:00"});
+    tickEverySecond(QDateTime(today, QTime(11, 59, 51)), QDateTime(today, QTime(12, 0, 0)));
+    QCOMPARE(m_actions.calls.size(), 1);
+    tickAt(QTime(12, 0, 1));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("restart"));
+}
+
+// Berlin to Shanghai: seven hours later on the wall clock in one real
+// second. What the skipped hours held is reported, not run; a shutdown
+// just after the change still gets its whole warning.
+void TestScheduler::aZoneChangeIsAJump()
+{
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:00:30");
+    addMission("提示消息", "三点", "2026-12-10", "15:00:00");
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "19:00:05");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    const qint64 instant = m_clock.now().toSecsSinceEpoch();
+    qputenv("TZ", "Asia/Shanghai");
+    tzset();
+    m_clock.set(QDateTime::fromSecsSinceEpoch(instant + 1));
+    QCOMPARE(m_clock.now().time(), QTime(19, 0, 1));
+    m_scheduler->checkDueMissions();
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    QCOMPARE(m_actions.calls, (QStringList {"missed 0 12:00:30,1 15:00:00", "warn 2 2026-12-10 19:00:05"}));
+}
+
+// A list loaded (or a row deleted) while the warning is up: the answer
+// moves the mission warned about, or nothing when it has gone.
+void TestScheduler::postponeHoldsTheMissionNotItsRow()
+{
+    addMission("执行程序", "/bin/first", "2026-12-10", "11:00:00");
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 49));
+    tickAt(QTime(11, 59, 50));
+    const MissionId warned = m_missions.id(1);
+    const QDateTime moment(today, QTime(12, 0));
+
+    m_missions.remove(0);
+    QCOMPARE(m_scheduler->postpone(warned, moment), Scheduler::PostponeResult::Postponed);
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
+
+    // A script loads a list of the same length in its place.
+    m_missions.clear();
+    m_missions.appendAll({{"重启计算机", "重启计算机", "2026-12-10", "12:05:00", 0}});
+    QCOMPARE(m_scheduler->postpone(warned, moment.addSecs(300)), Scheduler::PostponeResult::Gone);
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
+    // The same mission with new texts: the warning was about another moment.
+    QCOMPARE(m_scheduler->postpone(m_missions.id(0), moment), Scheduler::PostponeResult::Gone);
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
+}
+
+// 推迟5分钟 in the warning's last moment, after the shutdown was asked for:
+// no second request five minutes later.
+void TestScheduler::postponeAfterTheRequestWentDoesNothing()
+{
+    addMission("关闭计算机", "关闭计算机", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 49));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 50)), QDateTime(today, QTime(12, 0, 0)));
+    QCOMPARE(m_actions.calls.last(), QStringLiteral("shutdown"));
+    QCOMPARE(m_scheduler->postpone(m_missions.id(0), QDateTime(today, QTime(12, 0))),
+             Scheduler::PostponeResult::AlreadyCarriedOut);
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:00:00"));
+    tickEverySecond(QDateTime(today, QTime(12, 0, 1)), QDateTime(today, QTime(12, 5, 30)));
+    QCOMPARE(m_actions.calls, (QStringList {"warn 0 2026-12-10 12:00:00", "shutdown"}));
+}
+
+// The program quits and starts again: within the second in which it ran a
+// mission, it does not run it again; started before the second, it does.
+void TestScheduler::aRestartInTheMissionsSecondDoesNotRunItAgain_data()
+{
+    QTest::addColumn<QTime>("restartedAt");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("same second") << QTime(12, 0, 0, 700) << QStringList {"run /bin/x"};
+    QTest::newRow("the second before") << QTime(11, 59, 59, 700) << QStringList {"run /bin/x", "run /bin/x"};
+}
+
+void TestScheduler::aRestartInTheMissionsSecondDoesNotRunItAgain()
+{
+    QFETCH(QTime, restartedAt);
+    addMission("执行程序", "/bin/x", "2026-12-10", "12:00:00");
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    QCOMPARE(m_actions.calls, QStringList {"run /bin/x"});
+
+    MissionModel reloaded;
+    reloaded.append(m_missions.mission(0));
+    m_clock.set(QDateTime(today, restartedAt));
+    Scheduler restarted(reloaded, m_clock, m_actions);
+    restarted.start();
+    for (const QTime &tick : {QTime(12, 0, 0, 5), QTime(12, 0, 1, 5)}) {
+        m_clock.set(QDateTime(today, tick));
+        restarted.checkDueMissions();
+    }
+    QTEST(m_actions.calls, "calls");
 }
 
 QTEST_APPLESS_MAIN(TestScheduler)

@@ -22,6 +22,14 @@ public:
     // The daily missions, each dated `todayText`, and the bytes that reading
     // did not reach (after an empty line or the end mark).
     std::optional<MissionLines::Reading> read(const QString &todayText, QString *error) const;
+    // What to tell the user when rows of `reading` are no missions (their
+    // kind text is none of the nine, as when the file's texts were read in
+    // the wrong encoding): how many, which lines, and that they stay in the
+    // list and in the file but do not run. Empty when every row is a mission.
+    QString unreadableRowsNotice(const MissionLines::Reading &reading) const;
+    // Lines named by number in that notice; the rest are counted.
+    static constexpr int unreadableRowsNamed = 10;
+
     // Adds `mission` as the last line that reading reaches: before an empty
     // line or the end mark, everything after it kept byte for byte; creates
     // the file when it is missing. Succeeds only when a reading of the new

@@ -22,12 +22,12 @@ class MissionActions
 public:
     virtual ~MissionActions() = default;
 
-    // `mission` (row `row` of the list) has come due in this second.
-    virtual void carryOut(int row, const Mission &mission) = 0;
-    // The power mission of `row`, due at `moment`, is ten seconds away.
+    // `mission` (the list's mission `id`) has come due in this second.
+    virtual void carryOut(MissionId id, const Mission &mission) = 0;
+    // The power mission `id`, due at `moment`, is ten seconds away.
     // Returns at once; a postpone answer comes back through
-    // Scheduler::postpone with `row` and `moment`.
-    virtual void warn(int row, MissionKind kind, const QDateTime &moment) = 0;
+    // Scheduler::postpone with `id` and `moment`.
+    virtual void warn(MissionId id, MissionKind kind, const QDateTime &moment) = 0;
     virtual bool chimeOn() const = 0;
     // A full hour of the clock has come (0 to 23).
     virtual void playHourlySignal(int hour) = 0;

@@ -144,11 +144,12 @@ void MissionModel::setSettled(int row)
     entry.settledFor = parsedRow(row).momentKey;
 }
 
-void MissionModel::setWarnedAt(int row, qint64 second)
+void MissionModel::setWarnedAt(int row, qint64 second, qint64 shownMs)
 {
     Row &entry = m_rows[row];
     entry.warnedFor = parsedRow(row).momentKey;
     entry.warnedAt = second;
+    entry.warnedShownMs = shownMs;
 }
 
 MissionModel::TickView MissionModel::tickView(int row) const
@@ -159,8 +160,10 @@ MissionModel::TickView MissionModel::tickView(int row) const
     view.moment = entry.momentKey;
     if (entry.momentKey) {
         view.settled = entry.settledFor == entry.momentKey;
-        if (entry.warnedFor == entry.momentKey)
+        if (entry.warnedFor == entry.momentKey) {
             view.warnedAt = entry.warnedAt;
+            view.warnedShownMs = entry.warnedShownMs;
+        }
     }
     return view;
 }
@@ -170,9 +173,9 @@ MissionModel::Tint MissionModel::tint(int row, const QDate &today, const QTime &
     const Row &entry = parsedRow(row);
     if (!entry.date || !entry.time)
         return Tint::Unparsed;
-    // The time of day is compared whatever the date, so a future row whose
-    // time has passed today is tinted too.
-    if (today > *entry.date || timeOfDay > *entry.time)
+    // Past only when the whole moment is: a row dated tomorrow whose time of
+    // day has passed today is still to come.
+    if (today > *entry.date || (today == *entry.date && timeOfDay > *entry.time))
         return Tint::Past;
     return Tint::Normal;
 }

@@ -78,8 +78,9 @@ public:
     // carries it out again.
     void setSettled(int row);
     // Notes the second (wall-clock key) in which the warning about the
-    // row's present moment opened.
-    void setWarnedAt(int row, qint64 second);
+    // row's present moment opened, and the scheduler's count of warning
+    // time shown (milliseconds) at that moment.
+    void setWarnedAt(int row, qint64 second, qint64 shownMs);
     void forgetWarning(int row) { m_rows[row].warnedFor.reset(); }
 
     // All that the tick reads of a row, in one look.
@@ -89,6 +90,7 @@ public:
         std::optional<qint64> moment;
         bool settled = false;
         std::optional<qint64> warnedAt;
+        qint64 warnedShownMs = 0;
     };
     TickView tickView(int row) const;
 
@@ -114,6 +116,7 @@ private:
         std::optional<qint64> settledFor;
         std::optional<qint64> warnedFor;
         qint64 warnedAt = 0;
+        qint64 warnedShownMs = 0;
     };
 
     static Row makeRow(const Mission &mission);

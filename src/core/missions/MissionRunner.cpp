@@ -14,9 +14,8 @@ MissionRunner::MissionRunner(SessionControl &session, Shell &shell, Sound &sound
 {
 }
 
-void MissionRunner::carryOut(int row, const Mission &mission)
+void MissionRunner::carryOut(MissionId id, const Mission &mission)
 {
-    Q_UNUSED(row);
     const std::optional<MissionKind> kind = kindFromText(mission.kindText);
     if (!kind)
         return;
@@ -37,14 +36,16 @@ void MissionRunner::carryOut(int row, const Mission &mission)
     case MissionKind::mkOpenUrl: m_shell.openUrl(description); break;
     case MissionKind::mkSendMail: m_shell.sendMail(description); break;
     }
+    if (isPowerKind(*kind))
+        emit powerRequestSent(id);
     emit carriedOut(mission);
 }
 
-void MissionRunner::warn(int row, MissionKind kind, const QDateTime &moment)
+void MissionRunner::warn(MissionId id, MissionKind kind, const QDateTime &moment)
 {
     for (int i = 0; i < 3; ++i)
         m_sound.beep();
-    emit warningDue(row, warningMessage(kind), moment);
+    emit warningDue(id, warningMessage(kind), moment);
 }
 
 void MissionRunner::playHourlySignal(int hour)

@@ -22,8 +22,8 @@ class MissionRunner : public QObject, public MissionActions
 public:
     MissionRunner(SessionControl &session, Shell &shell, Sound &sound, Notifier &notifier, QObject *parent = nullptr);
 
-    void carryOut(int row, const Mission &mission) override;
-    void warn(int row, MissionKind kind, const QDateTime &moment) override;
+    void carryOut(MissionId id, const Mission &mission) override;
+    void warn(MissionId id, MissionKind kind, const QDateTime &moment) override;
     bool chimeOn() const override { return m_chimeOn; }
     void setChimeOn(bool on) { m_chimeOn = on; }
     void playHourlySignal(int hour) override;
@@ -47,8 +47,11 @@ public:
     static constexpr int faultyRowsQuoted = 5;
     static constexpr int missedListed = 20;
 signals:
-    // Show the shutdown warning for the power mission of `row`, due at `moment`.
-    void warningDue(int row, const QString &message, const QDateTime &moment);
+    // Show the shutdown warning for the power mission `id`, due at `moment`.
+    void warningDue(MissionId id, const QString &message, const QDateTime &moment);
+    // The request of the power mission `id` has gone to the system: its
+    // warning has nothing left to answer.
+    void powerRequestSent(MissionId id);
     // Show the message popup with `text`.
     void messageDue(const QString &text);
     // Rows of the list cannot be read; they are skipped until their texts

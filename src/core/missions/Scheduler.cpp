@@ -11,56 +11,78 @@ Scheduler::Scheduler(MissionModel &missions, const Clock &clock, MissionActions 
     , m_clock(clock)
     , m_actions(actions)
 {
+    // The program's first second counts as checked: a program restarted in
+    // a mission's second may have carried it out already.
+    const QDateTime now = m_clock.now();
+    m_lastChecked = wallClockKey(now);
+    m_lastCheckedUtc = now.toSecsSinceEpoch();
+    m_lastCheckedOffset = now.offsetFromUtc();
 }
 
 void Scheduler::start()
 {
     const QDateTime now = m_clock.now();
-    const qint64 previous = wallClockKey(now) - 1;
-    // Paused and started again within a second already checked: that
-    // second is not checked again.
-    if (!m_lastChecked || *m_lastChecked < previous) {
-        m_lastChecked = previous;
+    const qint64 present = wallClockKey(now);
+    // Started (or paused and started again) within a second already
+    // checked: that second is not checked again.
+    if (m_lastChecked != present) {
+        m_lastChecked = present - 1;
         m_lastCheckedUtc = now.toSecsSinceEpoch() - 1;
+        m_lastCheckedOffset = now.offsetFromUtc();
     }
+    // While the list stood still, no warning counted down.
+    m_lastSteadyMs = m_clock.steadyMs();
+}
+
+bool Scheduler::zoneChanged() const
+{
+    return QDateTime::fromSecsSinceEpoch(m_lastCheckedUtc).offsetFromUtc() != m_lastCheckedOffset;
 }
 
 void Scheduler::checkDueMissions()
 {
+    const qint64 steady = m_clock.steadyMs();
+    if (m_lastSteadyMs)
+        m_shownMs += std::clamp<qint64>(steady - *m_lastSteadyMs, 0, maxShownStepMs);
+    m_lastSteadyMs = steady;
+
     const QDateTime clockNow = m_clock.now();
     const qint64 now = wallClockKey(clockNow);
     const qint64 nowUtc = clockNow.toSecsSinceEpoch();
-    if (!m_lastChecked) {
-        m_lastChecked = now - 1;
-        m_lastCheckedUtc = nowUtc - 1;
-    }
-    const qint64 last = *m_lastChecked;
+    const qint64 last = m_lastChecked;
     const qint64 gap = now - last;
     if (gap == 0)
         return; // this second has been checked already
-    const qint64 elapsed = nowUtc - m_lastCheckedUtc;
+    // Seconds between the last one checked and the present: on the wall
+    // clock, and as really passed (which a change of summer time does not
+    // stretch).
+    const qint64 unchecked = gap - 1;
+    const qint64 uncheckedPassed = nowUtc - m_lastCheckedUtc - 1;
+    const bool newZone = zoneChanged();
     m_lastChecked = now;
     m_lastCheckedUtc = nowUtc;
+    m_lastCheckedOffset = clockNow.offsetFromUtc();
     m_present = now;
 
     if (gap < 0) {
-        // The clock set back, or the repeated hour of autumn: the present
-        // second is checked, and rows already settled stay so.
-        checkSecond(now, now, true);
-    } else if (gap > maxCatchUpSeconds && elapsed > maxCatchUpSeconds) {
-        // Sleep, the clock set forward, a stall: what fell in the gap is
-        // missed. A warning whose second fell in it still opens now if its
-        // mission has not passed.
+        // The clock set back, the repeated hour of autumn, a zone further
+        // west: the present second is checked, and rows already settled
+        // stay so.
+        checkSecond(now, true);
+    } else if (unchecked > maxCatchUpSeconds && (uncheckedPassed > maxCatchUpSeconds || newZone)) {
+        // Sleep, the clock set forward, a zone further east, a stall: what
+        // fell in the gap is missed. A warning whose mission has not passed
+        // still opens now.
         reportMissed(last + 1, now - 1);
         m_asleep = false;
-        checkSecond(now, last + 1, true);
+        checkSecond(now, true);
     } else {
         // A late tick, or the hour that the spring change skips (many wall
         // seconds in a few real ones): every second is checked, the hourly
         // signal only for seconds that really passed.
-        const bool skippedHour = gap > maxCatchUpSeconds;
+        const bool skippedHour = unchecked > maxCatchUpSeconds;
         for (qint64 second = last + 1; second <= now; ++second)
-            checkSecond(second, second, !skippedHour || second == now);
+            checkSecond(second, !skippedHour || second == now);
     }
     if (!m_faultyRows.isEmpty()) {
         m_actions.reportFaultyRows(m_faultyRows);
@@ -68,14 +90,15 @@ void Scheduler::checkDueMissions()
     }
 }
 
-qint64 Scheduler::dueSecond(const MissionModel::TickView &row)
+bool Scheduler::isDue(const MissionModel::TickView &row, qint64 second) const
 {
-    if (!row.warnedAt)
-        return *row.moment;
-    return std::max(*row.moment, *row.warnedAt + warningLeadSeconds);
+    if (!isPowerKind(*row.kind))
+        return *row.moment == second;
+    return row.warnedAt && second >= *row.moment
+           && m_shownMs - row.warnedShownMs >= warningLeadSeconds * 1000 - tickJitterMs;
 }
 
-void Scheduler::checkSecond(qint64 second, qint64 warnFrom, bool withHourlySignal)
+void Scheduler::checkSecond(qint64 second, bool withHourlySignal)
 {
     for (int row = 0; row < m_missions.count(); ++row) {
         MissionModel::TickView view = m_missions.tickView(row);
@@ -95,17 +118,17 @@ void Scheduler::checkSecond(qint64 second, qint64 warnFrom, bool withHourlySigna
             m_missions.forgetWarning(row);
             view.warnedAt.reset();
         }
-        if (isPowerKind(*view.kind) && !view.warnedAt) {
-            const qint64 warningSecond = *view.moment - warningLeadSeconds;
-            if (warningSecond >= warnFrom && warningSecond <= second && *view.moment >= second) {
-                m_missions.setWarnedAt(row, m_present);
-                view.warnedAt = m_present;
-                m_actions.warn(row, *view.kind, fromWallClockKey(*view.moment));
-            }
+        // Every power mission gets its whole warning, also one added or
+        // reached less than ten seconds ahead.
+        if (isPowerKind(*view.kind) && !view.warnedAt && second >= *view.moment - warningLeadSeconds
+            && second <= *view.moment) {
+            m_missions.setWarnedAt(row, m_present, m_shownMs);
+            view = m_missions.tickView(row);
+            m_actions.warn(m_missions.id(row), *view.kind, fromWallClockKey(*view.moment));
         }
-        if (dueSecond(view) == second) {
+        if (isDue(view, second)) {
             m_missions.setSettled(row);
-            m_actions.carryOut(row, m_missions.mission(row));
+            m_actions.carryOut(m_missions.id(row), m_missions.mission(row));
         }
     }
 
@@ -121,8 +144,10 @@ void Scheduler::reportMissed(qint64 from, qint64 to)
         const MissionModel::TickView view = m_missions.tickView(row);
         if (!view.moment || !view.kind || view.settled)
             continue;
-        const qint64 due = dueSecond(view);
-        if (due >= from && due <= to) {
+        // A power mission still counting down its warning when the gap
+        // began is missed as well: it does not run at the wake-up.
+        const bool waitingForWarning = view.warnedAt && *view.moment < from;
+        if ((*view.moment >= from && *view.moment <= to) || waitingForWarning) {
             m_missions.setSettled(row);
             missed.append({row, m_missions.mission(row)});
         }
@@ -131,10 +156,17 @@ void Scheduler::reportMissed(qint64 from, qint64 to)
         m_actions.reportMissed(missed, m_asleep);
 }
 
-void Scheduler::postpone(int row, const QDateTime &moment)
+Scheduler::PostponeResult Scheduler::postpone(MissionId id, const QDateTime &moment)
 {
-    if (row < 0 || row >= m_missions.count())
-        return;
+    const int row = m_missions.rowOf(id);
+    if (row < 0)
+        return PostponeResult::Gone;
+    const MissionModel::TickView view = m_missions.tickView(row);
+    if (view.moment != wallClockKey(moment))
+        return PostponeResult::Gone;
+    if (view.settled)
+        return PostponeResult::AlreadyCarriedOut;
     const QDateTime later = fromWallClockKey(wallClockKey(moment) + postponeSeconds);
     m_missions.setDateTime(row, DateToStr(later.date()), TimeToStr(later.time()));
+    return PostponeResult::Postponed;
 }

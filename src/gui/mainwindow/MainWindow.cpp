@@ -487,20 +487,26 @@ void MainWindow::checkDueMissions()
     m_scheduler.checkDueMissions();
 }
 
-void MainWindow::showShutdownWarning(int row, const QString &message, const QDateTime &moment)
+void MainWindow::showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment)
 {
     auto *hint = new ShutdownWarning(this);
     hint->setAttribute(Qt::WA_DeleteOnClose);
     // The main window cannot be used while the warning shows, but the
-    // ticks go on: the mission is carried out in its own second whether or
-    // not the warning is still up.
+    // ticks go on: the mission is carried out once the warning has been up
+    // for ten seconds, whether or not it is still up.
     hint->setWindowModality(Qt::ApplicationModal);
     hint->placeAtScreenCorner();
+    hint->setMission(id);
     hint->setMessage(message);
     hint->startCountdown();
-    connect(hint, &QDialog::finished, this, [this, hint, row, moment] {
-        if (hint->userChoice == ShutdownWarning::Postpone)
-            m_scheduler.postpone(row, moment);
+    connect(&m_runner, &MissionRunner::powerRequestSent, hint, &ShutdownWarning::noteRequestSent);
+    connect(hint, &QDialog::finished, this, [this, hint, id, moment] {
+        if (hint->userChoice == ShutdownWarning::Postpone
+            && m_scheduler.postpone(id, moment) == Scheduler::PostponeResult::Gone) {
+            makeNotice(QMessageBox::Information, QStringLiteral("PostponeGone"), applicationTitle(),
+                       QStringLiteral("要推迟的任务已被删除或修改,没有推迟任何任务。"), this)
+                ->show();
+        }
     });
     hint->show();
 }
@@ -513,9 +519,12 @@ void MainWindow::reportFaultyRows(const QString &report)
 void MainWindow::showMissedNotice(const QString &title, const QString &text)
 {
     // The desktop notification has been sent already; the window adds a
-    // notice of its own only where the user looks at it.
-    if (!isVisible())
+    // notice of its own where the user looks at it, now or when it next
+    // shows.
+    if (!isVisible()) {
+        m_missedWhileHidden.append(text);
         return;
+    }
     makeNotice(QMessageBox::Information, QStringLiteral("MissedNotice"), title, text, this)->show();
 }
 
@@ -742,6 +751,10 @@ void MainWindow::loadDailyMissionsFrom(const QString &path)
     }
     m_missions->clear();
     m_missions->appendAll(reading->missions);
+    const QString unreadable = DailyMissionFile(path).unreadableRowsNotice(*reading);
+    if (!unreadable.isEmpty())
+        makeNotice(QMessageBox::Warning, QStringLiteral("DailyRowsUnreadable"), applicationTitle(), unreadable, this)
+            ->show();
 }
 
 void MainWindow::setAsDailyMission()
@@ -771,6 +784,12 @@ void MainWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     showRunMeter();
     connectPowerLog();
+    if (!m_missedWhileHidden.isEmpty()) {
+        const QString text = m_missedWhileHidden.join(QStringLiteral("\n\n"));
+        m_missedWhileHidden.clear();
+        // After the window has come up, so that the notice stands over it.
+        QTimer::singleShot(0, this, [this, text] { showMissedNotice(MissionRunner::missedNoticeTitle(), text); });
+    }
 }
 
 void MainWindow::connectPowerLog()

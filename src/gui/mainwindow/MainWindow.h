@@ -72,7 +72,7 @@ public:
     void checkDueMissions();
     // The shutdown warning for the power mission of `row`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
-    void showShutdownWarning(int row, const QString &message, const QDateTime &moment);
+    void showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment);
     // One report of the rows the check found unreadable.
     void reportFaultyRows(const QString &report);
     // Missions missed in a sleep or a jump of the clock, shown as a notice
@@ -141,6 +141,9 @@ private:
 
     PlatformServices m_platform;
     QString m_folder;
+    // Missed notices that came while the window was hidden, shown when it
+    // next shows: without a notification service nobody has seen them.
+    QStringList m_missedWhileHidden;
 
     RunMeter m_meter;
     QDateTime m_startTime;

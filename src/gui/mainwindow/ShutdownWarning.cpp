@@ -151,6 +151,14 @@ void ShutdownWarning::countDown()
     ++tickCount;
 }
 
+void ShutdownWarning::noteRequestSent(MissionId id)
+{
+    if (id != m_missionId)
+        return;
+    m_timer1->stop();
+    done(userChoice);
+}
+
 void ShutdownWarning::confirm()
 {
     userChoice = Confirm;

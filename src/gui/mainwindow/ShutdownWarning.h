@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/missions/Mission.h"
+
 #include <QDialog>
 
 class QKeyEvent;
@@ -23,6 +25,13 @@ public:
     int tickCount = 0;
     int userChoice = NoAnswer;
 
+    // The power mission warned about, held by its id.
+    void setMission(MissionId id) { m_missionId = id; }
+    MissionId missionId() const { return m_missionId; }
+    // The request of mission `id` has gone to the system: if it is this
+    // warning's, nothing is left to answer and the warning closes.
+    void noteRequestSent(MissionId id);
+
     // The warning text; its two lines are joined by character 13.
     void setMessage(const QString &message);
     QString message() const { return m_message; }
@@ -40,6 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    MissionId m_missionId = 0;
     QString m_message;
     QLabel *m_lbTishi;
     QLabel *m_lbShengyu;

@@ -29,6 +29,26 @@ DesktopNotifier::DesktopNotifier(const QDBusConnection &bus, QObject *parent)
     m_bus.connect(service, path, interface, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
     m_bus.connect(service, path, interface, QStringLiteral("NotificationClosed"), this,
                   SLOT(notificationClosed(uint, uint)));
+    // A daemon that reads no markup shows the body as it comes: it is then
+    // sent unescaped.
+    auto *watcher = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"))),
+        this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *answered) {
+        const QDBusPendingReply<QStringList> reply = *answered;
+        if (reply.isValid())
+            m_bodyMarkup = reply.value().contains(QStringLiteral("body-markup"));
+        answered->deleteLater();
+    });
+}
+
+QString DesktopNotifier::markupEscaped(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('&'), QStringLiteral("&amp;"));
+    escaped.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+    escaped.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    return escaped;
 }
 
 void DesktopNotifier::notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked)
@@ -38,8 +58,8 @@ void DesktopNotifier::notify(const QString &title, const QString &text, int time
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     // The "default" action is what a click on the notice itself invokes.
     const QStringList actions = onClicked ? QStringList {defaultAction, QStringLiteral("恢复")} : QStringList();
-    call << applicationName() << uint(0) << QStringLiteral("chronodesk") << title << text << actions << QVariantMap()
-         << timeoutMs;
+    call << applicationName() << uint(0) << QStringLiteral("chronodesk") << title
+         << (m_bodyMarkup ? markupEscaped(text) : text) << actions << QVariantMap() << timeoutMs;
     // The answer, when it comes, names the notice; nothing waits for it.
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

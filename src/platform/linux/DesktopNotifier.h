@@ -16,6 +16,9 @@ class DesktopNotifier : public QObject, public Notifier
 public:
     // The name the notices carry as their sender.
     static QString applicationName();
+    // `text` as a notice body in the notification markup: "&", "<" and ">"
+    // stand as themselves.
+    static QString markupEscaped(const QString &text);
 
     explicit DesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
 
@@ -27,6 +30,9 @@ private slots:
 
 private:
     QDBusConnection m_bus;
+    // Whether the daemon reads the body as markup; until it has said,
+    // taken that it does, as nearly every daemon does.
+    bool m_bodyMarkup = true;
     // What to do on a click, by the id the service gave each notice still shown.
     QHash<uint, std::function<void()>> m_onClicked;
 };

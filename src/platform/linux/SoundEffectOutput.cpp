@@ -1,6 +1,5 @@
 #include "platform/linux/SoundEffectOutput.h"
 
-#include <QAudioDevice>
 #include <QLoggingCategory>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -23,42 +22,71 @@ SoundEffectOutput::SoundEffectOutput(QObject *parent)
     m_guard->setInterval(longestPlayMs);
     connect(m_guard, &QTimer::timeout, this, [this] {
         qCWarning(soundLog) << "a recording did not report its end; going on";
-        if (m_effect)
-            m_effect->stop();
+        if (m_current)
+            m_current->stop();
         finish();
     });
+}
+
+QSoundEffect *SoundEffectOutput::effect(QHash<QUrl, QSoundEffect *> &effects, const QUrl &recording)
+{
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device != m_device) {
+        // The old effects may be the sender whose signal brought us here:
+        // they go later.
+        for (QSoundEffect *old : std::as_const(m_inTurn))
+            old->deleteLater();
+        for (QSoundEffect *old : std::as_const(m_beside))
+            old->deleteLater();
+        m_inTurn.clear();
+        m_beside.clear();
+        m_current = nullptr;
+        m_device = device;
+    }
+    if (device.isNull())
+        return nullptr;
+    QSoundEffect *&loaded = effects[recording];
+    if (!loaded) {
+        loaded = new QSoundEffect(device, this);
+        QSoundEffect *created = loaded;
+        connect(created, &QSoundEffect::playingChanged, this, [this, created] {
+            if (created == m_current && !created->isPlaying())
+                finish();
+        });
+        connect(created, &QSoundEffect::statusChanged, this, [this, created, recording] {
+            if (created->status() != QSoundEffect::Error)
+                return;
+            qCWarning(soundLog) << "cannot play" << recording.toString();
+            if (created == m_current)
+                finish();
+        });
+        created->setSource(recording);
+    }
+    return loaded;
 }
 
 void SoundEffectOutput::start(const QUrl &recording)
 {
     m_busy = true;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        qCInfo(soundLog) << "no audio output; not playing" << recording.toString();
+    m_current = effect(m_inTurn, recording);
+    if (!m_current || m_current->status() == QSoundEffect::Error) {
+        qCInfo(soundLog) << "not playing" << recording.toString();
         QTimer::singleShot(0, this, &SoundEffectOutput::finish);
         return;
     }
-    // A fresh effect per recording, so that no signal of the previous one
-    // is taken for the end of this one. The old one may be the sender whose
-    // signal brought us here: let it go later.
-    if (m_effect) {
-        m_effect->disconnect(this);
-        m_effect->deleteLater();
-    }
-    m_effect = new QSoundEffect(device, this);
-    connect(m_effect, &QSoundEffect::playingChanged, this, [this] {
-        if (!m_effect->isPlaying())
-            finish();
-    });
-    connect(m_effect, &QSoundEffect::statusChanged, this, [this, recording] {
-        if (m_effect->status() == QSoundEffect::Error) {
-            qCWarning(soundLog) << "cannot play" << recording.toString();
-            finish();
-        }
-    });
-    m_effect->setSource(recording);
-    m_effect->play();
+    m_current->play();
     m_guard->start();
+}
+
+void SoundEffectOutput::sound(const QUrl &recording)
+{
+    if (QSoundEffect *beside = effect(m_beside, recording); beside && !beside->isPlaying())
+        beside->play();
+}
+
+void SoundEffectOutput::prepare(const QUrl &recording)
+{
+    effect(m_inTurn, recording);
 }
 
 void SoundEffectOutput::finish()
@@ -66,6 +94,7 @@ void SoundEffectOutput::finish()
     if (!m_busy)
         return;
     m_busy = false;
+    m_current = nullptr;
     m_guard->stop();
     emit finished();
 }

@@ -5,6 +5,7 @@
 #include "support/RegionalFormatReset.h"
 
 #include <QGuiApplication>
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -24,6 +25,7 @@ private slots:
     void buttonsRecordTheAnswer_data();
     void buttonsRecordTheAnswer();
     void escapeDoesNotAnswer();
+    void isAnnouncedWhenItOpens();
     void warnsAndShutsDownOnTimeWithRealTimers();
     void postponeAnswerMovesTheMission();
     void aLateTickOpensTheWarningAndTheShutdownWaits();
@@ -134,6 +136,18 @@ void TestPreWarning::escapeDoesNotAnswer()
     QVERIFY(hint.isVisible());
     QCOMPARE(finished.count(), 0);
     QCOMPARE(hint.userChoice, 0);
+}
+
+void TestPreWarning::isAnnouncedWhenItOpens()
+{
+    // The warning takes no focus: a screen reader hears it as an alert,
+    // with its message.
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.setMessage(MissionRunner::warningMessage(MissionKind::mkShutdown));
+    hint.show();
+    QCOMPARE(QAccessible::queryAccessibleInterface(&hint)->text(QAccessible::Description),
+             hint.findChild<QLabel *>(QStringLiteral("lbTishi"))->text());
 }
 
 // The whole road with the program's own one-second timers: the warning opens

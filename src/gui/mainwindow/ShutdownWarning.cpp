@@ -1,5 +1,6 @@
 #include "gui/mainwindow/ShutdownWarning.h"
 
+#include "gui/widgets/Alert.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/ScreenCorner.h"
 
@@ -126,6 +127,7 @@ void ShutdownWarning::setMessage(const QString &message)
 {
     m_message = message;
     m_lbTishi->setText(QString(message).replace(QChar(13), QLatin1Char('\n')));
+    setAccessibleDescription(m_lbTishi->text());
     m_lbTishi->adjustSize();
 }
 
@@ -161,6 +163,12 @@ void ShutdownWarning::postponeFiveMinutes()
 {
     userChoice = Postpone;
     done(userChoice);
+}
+
+void ShutdownWarning::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    announceAlert(this);
 }
 
 void ShutdownWarning::keyPressEvent(QKeyEvent *event)

@@ -91,6 +91,7 @@ private slots:
     void longLogIsReadAsItScrolls();
     void tabLeavesTheGridAndNamesIt();
     void recordsKeepTheModelRules();
+    void energyColumnFitsALongLog();
 
 private:
     QString storePath() const { return m_main->filePath(QStringLiteral("db.mdb")); }
@@ -759,6 +760,26 @@ void TestPowerLog::recordsKeepTheModelRules()
     click("btnLookAll");
     QCOMPARE(listedEnergies(), QList<double>());
     m_window.reset();
+}
+
+void TestPowerLog::energyColumnFitsALongLog()
+{
+    // After 统计 the grid stands at the last of a hundred thousand records:
+    // the 耗电 column still shows each figure whole.
+    QList<Run> runs;
+    for (int i = 0; i < 100000; ++i)
+        runs.append({at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.27});
+    seed(runs);
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    click("btnTongji");
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    QCOMPARE(grid->currentIndex().row(), 99999);
+    const int energyColumn = 3;
+    const QModelIndex last = grid->model()->index(99999, energyColumn);
+    const int needed = grid->fontMetrics().horizontalAdvance(last.data().toString());
+    QVERIFY2(grid->columnWidth(energyColumn) > needed + 4,
+             qPrintable(QStringLiteral("%1 for %2").arg(grid->columnWidth(energyColumn)).arg(needed)));
 }
 
 QTEST_MAIN(TestPowerLog)

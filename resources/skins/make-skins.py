@@ -148,6 +148,12 @@ QToolButton[navItem="true"]:hover {
     background: $nav_item_hover_bg;
     border-color: $nav_body_edge;
 }
+QToolButton[navItem="true"]:checked {
+    color: $nav_item_hover_text;
+    background: $nav_item_hover_bg;
+    border-color: $nav_body_edge;
+    font-weight: bold;
+}
 QToolButton[navItem="true"]:pressed {
     background: $sel_bg;
     color: $sel_text;
@@ -220,6 +226,22 @@ QPushButton:disabled {
     color: $disabled;
     background: $input_disabled_bg;
     border-color: $edge;
+}
+
+/* The "…" button beside a file name */
+QToolButton[browseButton="true"] {
+    color: $button_text;
+    background: $button_bg;
+    border: 1px solid $button_edge;
+    border-radius: ${radius}px;
+    padding: 0px 4px;
+}
+QToolButton[browseButton="true"]:hover {
+    background: $button_hover;
+    border-color: $accent;
+}
+QToolButton[browseButton="true"]:pressed {
+    background: $button_pressed;
 }
 
 /* Group boxes, labels, check boxes */
@@ -456,6 +478,22 @@ QScrollBar::add-line, QScrollBar::sub-line {
 QScrollBar::add-page, QScrollBar::sub-page {
     background: transparent;
 }
+
+/* Keyboard focus: style sheets drop the native focus frame, so every
+   control that takes the focus draws a frame of its own in the focus colour.
+   Last, so that no hover or pressed rule above hides it. */
+QPushButton:focus, QTableView:focus, QListView:focus, QTreeView:focus {
+    border: 1px solid $focus;
+}
+QToolButton[navItem="true"]:focus, QToolButton[browseButton="true"]:focus {
+    border: 1px solid $focus;
+}
+#ToolBar1 QToolButton:focus {
+    border: 1px solid $band_focus;
+}
+QToolButton[navGroupHeader="true"]:focus {
+    border: 1px solid $nav_header_focus;
+}
 """)
 
 # What every palette shares unless it says otherwise: the list stays a light
@@ -477,14 +515,14 @@ SKINS = {
     "skinMsn": dict(
         title="MSN",
         text="#1d3550", window="#eef5fc", disabled="#9aabbd", edge="#a9c6e4", accent="#2f86d8",
-        sel_bg="#3d92de", sel_text="#ffffff",
+        sel_bg="#1f6fc0", sel_text="#ffffff", focus="#0b3d73", band_focus="#0b3d73", nav_header_focus="#ffffff",
         menubar_bg=vgrad((0, "#ffffff"), (1, "#dbeaf8")), menubar_text="#1d3550",
         menu_bg="#fbfdff", menu_text="#1d3550",
         band_bg=vgrad((0, "#ffffff"), (0.55, "#e3f0fb"), (1, "#c4dcf3")), band_edge="#9dbfe2",
         band_text="#1d3550", band_hover=vgrad((0, "#fdfeff"), (1, "#d3e8fa")), band_pressed="#b9d7f3",
         band_disabled="#9aabbd",
         nav_bg=vgrad((0, "#dcebf9"), (1, "#c9def3")),
-        nav_header=vgrad((0, "#7dbcee"), (1, "#3d8fdb")), nav_header_text="#ffffff", nav_header_edge="#3a84c9",
+        nav_header=vgrad((0, "#2e6fb4"), (1, "#1f5fa6")), nav_header_text="#ffffff", nav_header_edge="#1f5fa6",
         nav_body_bg="#f7fbff", nav_body_edge="#b4cfea",
         nav_item_text="#1d4f86", nav_item_hover_bg="#e3f0fc", nav_item_hover_text="#0d3d73",
         nav_item_disabled="#a3b5c8",
@@ -497,7 +535,7 @@ SKINS = {
         input_text="#1d3550", input_bg="#ffffff", input_edge="#a9c6e4", input_disabled_bg="#eef2f6",
         input_readonly_bg="#f7fbff", spin_button_bg=vgrad((0, "#ffffff"), (1, "#e0eefa")),
         arrows="dark",
-        calendar_bar=vgrad((0, "#7dbcee"), (1, "#3d8fdb")), calendar_bar_text="#ffffff",
+        calendar_bar=vgrad((0, "#2e6fb4"), (1, "#1f5fa6")), calendar_bar_text="#ffffff",
         calendar_bar_hover="rgba(255, 255, 255, 60)",
         scroll_bg="#e9f2fb", scroll_handle="#a9c8e8",
         radius=5,
@@ -506,7 +544,8 @@ SKINS = {
     "skinVista": dict(
         title="Vista",
         text="#1e2935", window="#e9eef4", disabled="#98a4b1", edge="#9aa9ba", accent="#2e8ee0",
-        sel_bg=vgrad((0, "#5cb1f2"), (1, "#2878c8")), sel_text="#ffffff",
+        sel_bg=vgrad((0, "#2e6fb4"), (1, "#1f5fa6")), sel_text="#ffffff", focus="#0b3a6e", band_focus="#ffffff",
+        nav_header_focus="#ffffff",
         menubar_bg=vgrad((0, "#fafcfe"), (1, "#dfe7f0")), menubar_text="#1e2935",
         menu_bg="#f8fafc", menu_text="#1e2935",
         band_bg=vgrad((0, "#6b7f98"), (0.48, "#3b506c"), (0.5, "#22344c"), (1, "#14202f")), band_edge="#0c141f",
@@ -537,14 +576,14 @@ SKINS = {
     "skinCool": dict(
         title="Cool",
         text="#22303a", window="#e8edf0", disabled="#98a5ad", edge="#b3c0c7", accent="#14a39a",
-        sel_bg="#17a89e", sel_text="#ffffff",
+        sel_bg="#0f7a73", sel_text="#ffffff", focus="#063d39", band_focus="#ffffff", nav_header_focus="#ffffff",
         menubar_bg="#2c3a43", menubar_text="#e3ecef",
         menu_bg="#ffffff", menu_text="#22303a",
         band_bg=vgrad((0, "#3a4a55"), (1, "#26323a")), band_edge="#1b242a",
         band_text="#e6eef1", band_hover="rgba(23, 168, 158, 90)", band_pressed="rgba(23, 168, 158, 160)",
         band_disabled="#7f8f98",
         nav_bg="#dfe6ea",
-        nav_header=hgrad((0, "#14a39a"), (1, "#1d7fa8")), nav_header_text="#ffffff", nav_header_edge="#12897f",
+        nav_header=hgrad((0, "#0f7a73"), (1, "#1a6a8f")), nav_header_text="#ffffff", nav_header_edge="#0b6660",
         nav_body_bg="#f7fafb", nav_body_edge="#c3ced4",
         nav_item_text="#0f6f69", nav_item_hover_bg="#dff3f1", nav_item_hover_text="#0a4f4a",
         nav_item_disabled="#a2aeb4",
@@ -552,11 +591,11 @@ SKINS = {
         status_bg="#2c3a43", status_text="#dbe6ea", status_edge="#1b242a",
         button_text="#22303a", button_bg="#f4f7f8",
         button_hover="#e0f4f2", button_pressed="#bfe7e3", button_edge="#a9b8bf",
-        group_edge="#c3ced4", group_bg="#f3f6f7", group_title="#0f7f78",
+        group_edge="#c3ced4", group_bg="#f3f6f7", group_title="#0b6660",
         input_text="#22303a", input_bg="#ffffff", input_edge="#b0bec5", input_disabled_bg="#eceff1",
         input_readonly_bg="#f6f8f9", spin_button_bg="#eef2f4",
         arrows="dark",
-        calendar_bar=hgrad((0, "#14a39a"), (1, "#1d7fa8")), calendar_bar_text="#ffffff",
+        calendar_bar=hgrad((0, "#0f7a73"), (1, "#1a6a8f")), calendar_bar_text="#ffffff",
         calendar_bar_hover="rgba(255, 255, 255, 50)",
         scroll_bg="#e3e9ec", scroll_handle="#aebcc3",
         radius=2,
@@ -565,14 +604,15 @@ SKINS = {
     "SkinCoolXuan": dict(
         title="CoolXuan",
         text="#e4e8f3", window="#1c2133", disabled="#6b738c", edge="#343c58", accent="#27c2ff",
-        sel_bg=hgrad((0, "#7a5cff"), (1, "#1fb8ff")), sel_text="#ffffff",
+        sel_bg=hgrad((0, "#6247e0"), (1, "#0b78b0")), sel_text="#ffffff", focus="#ffffff", band_focus="#ffffff",
+        nav_header_focus="#ffffff",
         menubar_bg="#161a29", menubar_text="#e4e8f3",
         menu_bg="#20263a", menu_text="#e4e8f3",
         band_bg=vgrad((0, "#2b3250"), (1, "#161a2a")), band_edge="#3b4466",
         band_text="#eef1fa", band_hover=vgrad((0, "rgba(122, 92, 255, 110)"), (1, "rgba(31, 184, 255, 90)")),
         band_pressed="rgba(122, 92, 255, 170)", band_disabled="#656d86",
         nav_bg="#181d2d",
-        nav_header=hgrad((0, "#7a5cff"), (1, "#1fb8ff")), nav_header_text="#ffffff", nav_header_edge="#5a4bd0",
+        nav_header=hgrad((0, "#6247e0"), (1, "#0b78b0")), nav_header_text="#ffffff", nav_header_edge="#5a4bd0",
         nav_body_bg="#22283d", nav_body_edge="#343c58",
         nav_item_text="#bfe9ff", nav_item_hover_bg="#2d3552", nav_item_hover_text="#ffffff",
         nav_item_disabled="#5d6580",
@@ -585,7 +625,7 @@ SKINS = {
         input_text="#eef1fa", input_bg="#141827", input_edge="#3d4668", input_disabled_bg="#23283a",
         input_readonly_bg="#181c2c", spin_button_bg="#262d46",
         arrows="light",
-        calendar_bar=hgrad((0, "#7a5cff"), (1, "#1fb8ff")), calendar_bar_text="#ffffff",
+        calendar_bar=hgrad((0, "#6247e0"), (1, "#0b78b0")), calendar_bar_text="#ffffff",
         calendar_bar_hover="rgba(255, 255, 255, 50)",
         scroll_bg="#1a1f30", scroll_handle="#3f4870",
         tooltip_bg="#20263a", tooltip_text="#e4e8f3",

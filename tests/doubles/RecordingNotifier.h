@@ -21,6 +21,8 @@ public:
     {
         notices.append({title, text, timeoutMs, std::move(onClicked)});
     }
+    bool canNotify() const override { return serviceRunning; }
 
+    bool serviceRunning = true;
     QList<Notice> notices;
 };

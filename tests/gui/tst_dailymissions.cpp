@@ -8,6 +8,7 @@
 #include "support/ModalDialogHandler.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -68,6 +69,7 @@ private slots:
     void maintenanceKeepsAnEditStillOpen_data();
     void maintenanceKeepsAnEditStillOpen();
     void maintenanceOpensFromTheMenu();
+    void maintenanceByKeyboard();
 
 private:
     MainWindow &form() { return m_main->form(); }
@@ -368,6 +370,30 @@ void TestDailyMissions::maintenanceOpensFromTheMenu()
     QVERIFY(!form().findChild<DailyMissionsDialog *>());
     QCOMPARE(fileBytes(dailyPath()), QByteArray("a$b$c$d\r\n"));
     QCOMPARE(form().missions()->count(), 0);
+}
+
+void TestDailyMissions::maintenanceByKeyboard()
+{
+    // Tab leaves the list for 删除 and 关闭; Del deletes the selected row.
+    writeBytes(dailyPath(),
+               programText + "$/bin/true$2026-11-30$8:00:00\r\n" + programText + "$/bin/false$2026-11-30$9:00:00\r\n");
+    DailyMissionsDialog dialog(folder(), today);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *list = dialog.findChild<QTableWidget *>(QStringLiteral("ListView1"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), QStringLiteral("每日执行任务"));
+    list->setFocus(Qt::TabFocusReason);
+    list->setCurrentCell(0, 0);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(list->rowCount(), 1);
+    QCOMPARE(list->item(0, 1)->text(), QStringLiteral("/bin/false"));
+    QTest::keyClick(list, Qt::Key_Tab);
+    QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("btnDel"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("btnClose"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Space);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(fileBytes(dailyPath()), programText + "$/bin/false$" + today.toLatin1() + "$9:00:00\r\n");
 }
 
 QTEST_MAIN(TestDailyMissions)

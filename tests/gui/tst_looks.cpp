@@ -17,6 +17,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
@@ -25,8 +26,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +38,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
+#include <QStyleOptionGroupBox>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QtTest>
@@ -325,6 +330,115 @@ QStringList readabilityFaults(QWidget *window)
     return faults;
 }
 
+// How far the ink in `area` stands out from what it is drawn on: the
+// commonest colour there (near colours counted as one) against the pixel
+// that differs from it most. For texts drawn by the style, whose colour no
+// palette tells: group-box titles, headers, selected rows, menu items.
+double inkContrast(const QImage &image, const QRect &area)
+{
+    const QRect inside = area.intersected(image.rect());
+    std::map<QRgb, int> counts;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            ++counts[qRgb(pixel.red() >> 3 << 3, pixel.green() >> 3 << 3, pixel.blue() >> 3 << 3)];
+        }
+    if (counts.empty())
+        return 0;
+    const QColor ground(std::max_element(counts.begin(), counts.end(), [](const auto &a, const auto &b) {
+                            return a.second < b.second;
+                        })->first);
+    double most = 1;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            most = std::max(most, contrast(image.pixelColor(x, y), ground));
+    return most;
+}
+
+QString contrastFault(const QString &what, double measured)
+{
+    if (measured >= leastContrast)
+        return {};
+    return QStringLiteral("%1: contrast %2 : 1").arg(what).arg(measured, 0, 'f', 1);
+}
+
+// The texts the style draws itself: navigation group headers, group-box
+// titles and the first row of every list, selected.
+QStringList styledTextFaults(QWidget *window, bool withSelection)
+{
+    QStringList faults;
+    QList<QAbstractItemView *> views = window->findChildren<QAbstractItemView *>();
+    views.removeIf([](QAbstractItemView *view) { return qobject_cast<QHeaderView *>(view); });
+    if (withSelection) {
+        for (QAbstractItemView *view : views)
+            if (view->isVisibleTo(window) && view->model() && view->model()->rowCount() > 0
+                && !qobject_cast<QCalendarWidget *>(view->parentWidget()))
+                view->selectionModel()->select(view->model()->index(0, 0),
+                                               QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    const QImage picture = window->grab().toImage();
+    auto onPicture = [window](QWidget *widget, const QRect &area) {
+        return QRect(widget->mapTo(window, area.topLeft()), area.size());
+    };
+    for (QToolButton *header : window->findChildren<QToolButton *>()) {
+        if (!header->property("navGroupHeader").toBool() || !header->isVisibleTo(window))
+            continue;
+        // Inside the header's edge, which is no text.
+        const QRect area = onPicture(header, header->rect().adjusted(3, 3, -3, -3));
+        faults << contrastFault(nameOf(header), inkContrast(picture, area));
+    }
+    for (QToolButton *browse : window->findChildren<QToolButton *>()) {
+        // The "…" beside a file name; the ring page's is too narrow to show it.
+        if (!browse->property("browseButton").toBool() || !browse->isVisibleTo(window) || browse->width() < 12)
+            continue;
+        faults << contrastFault(QStringLiteral("%1 \"…\"").arg(browse->parentWidget()->objectName()),
+                                inkContrast(picture, onPicture(browse, browse->rect().adjusted(2, 2, -2, -2))));
+    }
+    for (QGroupBox *box : window->findChildren<QGroupBox *>()) {
+        if (box->title().isEmpty() || !box->isVisibleTo(window))
+            continue;
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.lineWidth = 1;
+        option.textAlignment = box->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+        faults << contrastFault(QStringLiteral("%1 \"%2\"").arg(box->objectName(), box->title()),
+                                inkContrast(picture, onPicture(box, label)));
+    }
+    if (withSelection) {
+        for (QAbstractItemView *view : views) {
+            if (!view->isVisibleTo(window) || view->selectionModel()->selectedIndexes().isEmpty()
+                || qobject_cast<QCalendarWidget *>(view->parentWidget()))
+                continue;
+            const QModelIndex first = view->model()->index(0, 0);
+            const QRect cell = view->visualRect(first).adjusted(1, 1, -1, -1);
+            faults << contrastFault(nameOf(view) + QStringLiteral(", selected row"),
+                                    inkContrast(picture, onPicture(view->viewport(), cell)));
+        }
+    }
+    faults.removeAll(QString());
+    return faults;
+}
+
+// How many pixels of `widget` the keyboard focus changes visibly (by
+// 1.5 : 1 at least).
+int focusFramePixels(QWidget *widget)
+{
+    widget->clearFocus();
+    const QImage before = widget->grab().toImage();
+    // As after a Tab: styles draw their focus frame only then.
+    widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->setFocus(Qt::TabFocusReason);
+    const QImage after = widget->grab().toImage();
+    int changed = 0;
+    for (int y = 0; y < std::min(before.height(), after.height()); ++y)
+        for (int x = 0; x < std::min(before.width(), after.width()); ++x)
+            changed += contrast(before.pixelColor(x, y), after.pixelColor(x, y)) >= 1.5;
+    return changed;
+}
+
 } // namespace
 
 class TestLooks : public QObject
@@ -343,6 +457,12 @@ private slots:
     void everyInputIsNamed();
     void calendarsSpeakChinese_data();
     void calendarsSpeakChinese();
+    void focusShowsOnEveryControl_data();
+    void focusShowsOnEveryControl();
+    void styledTextsStandOut_data();
+    void styledTextsStandOut();
+    void menuHighlightStandsOut_data();
+    void menuHighlightStandsOut();
 
 private:
     QWidget *openWindow(const QString &name);
@@ -542,6 +662,98 @@ void TestLooks::calendarsSpeakChinese()
         QVERIFY(month);
         QCOMPARE(month->text(), QStringLiteral("十二月"));
     }
+}
+
+void TestLooks::focusShowsOnEveryControl_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("look");
+    const std::pair<const char *, const char *> controls[] = {
+        {"main window", "tbAdd"},         {"main window", "bAdd"},       {"main window", "nbgControl"},
+        {"main window", "ListView1"},     {"editor: power", "nbExePro"}, {"editor: power", "nbgTishi"},
+        {"editor: power", "btnAdd"},      {"daily missions", "btnDel"},  {"power statistics", "RxDBGrid1"},
+        {"power statistics", "btnClose"}, {"settings", "BitBtn1"}};
+    // The plain look is the desktop's own style: it marks the focused cell
+    // of a list rather than the list, and outlines a default button as it
+    // does a focused one.
+    const QStringList desktopMarks = {"ListView1", "RxDBGrid1", "BitBtn1"};
+    for (int look = 0; look < lookCount; ++look)
+        for (const auto &[window, control] : controls)
+            if (look != SkinStore::builtInSkin() || !desktopMarks.contains(QLatin1String(control)))
+                QTest::addRow("%s, %s, look %d", window, control, look) << QString::fromUtf8(window) << control << look;
+}
+
+void TestLooks::focusShowsOnEveryControl()
+{
+    // A user without a mouse sees where the keys go: the focus draws a
+    // frame around the control, in every look.
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(int, look);
+    applyLook(look);
+    QWidget *shown = openWindow(window);
+    // A window shown again is not activated again by the test platform.
+    QApplication::setActiveWindow(shown);
+    QCOMPARE(QApplication::activeWindow(), shown);
+    auto *focused = shown->findChild<QWidget *>(control);
+    QVERIFY2(focused, qPrintable(control));
+    QVERIFY2(focused->focusPolicy() & Qt::TabFocus, qPrintable(QString::number(focused->focusPolicy())));
+    // At least as many as one long and one short side of the frame.
+    const int least = focused->width() + focused->height();
+    const int changed = focusFramePixels(focused);
+    QVERIFY(focused->hasFocus());
+    QVERIFY2(changed >= least, qPrintable(QStringLiteral("%1 pixels change, %2 wanted").arg(changed).arg(least)));
+}
+
+void TestLooks::styledTextsStandOut_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("look");
+    const char *const windows[] = {"main window",      "editor: power", "editor: program", "daily missions",
+                                   "power statistics", "settings",      "system time"};
+    for (int look = 0; look < lookCount; ++look)
+        for (const char *window : windows)
+            QTest::addRow("%s, look %d", window, look) << QString::fromUtf8(window) << look;
+}
+
+void TestLooks::styledTextsStandOut()
+{
+    // Navigation headers, group titles and selected rows are drawn by the
+    // style from the look's colours: each stands out by 4.5 : 1. The plain
+    // look's selection is the desktop's own colours, not the program's.
+    QFETCH(QString, window);
+    QFETCH(int, look);
+    applyLook(look);
+    QWidget *shown = openWindow(window);
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QStringList faults = styledTextFaults(shown, look != SkinStore::builtInSkin());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+}
+
+void TestLooks::menuHighlightStandsOut_data()
+{
+    QTest::addColumn<int>("look");
+    for (int look = 0; look < lookCount; ++look)
+        if (look != SkinStore::builtInSkin())
+            QTest::addRow("look %d", look) << look;
+}
+
+void TestLooks::menuHighlightStandsOut()
+{
+    QFETCH(int, look);
+    applyLook(look);
+    openWindow(QStringLiteral("main window"));
+    auto *menu = form().findChild<QMenu *>(QStringLiteral("mnMission"));
+    QVERIFY(menu);
+    menu->popup(form().mapToGlobal(QPoint(20, 20)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QAction *first = menu->actions().constFirst();
+    menu->setActiveAction(first);
+    const QImage picture = menu->grab().toImage();
+    const double measured = inkContrast(picture, menu->actionGeometry(first).adjusted(2, 2, -2, -2));
+    menu->hide();
+    QVERIFY2(measured >= leastContrast, qPrintable(contrastFault(first->text(), measured)));
 }
 
 void TestLooks::cleanupTestCase()

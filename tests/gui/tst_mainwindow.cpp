@@ -6,6 +6,8 @@
 #include "support/MainWindowFixture.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -49,6 +51,11 @@ private slots:
     void errorReportEndsInAFullStop();
     void errorReportStandsOverTheAskerAsTyped_data();
     void errorReportStandsOverTheAskerAsTyped();
+    void displayModelKeepsTheModelRules();
+    void tabLeavesTheListAndNamesIt();
+    void statusPanelsGiveWayWhenNarrowed_data();
+    void statusPanelsGiveWayWhenNarrowed();
+    void opensInsideTheAvailableScreen();
 
 private:
     MainWindow &form() { return m_main->form(); }
@@ -111,6 +118,9 @@ void TestMainWindow::laysOutTheWindow()
     QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
     QVERIFY(!list->isSortingEnabled());
 
+    // The status bar lays its panels out once the window shows.
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
     const char *panels[] = {"StatusBar1Panel0", "StatusBar1Panel1", "StatusBar1Panel2"};
     const int panelWidths[] = {200, 150, 150};
     for (int i = 0; i < 3; ++i)
@@ -464,6 +474,92 @@ void TestMainWindow::errorReportStandsOverTheAskerAsTyped()
         QVERIFY2(qAbs(placed.center().y() - over.center().y()) <= 1, qPrintable(where));
     }
     box->close();
+}
+
+void TestMainWindow::displayModelKeepsTheModelRules()
+{
+    // The list's display over every change the list can see.
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)));
+    QAbstractItemModelTester tester(child<QTableView>("ListView1")->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    MissionModel *missions = form().missions();
+    const Mission row {QStringLiteral("提示消息"), QStringLiteral("x"), QStringLiteral("2026-12-10"),
+                       QStringLiteral("12:00:01"), 3};
+    missions->append(row);
+    missions->appendAll({row, row, row});
+    missions->overwrite(1, {QStringLiteral("执行程序"), QStringLiteral("/bin/a"), QStringLiteral("2026-12-9"),
+                            QStringLiteral("8:00:00"), 1});
+    missions->setDateTime(2, QStringLiteral("2026-12-11"), QStringLiteral("9:00:00"));
+    form().show();
+    m_main->platform.clock.advance(5);
+    form().updateRunMeter();
+    missions->remove(0);
+    missions->remove(missions->count() - 1);
+    missions->clear();
+    missions->append(row);
+}
+
+void TestMainWindow::tabLeavesTheListAndNamesIt()
+{
+    form().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form()));
+    MissionModel *missions = form().missions();
+    for (int i = 0; i < 3; ++i)
+        missions->append({QStringLiteral("提示消息"), QStringLiteral("x"), QStringLiteral("2026-12-10"),
+                          QStringLiteral("12:00:01"), 3});
+    auto *list = child<QTableView>("ListView1");
+    list->setFocus(Qt::TabFocusReason);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Tab);
+    QVERIFY(!list->hasFocus());
+    QCOMPARE(list->currentIndex().row(), 0);
+    QCOMPARE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), QStringLiteral("任务列表"));
+}
+
+void TestMainWindow::statusPanelsGiveWayWhenNarrowed_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::newRow("as made") << 696;
+    QTest::newRow("narrowed") << 420;
+    QTest::newRow("very narrow") << 200;
+}
+
+void TestMainWindow::statusPanelsGiveWayWhenNarrowed()
+{
+    QFETCH(int, width);
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    form().updateRunMeter();
+    form().resize(width, form().height());
+    auto *bar = child<QStatusBar>("StatusBar1");
+    QTRY_VERIFY(bar->width() <= std::max(width, form().minimumSizeHint().width()));
+    QList<QRect> panels;
+    for (int i = 0; i < 3; ++i) {
+        auto *panel = child<QLabel>(qPrintable(QStringLiteral("StatusBar1Panel%1").arg(i)));
+        QVERIFY2(bar->rect().contains(panel->geometry()), qPrintable(panel->objectName()));
+        for (const QRect &before : std::as_const(panels))
+            QVERIFY2(!before.intersects(panel->geometry()), qPrintable(panel->objectName()));
+        panels << panel->geometry();
+    }
+    if (width == 696) {
+        const int widths[] = {200, 150, 150};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(panels.at(i).width(), widths[i]);
+    }
+}
+
+void TestMainWindow::opensInsideTheAvailableScreen()
+{
+    // The test screen is 800 × 600, too small for the window's own place.
+    const QRect available = form().screen()->availableGeometry();
+    QVERIFY(available.width() < 196 + 696);
+    form().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form()));
+    QVERIFY2(available.contains(form().frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3×%4")
+                                                                        .arg(form().frameGeometry().x())
+                                                                        .arg(form().frameGeometry().y())
+                                                                        .arg(form().frameGeometry().width())
+                                                                        .arg(form().frameGeometry().height())));
 }
 
 QTEST_MAIN(TestMainWindow)

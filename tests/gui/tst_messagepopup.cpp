@@ -4,6 +4,7 @@
 #include "support/RegionalFormatReset.h"
 
 #include <QApplication>
+#include <QAccessible>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -24,6 +25,7 @@ private slots:
     void doubleClickCloses();
     void secondMessageStartsAgain();
     void standsInTheBottomRightCorner();
+    void eachMessageIsAnnounced();
 
 private:
     MessagePopup &popup() { return *m_main->form().messagePopup(); }
@@ -165,6 +167,16 @@ void TestMessagePopup::standsInTheBottomRightCorner()
     // checked with the placement itself.
     QCOMPARE(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1024, 768));
     QCOMPARE(popup().pos(), QPoint(824, 326));
+}
+
+void TestMessagePopup::eachMessageIsAnnounced()
+{
+    // The popup takes no focus: a screen reader hears it as an alert,
+    // when it opens and again for a message that comes while it is up.
+    carryOutMessage(QStringLiteral("第一条"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第一条"));
+    carryOutMessage(QStringLiteral("第二条"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第二条"));
 }
 
 int main(int argc, char *argv[])

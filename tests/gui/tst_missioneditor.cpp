@@ -7,6 +7,8 @@
 #include "support/ChildLookup.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
@@ -65,6 +67,11 @@ private slots:
     void browseStartsAtTheNamedFile();
     void programBrowseListsWhatEachFilterNames_data();
     void programBrowseListsWhatEachFilterNames();
+    void tabWalksNavigationInputScheduleButtons_data();
+    void tabWalksNavigationInputScheduleButtons();
+    void tellsWhichKindIsChosen();
+    void everyGroupHeaderStaysInSight_data();
+    void everyGroupHeaderStaysInSight();
 
 private:
     template <typename T> T *child(const char *name) { return ::child<T>(m_frm.get(), name); }
@@ -268,6 +275,11 @@ void TestMissionEditor::composesTheRowOfEachPage_data()
                           << "内置铃声"
                           << "系统响铃"
                           << "内置铃声" << 4;
+    QTest::newRow("ring file quoted") << "nbRing"
+                                      << "fnRing"
+                                      << "\"/home/li/My Sounds/bell.wav\""
+                                      << "系统响铃"
+                                      << "/home/li/My Sounds/bell.wav" << 4;
     QTest::newRow("web page") << "nbOpenUrl"
                               << "editUrl"
                               << "www.example.org"
@@ -479,7 +491,7 @@ void TestMissionEditor::closingWritesNothing_data()
     QTest::addColumn<bool>("stillOpen");
     QTest::newRow("不添加关闭") << "btnClose" << false;
     QTest::newRow("close box") << "close" << false;
-    QTest::newRow("Esc is no cancel button") << "escape" << true;
+    QTest::newRow("Esc") << "escape" << false;
     QTest::newRow("Enter is no default button") << "enter" << true;
 }
 
@@ -572,6 +584,118 @@ void TestMissionEditor::programBrowseListsWhatEachFilterNames()
         return names;
     };
     QTRY_COMPARE(listedNames(), listed);
+}
+
+void TestMissionEditor::tabWalksNavigationInputScheduleButtons_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::newRow("power") << "nbShutdown" << QStringList {"ListBox1"};
+    QTest::newRow("program") << "nbExePro" << QStringList {"fnProEdit", "fnProBrowse"};
+    QTest::newRow("message") << "nbMessage" << QStringList {"Memo1", "cbMsg"};
+    QTest::newRow("mail") << "nbEmail" << QStringList {"editEmail"};
+}
+
+void TestMissionEditor::tabWalksNavigationInputScheduleButtons()
+{
+    // Forward from the kind just chosen: never the hidden tabs, the page's
+    // inputs, date, time, the three buttons; Shift+Tab walks back.
+    QFETCH(QString, item);
+    QFETCH(QStringList, inputs);
+    showIn(MissionEditor::AddMode);
+    QVERIFY(QTest::qWaitForWindowActive(m_frm.get()));
+    auto *chosen = ::child<QToolButton>(m_frm.get(), item);
+    const QString group = chosen->parentWidget()->objectName().chopped(int(qstrlen("Items")));
+    child<NavBar>("dxNavBar1")->setGroupExpanded(group, true);
+    chosen->click();
+    chosen->setFocus(Qt::TabFocusReason);
+    auto nameOf = [](QWidget *widget) {
+        // A field's inner line edit or button goes by the field's name.
+        if (auto *field = qobject_cast<FileNameField *>(widget->parentWidget()))
+            return field->objectName() + (qobject_cast<QLineEdit *>(widget) ? "Edit" : "Browse");
+        if (qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+            || qobject_cast<QComboBox *>(widget->parentWidget()))
+            return widget->parentWidget()->objectName();
+        return widget->objectName();
+    };
+    // Past the navigation items that follow the chosen one.
+    int steps = 0;
+    while (m_frm->focusWidget()->property("navItem").toBool()
+           || m_frm->focusWidget()->property("navGroupHeader").toBool()) {
+        QTest::keyClick(m_frm->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(++steps < 12, qPrintable(nameOf(m_frm->focusWidget())));
+    }
+    const QStringList expected = inputs + QStringList {"dpDate", "dpTime", "btnAddOn", "btnAdd", "btnClose"};
+    QStringList walked {nameOf(m_frm->focusWidget())};
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(m_frm->focusWidget(), Qt::Key_Tab);
+        walked << nameOf(m_frm->focusWidget());
+    }
+    QCOMPARE(walked, expected);
+    QStringList back;
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(m_frm->focusWidget(), Qt::Key_Backtab);
+        back.prepend(nameOf(m_frm->focusWidget()));
+    }
+    QCOMPARE(back, expected.mid(0, expected.size() - 1));
+    QCOMPARE(m_frm->activePage(), child<QTabWidget>("PageControl1")->currentIndex());
+}
+
+void TestMissionEditor::tellsWhichKindIsChosen()
+{
+    showIn(MissionEditor::AddMode);
+    auto spoken = [this](const char *name) {
+        QAccessibleInterface *item = QAccessible::queryAccessibleInterface(child<QToolButton>(name));
+        return item->state().checked;
+    };
+    QVERIFY(spoken("nbShutdown"));
+    child<QToolButton>("nbRing")->click();
+    QVERIFY(spoken("nbRing"));
+    QVERIFY(!spoken("nbShutdown"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(child<QTabWidget>("PageControl1"))->text(QAccessible::Name),
+             QStringLiteral("任务类型:系统响铃"));
+
+    // The group headers are heard as groups that open and close.
+    QAccessibleInterface *header = QAccessible::queryAccessibleInterface(child<QToolButton>("nbgInternet"));
+    QVERIFY(header->state().expandable);
+    QVERIFY(!header->state().checkable);
+    QVERIFY(header->state().collapsed);
+    QVERIFY(header->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    header->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(header->state().expanded);
+    QVERIFY(child<NavBar>("dxNavBar1")->isGroupExpanded(QStringLiteral("nbgInternet")));
+}
+
+void TestMissionEditor::everyGroupHeaderStaysInSight_data()
+{
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("first") << "nbgMission";
+    QTest::newRow("second") << "nbgTishi";
+    QTest::newRow("third") << "nbgInternet";
+}
+
+void TestMissionEditor::everyGroupHeaderStaysInSight()
+{
+    QFETCH(QString, opened);
+    showIn(MissionEditor::AddMode);
+    QVERIFY(QTest::qWaitForWindowExposed(m_frm.get()));
+    auto *scroll = child<QScrollArea>("navScroll");
+    // Opened by a click, as the user does; the other groups fold away.
+    auto *navBar = child<NavBar>("dxNavBar1");
+    if (!navBar->isGroupExpanded(opened))
+        QTest::mouseClick(::child<QToolButton>(m_frm.get(), opened), Qt::LeftButton);
+    QVERIFY(navBar->isGroupExpanded(opened));
+    for (const char *name : {"nbgMission", "nbgTishi", "nbgInternet"}) {
+        auto *header = child<QToolButton>(name);
+        const QRect inView(header->mapTo(scroll->viewport(), QPoint()), header->size());
+        QVERIFY2(scroll->viewport()->rect().contains(inView), name);
+    }
+    // The items of the open group are in sight too.
+    const QWidget *openedItems = ::child<QWidget>(m_frm.get(), opened + QStringLiteral("Items"));
+    for (QToolButton *item : openedItems->findChildren<QToolButton *>()) {
+        const QRect inView(item->mapTo(scroll->viewport(), QPoint()), item->size());
+        QVERIFY2(scroll->viewport()->rect().contains(inView), qPrintable(item->objectName()));
+    }
 }
 
 QTEST_MAIN(TestMissionEditor)

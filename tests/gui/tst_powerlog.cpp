@@ -1,4 +1,5 @@
 #include "core/missions/SecondTimer.h"
+#include "core/powerlog/PowerLogDataSource.h"
 #include "core/powerlog/PowerLogQuery.h"
 #include "core/powerlog/PowerLogStore.h"
 #include "core/text/NumberText.h"
@@ -8,6 +9,8 @@
 #include "support/MainWindowFixture.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
@@ -86,6 +89,9 @@ private slots:
     void tableLackingAColumnIsNamed_data();
     void tableLackingAColumnIsNamed();
     void longLogIsReadAsItScrolls();
+    void tabLeavesTheGridAndNamesIt();
+    void recordsKeepTheModelRules();
+    void energyColumnFitsALongLog();
 
 private:
     QString storePath() const { return m_main->filePath(QStringLiteral("db.mdb")); }
@@ -494,6 +500,10 @@ void TestPowerLog::totals_data()
                                   << "123456.924度"
                                   << "123456.924"
                                   << "";
+    QTest::newRow("fifteen digits, price 0.37") << QList<double> {12345.678901234} << "0.37"
+                                                << "12345.678901234度"
+                                                << "4567.90119345658"
+                                                << "";
     QTest::newRow("price not a number") << QList<double> {0.135, 0.135} << "abc"
                                         << "0.27度"
                                         << "0"
@@ -513,15 +523,28 @@ void TestPowerLog::totals()
     seed(runs);
     child<QLineEdit>(&window(), "editDanweidianfei")->setText(price);
     click("btnTongji");
-    QCOMPARE(child<QLineEdit>(&window(), "editHaodian")->text(), energyText);
-    QCOMPARE(child<QLineEdit>(&window(), "editDianfei")->text(), costText);
-    // A figure longer than its box shows its beginning; the whole of it is
-    // in the tool tip.
-    for (const char *box : {"editHaodian", "editDianfei"}) {
-        if (qstrcmp(box, "editDianfei") == 0 && !error.isEmpty())
+    // A figure that fits its box is shown whole; a longer one rounded to
+    // what fits, never cut inside a digit or before its unit. The whole
+    // figure is in the tool tip.
+    const std::pair<const char *, QString> totals[] = {{"editHaodian", energyText}, {"editDianfei", costText}};
+    for (const auto &[name, whole] : totals) {
+        auto *box = child<QLineEdit>(&window(), name);
+        const bool energy = qstrcmp(name, "editHaodian") == 0;
+        if (!energy && !error.isEmpty()) {
+            QCOMPARE(box->text(), whole);
             continue;
-        QCOMPARE(child<QLineEdit>(&window(), box)->cursorPosition(), 0);
-        QCOMPARE(child<QLineEdit>(&window(), box)->toolTip(), child<QLineEdit>(&window(), box)->text());
+        }
+        QCOMPARE(box->toolTip(), whole);
+        const QString shown = box->text();
+        QVERIFY2(box->fontMetrics().horizontalAdvance(shown) <= box->width() - 4, qPrintable(shown));
+        QCOMPARE(shown.endsWith(QStringLiteral("度")), energy);
+        const double wholeValue = *StrToFloat(QString(whole).remove(QStringLiteral("度")));
+        const std::optional<double> shownValue = StrToFloat(QString(shown).remove(QStringLiteral("度")));
+        QVERIFY2(shownValue, qPrintable(shown));
+        QVERIFY2(qAbs(*shownValue - wholeValue) <= qAbs(wholeValue) * 1e-4, qPrintable(shown));
+        if (box->fontMetrics().horizontalAdvance(whole) <= box->width() - 4)
+            QCOMPARE(shown, whole);
+        QCOMPARE(box->cursorPosition(), 0);
     }
     if (error.isEmpty())
         QVERIFY(window().findChildren<QMessageBox *>().isEmpty());
@@ -692,6 +715,71 @@ void TestPowerLog::longLogIsReadAsItScrolls()
     click("btnDelAll");
     QCOMPARE(stored().size(), 0);
     QVERIFY(window().findChildren<QMessageBox *>().isEmpty());
+}
+
+void TestPowerLog::tabLeavesTheGridAndNamesIt()
+{
+    seed({{at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.27},
+          {at(today, "10:00:00.000"), at(today, "11:00:00.000"), 0.27}});
+    window().show();
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    QCOMPARE(QAccessible::queryAccessibleInterface(grid)->text(QAccessible::Name), QStringLiteral("耗电明细"));
+    grid->setFocus(Qt::TabFocusReason);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QVERIFY(!grid->hasFocus());
+    QCOMPARE(grid->currentIndex(), grid->model()->index(1, 0));
+}
+
+void TestPowerLog::recordsKeepTheModelRules()
+{
+    // The grid's records over every command that changes them. A log that
+    // one batch reads whole: the tester itself asks for more rows while it
+    // checks an insertion, which a log read in batches cannot take.
+    seed({{at(yesterday, "23:50:00.000"), at(today, "00:10:00.000"), 0.1},
+          {at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.2},
+          {at(today, "10:00:00.000"), at(today, "11:00:00.000"), 0.3}});
+    m_dm1 = std::make_unique<PowerLogStore>();
+    QAbstractItemModelTester tester(m_dm1->dataSource(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    m_dm1->query()->setDatabaseFile(storePath());
+    m_window = std::make_unique<PowerStatsWindow>(m_dm1.get(), &m_main->platform.clock, 70, 200);
+    m_window->show();
+    QCOMPARE(listedEnergies(), QList<double>({0.1, 0.2, 0.3}));
+    click("btnLook");
+    QCOMPARE(listedEnergies(), QList<double>({0.2, 0.3}));
+    click("btnLookAll");
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+    click("btnDel");
+    QCOMPARE(listedEnergies(), QList<double>({0.1, 0.3}));
+    click("btnTongji");
+    click("btnDelAll");
+    click("btnLookAll");
+    QCOMPARE(listedEnergies(), QList<double>());
+    m_window.reset();
+}
+
+void TestPowerLog::energyColumnFitsALongLog()
+{
+    // After 统计 the grid stands at the last of a hundred thousand records:
+    // the 耗电 column still shows each figure whole.
+    QList<Run> runs;
+    for (int i = 0; i < 100000; ++i)
+        runs.append({at(today, "08:00:00.000"), at(today, "09:00:00.000"), 0.27});
+    seed(runs);
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    click("btnTongji");
+    auto *grid = child<QTableView>(&window(), "RxDBGrid1");
+    QCOMPARE(grid->currentIndex().row(), 99999);
+    const int energyColumn = 3;
+    const QModelIndex last = grid->model()->index(99999, energyColumn);
+    const int needed = grid->fontMetrics().horizontalAdvance(last.data().toString());
+    QVERIFY2(grid->columnWidth(energyColumn) > needed + 4,
+             qPrintable(QStringLiteral("%1 for %2").arg(grid->columnWidth(energyColumn)).arg(needed)));
 }
 
 QTEST_MAIN(TestPowerLog)

@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "support/RegionalFormatReset.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -25,6 +26,9 @@ private slots:
     void buttonsRecordTheAnswer_data();
     void buttonsRecordTheAnswer();
     void escapeDoesNotAnswer();
+    void isAnnouncedWhenItOpens();
+    void linesClearTheRuleAtEveryScale_data();
+    void linesClearTheRuleAtEveryScale();
     void warnsAndShutsDownOnTimeWithRealTimers();
     void postponeAnswerMovesTheMission();
     void aLateTickOpensTheWarningAndTheShutdownWaits();
@@ -137,6 +141,54 @@ void TestPreWarning::escapeDoesNotAnswer()
     QVERIFY(hint.isVisible());
     QCOMPARE(finished.count(), 0);
     QCOMPARE(hint.userChoice, 0);
+}
+
+void TestPreWarning::linesClearTheRuleAtEveryScale_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("1") << qreal(1);
+    QTest::newRow("1.5") << qreal(1.5);
+    QTest::newRow("2") << qreal(2);
+}
+
+void TestPreWarning::linesClearTheRuleAtEveryScale()
+{
+    // Drawn as on a screen of that scale: the second line's letters end a
+    // whole pixel above the rule at y 40, and the first line's begin below
+    // the label's top.
+    QFETCH(qreal, scale);
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.setMessage(MissionRunner::warningMessage(MissionKind::mkShutdown));
+    auto *lbTishi = hint.findChild<QLabel *>(QStringLiteral("lbTishi"));
+    QImage letters(lbTishi->size() * scale, QImage::Format_ARGB32);
+    letters.setDevicePixelRatio(scale);
+    letters.fill(Qt::white);
+    lbTishi->render(&letters, QPoint(), QRegion(), QWidget::DrawChildren);
+    auto inkInRow = [&letters](int y) {
+        int dark = 0;
+        for (int x = 0; x < letters.width(); ++x)
+            dark += qGray(letters.pixel(x, y)) < 160;
+        return dark;
+    };
+    const int lastRow = letters.height() - 1;
+    const int gap = qCeil(scale);
+    for (int y = lastRow; y > lastRow - gap; --y)
+        QVERIFY2(inkInRow(y) == 0, qPrintable(QStringLiteral("ink in row %1 of %2").arg(y).arg(lastRow)));
+    QVERIFY2(lbTishi->y() + lbTishi->height() <= 40, qPrintable(QString::number(lbTishi->height())));
+    QCOMPARE(inkInRow(0), 0);
+}
+
+void TestPreWarning::isAnnouncedWhenItOpens()
+{
+    // The warning takes no focus: a screen reader hears it as an alert,
+    // with its message.
+    QWidget owner;
+    ShutdownWarning hint(&owner);
+    hint.setMessage(MissionRunner::warningMessage(MissionKind::mkShutdown));
+    hint.show();
+    QCOMPARE(QAccessible::queryAccessibleInterface(&hint)->text(QAccessible::Description),
+             hint.findChild<QLabel *>(QStringLiteral("lbTishi"))->text());
 }
 
 // The whole road with the program's own one-second timers: the warning opens

@@ -3,6 +3,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -43,12 +44,18 @@ private slots:
     void aClickOnTheNoticeRunsItsAction_data();
     void aClickOnTheNoticeRunsItsAction();
     void theBodyIsSentAsMarkup();
+    void tellsWhetherNoticesAreShown();
+
+public slots:
+    // Every ActionInvoked the program's connection has delivered.
+    void actionHeard() { ++m_actionsHeard; }
 
 private:
     void sendSignal(const QString &name, const QVariantList &arguments);
 
     std::unique_ptr<PrivateBus> m_bus;
     NotificationsStandIn m_daemon;
+    int m_actionsHeard = 0;
 };
 
 void TestNotifier::initTestCase()
@@ -95,7 +102,13 @@ void TestNotifier::aClickOnTheNoticeRunsItsAction()
     QFETCH(QString, actionKey);
     QFETCH(bool, runs);
 
-    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    QDBusConnection programBus = QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program"));
+    DesktopNotifier notifier(programBus);
+    // Connected after the notifier, so it hears each signal after it.
+    QVERIFY(programBus.connect(QString(), QStringLiteral("/org/freedesktop/Notifications"),
+                               QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"), this,
+                               SLOT(actionHeard())));
+    QSignalSpy shown(&notifier, &DesktopNotifier::noticeShown);
     int clicks = 0;
     const int before = int(m_daemon.notices.size());
     notifier.notify(QStringLiteral("翎鹊时间管理器友情提示"), QStringLiteral("点击这里关闭或恢复"), 10000,
@@ -108,14 +121,30 @@ void TestNotifier::aClickOnTheNoticeRunsItsAction()
 
     const uint id = uint(m_daemon.notices.size());
     // The notice's name reaches the program before the user can click.
-    QTest::qWait(100);
+    QTRY_COMPARE(shown.count(), 1);
+    QCOMPARE(shown.constFirst().constFirst().toUInt(), id);
     if (signal == QLatin1String("NotificationClosed"))
         sendSignal(signal, {id, uint(2)});
+    const int heardBefore = m_actionsHeard;
     sendSignal(QStringLiteral("ActionInvoked"), {id, actionKey});
     // A notice of another program with another number changes nothing.
     sendSignal(QStringLiteral("ActionInvoked"), {id + 100, QStringLiteral("default")});
-    QTest::qWait(200);
+    QTRY_COMPARE(m_actionsHeard, heardBefore + 2);
     QCOMPARE(clicks, runs ? 1 : 0);
+    programBus.disconnect(QString(), QStringLiteral("/org/freedesktop/Notifications"),
+                          QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("ActionInvoked"), this,
+                          SLOT(actionHeard()));
+}
+
+void TestNotifier::tellsWhetherNoticesAreShown()
+{
+    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    QVERIFY(notifier.canNotify());
+    QDBusConnection daemonBus(QStringLiteral("daemon"));
+    QVERIFY(daemonBus.unregisterService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(!notifier.canNotify());
+    QVERIFY(daemonBus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(!DesktopNotifier(QDBusConnection(QStringLiteral("not connected"))).canNotify());
 }
 
 // A missed notice that quotes a description with "<", ">" and "&": the

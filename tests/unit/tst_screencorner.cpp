@@ -3,7 +3,8 @@
 #include <QtTest>
 
 // The corner where the shutdown warning (30 pixels above the bottom) and
-// the message popup (flush) stand, on screens anywhere on the desktop.
+// the message popup (flush) stand, on screens anywhere on the desktop; a
+// window kept inside the area its screen leaves free.
 class TestScreenCorner : public QObject
 {
     Q_OBJECT
@@ -11,6 +12,8 @@ class TestScreenCorner : public QObject
 private slots:
     void standsInTheCornerOfItsScreen_data();
     void standsInTheCornerOfItsScreen();
+    void keptInsideAnyArea_data();
+    void keptInsideAnyArea();
 };
 
 void TestScreenCorner::standsInTheCornerOfItsScreen_data()
@@ -44,6 +47,30 @@ void TestScreenCorner::standsInTheCornerOfItsScreen()
     QCOMPARE(corner, place);
     // The window lies wholly on its screen.
     QVERIFY(screen.contains(QRect(corner, size)));
+}
+
+void TestScreenCorner::keptInsideAnyArea_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QRect>("kept");
+    QTest::newRow("already inside") << QRect(0, 0, 1920, 1080) << QRect(196, 110, 696, 480)
+                                    << QRect(196, 110, 696, 480);
+    QTest::newRow("past the right and bottom")
+        << QRect(0, 0, 800, 600) << QRect(196, 110, 696, 520) << QRect(104, 80, 696, 520);
+    QTest::newRow("panel at the top") << QRect(0, 32, 800, 568) << QRect(0, 0, 300, 200) << QRect(0, 32, 300, 200);
+    QTest::newRow("larger than the area")
+        << QRect(0, 0, 640, 480) << QRect(196, 110, 696, 520) << QRect(0, 0, 640, 480);
+    QTest::newRow("screen left of the primary")
+        << QRect(-1280, 0, 1280, 1024) << QRect(-100, 900, 300, 200) << QRect(-300, 824, 300, 200);
+}
+
+void TestScreenCorner::keptInsideAnyArea()
+{
+    QFETCH(QRect, area);
+    QFETCH(QRect, window);
+    QFETCH(QRect, kept);
+    QCOMPARE(keptInside(area, window), kept);
 }
 
 QTEST_GUILESS_MAIN(TestScreenCorner)

@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,10 @@ DailyMissionsDialog::DailyMissionsDialog(const QString &folder, const QString &t
     m_listView->setWordWrap(false);
     m_listView->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     m_listView->setItemDelegateForColumn(KindColumn, new KindTextDelegate(m_listView));
+    m_listView->setAccessibleName(QStringLiteral("每日执行任务"));
+    // Tab leaves the list for the buttons; the arrows move inside it.
+    m_listView->setTabKeyNavigation(false);
+    m_listView->installEventFilter(this);
     m_listView->verticalHeader()->hide();
     m_listView->verticalHeader()->setDefaultSectionSize(20);
     m_listView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -98,6 +103,8 @@ DailyMissionsDialog::DailyMissionsDialog(const QString &folder, const QString &t
     m_btnClose->setAutoDefault(false);
     connect(m_btnDel, &QPushButton::clicked, this, &DailyMissionsDialog::deleteSelectedRow);
     connect(m_btnClose, &QPushButton::clicked, this, &DailyMissionsDialog::closeDialog);
+    setTabOrder(m_listView, m_btnDel);
+    setTabOrder(m_btnDel, m_btnClose);
 
     loadFile();
 }
@@ -160,6 +167,18 @@ void DailyMissionsDialog::deleteSelectedRow()
     const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
     if (!rows.isEmpty())
         m_listView->removeRow(rows.first().row());
+}
+
+bool DailyMissionsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // Del deletes the selected row as 删除 does; while a kind text is being
+    // edited, the keys go to its field instead.
+    if (watched == m_listView && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        deleteSelectedRow();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DailyMissionsDialog::closeDialog()

@@ -28,6 +28,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void loadFile();
     QVector<Mission> listedMissions() const;

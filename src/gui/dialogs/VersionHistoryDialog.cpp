@@ -66,6 +66,7 @@ VersionHistoryDialog::VersionHistoryDialog(QWidget *parent)
     notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     notes->setPlainText(releaseNotes());
+    notes->setAccessibleName(QStringLiteral("升级历史"));
 
     auto *ok = new QPushButton(buttonIcon(ButtonIcon::Ok), QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));

@@ -58,6 +58,7 @@ FileNameField::FileNameField(const QStringList &filters, QWidget *parent)
     layout->addWidget(m_edit, 1);
     layout->addWidget(m_browse);
     m_browse->setText(QStringLiteral("…"));
+    m_browse->setProperty("browseButton", true);
     m_browse->setToolTip(QStringLiteral("浏览"));
     m_browse->setAccessibleName(QStringLiteral("浏览"));
     m_browse->setFixedHeight(m_edit->sizeHint().height());

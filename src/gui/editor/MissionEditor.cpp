@@ -11,6 +11,8 @@
 #include "gui/widgets/NavBar.h"
 #include "platform/Clock.h"
 
+#include <QAccessible>
+#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
@@ -44,8 +46,8 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(objectName);
-    // Enter and Esc belong to the focused control, never to a dialog-wide
-    // default or cancel button.
+    // Enter belongs to the focused control, never to a dialog-wide default
+    // button.
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setMinimumWidth(88);
@@ -78,7 +80,9 @@ MissionEditor::MissionEditor(MissionModel *missions, const Clock *clock, QWidget
     navScroll->setFrameShape(QFrame::NoFrame);
     navScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     navScroll->setWidgetResizable(true);
-    navScroll->setWidget(buildNavBar());
+    navScroll->setFocusPolicy(Qt::NoFocus);
+    NavBar *navBar = buildNavBar();
+    navScroll->setWidget(navBar);
     body->addWidget(navScroll);
 
     auto *work = new QVBoxLayout;
@@ -91,11 +95,46 @@ MissionEditor::MissionEditor(MissionModel *missions, const Clock *clock, QWidget
     layout->addLayout(body, 1);
 
     hidePageTabs();
+    orderFocusChain(navBar);
+    m_dpDate->installEventFilter(this);
+    m_dpTime->installEventFilter(this);
+    connect(m_pages, &QTabWidget::currentChanged, this, &MissionEditor::markChosenKind);
+    markChosenKind(m_pages->currentIndex());
 }
 
 void MissionEditor::hidePageTabs()
 {
+    // Pages change only through the navigation: the hidden tabs take no
+    // focus, so Tab goes from the navigation straight to the page's input.
     m_pages->tabBar()->hide();
+    m_pages->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_pages->setFocusPolicy(Qt::NoFocus);
+}
+
+void MissionEditor::orderFocusChain(NavBar *navBar)
+{
+    // Navigation (headers and items, top to bottom: the order they were
+    // made in), every page's inputs (only the shown page's take the focus),
+    // date, time, the buttons.
+    QList<QWidget *> chain;
+    for (QToolButton *button : navBar->findChildren<QToolButton *>())
+        chain.append(button);
+    chain << m_listBox << m_fnPro->lineEdit() << m_fnPro->browseButton() << m_fnFile->lineEdit()
+          << m_fnFile->browseButton() << m_memo << m_cbMsg << m_fnRing->lineEdit() << m_fnRing->browseButton()
+          << m_editUrl << m_editEmail << m_dpDate << m_dpTime << m_btnAddOn << m_btnAdd << m_btnClose;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain.at(i - 1), chain.at(i));
+}
+
+void MissionEditor::markChosenKind(int page)
+{
+    QAbstractButton *item = m_kindItems->button(page);
+    if (!item)
+        return;
+    item->setChecked(true);
+    m_pages->setAccessibleName(QStringLiteral("任务类型:%1").arg(item->text()));
+    QAccessibleEvent event(m_pages, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QWidget *MissionEditor::buildHeader()
@@ -162,10 +201,19 @@ NavBar *MissionEditor::buildNavBar()
         bar->addItem(QStringLiteral("nbEmail"), QStringLiteral("发送邮件"), namedIcon(QStringLiteral("kind-mail")));
     // Icons beside their captions keep the first group and the two folded
     // headers within the dialog's height.
-    for (QToolButton *item : {shutdown, program, file, message, ring, url, mail})
+    // The item of the active page stays checked, so sight and screen
+    // readers both tell which kind the editor composes.
+    m_kindItems = new QButtonGroup(this);
+    int page = PowerPage;
+    for (QToolButton *item : {shutdown, program, file, message, ring, url, mail}) {
         item->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        item->setCheckable(true);
+        m_kindItems->addButton(item, page++);
+    }
     bar->setGroupExpanded(QStringLiteral("nbgTishi"), false);
     bar->setGroupExpanded(QStringLiteral("nbgInternet"), false);
+    // The three groups open together would not fit the dialog's height.
+    bar->setOneGroupOpen(true);
 
     connect(shutdown, &QToolButton::clicked, this, &MissionEditor::showPowerPage);
     connect(program, &QToolButton::clicked, this, &MissionEditor::showProgramPage);
@@ -357,14 +405,28 @@ void MissionEditor::showEvent(QShowEvent *event)
 void MissionEditor::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape: event->ignore(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+        if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()))
             button->click();
         return;
     default: QDialog::keyPressEvent(event);
     }
+}
+
+bool MissionEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    // Tab leaves the date and the time for the next control, as everywhere
+    // in the dialog; the arrow keys move between their parts.
+    if ((watched == m_dpDate || watched == m_dpTime) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void MissionEditor::resetFields()

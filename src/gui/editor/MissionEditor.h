@@ -8,6 +8,7 @@ class Clock;
 class MissionModel;
 class FileNameField;
 class NavBar;
+class QButtonGroup;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -69,6 +70,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void hidePageTabs();
@@ -80,6 +82,8 @@ private:
     QWidget *addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input);
     QString activeInput() const;
     void writeComposedMission(bool editorClosing);
+    void orderFocusChain(NavBar *navBar);
+    void markChosenKind(int page);
 
     MissionModel *m_missions;
     Mode m_mode = AddMode;
@@ -100,4 +104,6 @@ private:
     QPushButton *m_btnAddOn = nullptr;
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnClose = nullptr;
+    // The navigation items, one per page; the one of the active page is checked.
+    QButtonGroup *m_kindItems = nullptr;
 };

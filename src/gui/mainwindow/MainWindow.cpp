@@ -24,6 +24,7 @@
 #include "gui/widgets/ErrorReport.h"
 #include "gui/widgets/Icons.h"
 #include "gui/widgets/NavBar.h"
+#include "gui/widgets/ScreenCorner.h"
 #include "platform/Clock.h"
 #include "platform/Notifier.h"
 #include "platform/SessionControl.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     setFont(windowFont);
     resize(696, 480);
     move(196, 110);
+    keepInsideAvailableArea(this);
 
     // The look goes on before the first widget is made, so that no widget
     // is polished in one look and then again in another.
@@ -335,6 +337,9 @@ void MainWindow::buildList()
     m_display = new MissionDisplayModel(m_missions, m_platform.clock, this);
     m_listView = new QTableView(this);
     m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setAccessibleName(QStringLiteral("任务列表"));
+    // Tab leaves the list; the arrows move inside it.
+    m_listView->setTabKeyNavigation(false);
     m_listView->setModel(m_display);
     m_listView->setShowGrid(true);
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -387,12 +392,16 @@ void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
+    // Each panel has its width while there is room and gives way when the
+    // window is narrowed, cutting its own text rather than covering the next.
     const int widths[] = {200, 150, 150};
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel(bar);
         m_panels[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
-        m_panels[i]->setFixedWidth(widths[i]);
-        bar->addWidget(m_panels[i]);
+        m_panels[i]->setMinimumWidth(1);
+        m_panels[i]->setMaximumWidth(widths[i]);
+        m_panels[i]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        bar->addWidget(m_panels[i], widths[i]);
     }
 }
 
@@ -566,20 +575,24 @@ void MainWindow::showRunMeter()
 
 void MainWindow::hideToTray(bool withBalloon)
 {
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    const bool inTray = QSystemTrayIcon::isSystemTrayAvailable();
+    if (inTray) {
         hide();
         m_tray->show();
         showRunMeter();
-        if (withBalloon)
-            m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
-        return;
-    }
-    // Without a notification area a hidden window could not be reached
-    // again: keep it on the task bar, minimised, and tell the user through
-    // the desktop's notifications instead of the balloon.
-    if (!isMinimized())
+    } else if (!isMinimized()) {
+        // Without a notification area a hidden window could not be reached
+        // again: keep it on the task bar, minimised.
         showMinimized();
-    if (withBalloon)
+    }
+    if (!withBalloon)
+        return;
+    // The desktop's notice declares the click that brings the window back
+    // (the tray's own balloon declares none on most desktops); the tray's
+    // balloon serves only where no notification service runs.
+    if (inTray && !m_platform.notifier->canNotify())
+        m_tray->showMessage(balloonTitle, balloonText, QSystemTrayIcon::Information, balloonTimeoutMs);
+    else
         m_platform.notifier->notify(balloonTitle, balloonText, balloonTimeoutMs, [this] { restoreFromTray(); });
 }
 
@@ -782,6 +795,9 @@ void MainWindow::openDailyMissions()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Now that the frame is known: wholly inside the screen.
+    if (!event->spontaneous())
+        keepInsideAvailableArea(this);
     showRunMeter();
     connectPowerLog();
     if (!m_missedWhileHidden.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/MessagePopup.h"
 
+#include "gui/widgets/Alert.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/ScreenCorner.h"
 
@@ -111,16 +112,20 @@ MessagePopup::MessagePopup(QWidget *parent)
 void MessagePopup::showMessage(const QString &text)
 {
     m_label1->setText(text);
-    if (isVisible())
+    setAccessibleDescription(text);
+    if (isVisible()) {
         startCountdown();
-    else
+        announceAlert(this);
+    } else {
         show();
+    }
 }
 
 void MessagePopup::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     startCountdown();
+    announceAlert(this);
 }
 
 void MessagePopup::startCountdown()

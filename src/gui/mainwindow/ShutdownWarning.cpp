@@ -1,5 +1,6 @@
 #include "gui/mainwindow/ShutdownWarning.h"
 
+#include "gui/widgets/Alert.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/ScreenCorner.h"
 
@@ -23,7 +24,8 @@ QString countdownText(int secondsLeft)
 // Lines twelve pixels apart, each line's letters in the middle of its
 // twelve pixels whatever the font's own line spacing: the warning's two
 // lines fit between y 16 and the rule at y 40. The letters are made no
-// taller than eleven pixels, so a gap stays between the lines.
+// taller than ten pixels, so a gap stays between the lines and above the
+// rule also where smoothing or a scaled screen widens their edges.
 class PitchedLabel : public QLabel
 {
 public:
@@ -33,7 +35,7 @@ public:
         QFont letters = font();
         for (int size = lineHeight; size > 6; --size) {
             letters.setPixelSize(size);
-            if (QFontMetrics(letters).tightBoundingRect(QStringLiteral("国")).height() < lineHeight)
+            if (QFontMetrics(letters).tightBoundingRect(QStringLiteral("国")).height() < lineHeight - 1)
                 break;
         }
         setFont(letters);
@@ -126,6 +128,7 @@ void ShutdownWarning::setMessage(const QString &message)
 {
     m_message = message;
     m_lbTishi->setText(QString(message).replace(QChar(13), QLatin1Char('\n')));
+    setAccessibleDescription(m_lbTishi->text());
     m_lbTishi->adjustSize();
 }
 
@@ -169,6 +172,12 @@ void ShutdownWarning::postponeFiveMinutes()
 {
     userChoice = Postpone;
     done(userChoice);
+}
+
+void ShutdownWarning::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    announceAlert(this);
 }
 
 void ShutdownWarning::keyPressEvent(QKeyEvent *event)

@@ -46,6 +46,7 @@ public:
 
 protected:
     // Esc answers nothing: the warning is answered with the mouse only.
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

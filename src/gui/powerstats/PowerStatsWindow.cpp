@@ -108,13 +108,19 @@ QLineEdit *makeBox(QWidget *parent, const QString &objectName, const QString &te
     return box;
 }
 
-// A total too long for its box shows its beginning, the figures that
-// matter; the whole text is in the tool tip.
-void showTotal(QLineEdit *box, const QString &text)
+// A total and its unit, whole where the box has room for them; otherwise
+// rounded to as many significant digits as fit, so no digit is cut and the
+// unit stays. The whole figure is in the tool tip.
+void showTotal(QLineEdit *box, double value, const QString &unit = QString())
 {
-    box->setText(text);
+    const QString whole = FloatToStr(value) + unit;
+    const int room = box->contentsRect().marginsRemoved(box->textMargins()).width() - 4;
+    QString shown = whole;
+    for (int digits = 14; digits > 0 && box->fontMetrics().horizontalAdvance(shown) > room; --digits)
+        shown = FloatToStr(QString::number(value, 'g', digits).toDouble()) + unit;
+    box->setText(shown);
     box->setCursorPosition(0);
-    box->setToolTip(text);
+    box->setToolTip(whole);
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &caption, int y, int height)
@@ -194,6 +200,9 @@ void PowerStatsWindow::buildRecordsBox()
     colours.setColor(QPalette::Base, Qt::white);
     m_grid->setPalette(colours);
     m_grid->setItemDelegate(new GridCellDelegate(this, m_grid));
+    m_grid->setAccessibleName(QStringLiteral("耗电明细"));
+    // Tab leaves the grid for the buttons; the arrows move inside it.
+    m_grid->setTabKeyNavigation(false);
 
     m_grid->installEventFilter(this);
 }
@@ -355,14 +364,14 @@ void PowerStatsWindow::computeTotals()
         return;
     }
     showView(query->viewSize() - 1);
-    showTotal(m_editHaodian, FloatToStr(sum) + QStringLiteral("度"));
+    showTotal(m_editHaodian, sum, QStringLiteral("度"));
     const QString priceText = m_editDanweidianfei->text();
     const std::optional<double> price = StrToFloat(priceText);
     if (!price) {
         showErrorReport(this, QStringLiteral("'%1' is not a valid floating point value").arg(priceText));
         return;
     }
-    showTotal(m_editDianfei, FloatToStr(double((long double)*price * sum)));
+    showTotal(m_editDianfei, double((long double)*price * sum));
 }
 
 void PowerStatsWindow::closeWindow()
@@ -391,7 +400,11 @@ void PowerStatsWindow::drawCell(QPainter *painter, const QStyleOptionViewItem &o
     const auto *delegate = static_cast<const GridCellDelegate *>(m_grid->itemDelegate());
     const int recordNumber = cell.row() + 1;
     if (recordNumber % 2 != 0) {
-        delegate->paintDefault(painter, option, cell);
+        // The selected record keeps the strong selection colours while
+        // another control has the focus, so its white text stays readable.
+        QStyleOptionViewItem odd(option);
+        odd.state |= QStyle::State_Active;
+        delegate->paintDefault(painter, odd, cell);
         return;
     }
     // Light cyan also on the selected record, drawn then in the normal

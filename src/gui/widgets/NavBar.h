@@ -8,6 +8,8 @@ class QVBoxLayout;
 
 // A navigation bar: a column of groups, each a header that folds its items
 // away on a click, and items that are flat buttons with an icon and a text.
+// Screen readers hear a header as an expandable group, expanded or
+// collapsed, not as something to check.
 class NavBar : public QWidget
 {
     Q_OBJECT
@@ -24,10 +26,17 @@ public:
     void setGroupExpanded(const QString &groupName, bool expanded);
     bool isGroupExpanded(const QString &groupName) const;
 
+    // With one open group at a time, opening a group folds the others, so
+    // a bar taller than its room keeps every header in sight.
+    void setOneGroupOpen(bool one);
+
 private:
     QWidget *groupBody(const QString &groupName) const;
+    void showGroup(QToolButton *header, bool expanded);
 
     QSize m_iconSize;
     QVBoxLayout *m_layout;
     QWidget *m_lastBody = nullptr;
+    QList<QToolButton *> m_headers;
+    bool m_oneGroupOpen = false;
 };

@@ -16,3 +16,12 @@ QPoint bottomRightCorner(const QRect &screen, const QSize &size, int bottomGap =
 // notice may cover a panel) of the screen it is on, or of the primary
 // screen when it is on none yet.
 void placeAtBottomRight(QWidget *window, int bottomGap = 0);
+
+// `window` moved (and made smaller where it is larger) so that it lies
+// wholly inside `area`.
+QRect keptInside(const QRect &area, const QRect &window);
+
+// Keeps `window` inside the available area (the screen less its panels) of
+// the screen it is on, or of the primary screen when it is on none yet; a
+// window of fixed size is only moved.
+void keepInsideAvailableArea(QWidget *window);

@@ -1,5 +1,6 @@
 #include "platform/linux/DesktopNotifier.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -65,10 +66,22 @@ void DesktopNotifier::notify(const QString &title, const QString &text, int time
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, onClicked = std::move(onClicked)](QDBusPendingCallWatcher *answered) {
                 const QDBusPendingReply<uint> reply = *answered;
-                if (reply.isValid() && onClicked)
-                    m_onClicked.insert(reply.value(), onClicked);
+                if (reply.isValid()) {
+                    if (onClicked)
+                        m_onClicked.insert(reply.value(), onClicked);
+                    emit noticeShown(reply.value());
+                }
                 answered->deleteLater();
             });
+}
+
+bool DesktopNotifier::canNotify() const
+{
+    if (!m_bus.isConnected())
+        return false;
+    const QDBusConnectionInterface *busNames = m_bus.interface();
+    return busNames->isServiceRegistered(service).value()
+           || busNames->activatableServiceNames().value().contains(service);
 }
 
 void DesktopNotifier::actionInvoked(uint id, const QString &actionKey)

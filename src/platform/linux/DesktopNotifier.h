@@ -23,6 +23,13 @@ public:
     explicit DesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
 
     void notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked) override;
+    // A notification service runs or is started by the bus when called.
+    bool canNotify() const override;
+
+signals:
+    // The service has shown a notice and named it `id`; a click on it is
+    // heard from now on.
+    void noticeShown(uint id);
 
 private slots:
     void actionInvoked(uint id, const QString &actionKey);

@@ -15,6 +15,7 @@
 #include "platform/linux/LogindSleepWatcher.h"
 #include "platform/linux/SoundEffectOutput.h"
 #include "platform/linux/TimedatedTimeSetter.h"
+#include "platform/linux/TimerfdClockWatcher.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/QueuedSound.h"
 
@@ -83,6 +84,7 @@ struct LinuxPlatform
     XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
     LogindSleepWatcher sleepWatcher;
+    TimerfdClockWatcher clockChanges;
 
     PlatformServices services() { return platformServicesOf(*this); }
 };

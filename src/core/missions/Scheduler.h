@@ -52,6 +52,15 @@ public:
     // `moment`: it moves five minutes after that moment.
     void postpone(int row, const QDateTime &moment);
 
+    // The first second after the last one checked (wall-clock key) in which
+    // the check has something to do: a warning opens, a row is due, an
+    // unreadable row is to be reported, the hourly signal sounds. Empty when
+    // nothing is ahead. The seconds before it may be skipped.
+    std::optional<qint64> nextBusySecond() const;
+    // Notes the seconds up to `second` as checked without walking the list,
+    // for a caller that knows from nextBusySecond that they hold nothing.
+    void skipQuietSecondsUpTo(qint64 second);
+
 private:
     void checkSecond(qint64 second, qint64 warnFrom, bool withHourlySignal);
     // The second in which the row is carried out: its moment, or ten

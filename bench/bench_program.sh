@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures the built program from outside on a private Xvfb display, each
-# run in its own temporary program folder (a copy of the executable, since
-# the program keeps its files beside it), with bench_startup_probe:
+# run in its own temporary program folder (a copy of the executable and its
+# sound plugin, since the program keeps its files beside it), with bench_startup_probe:
 #   start-up  launch until the main window is mapped, and the CPU time used
 #             by then, beside a bare Qt main window of the same kind of
 #             content started in the same way in the same run (runs taken
@@ -37,6 +37,7 @@ makeFolder() {
     local folder="$1" count="$2"
     mkdir -p "$folder"
     cp "$program" "$folder/chronodesk"
+    cp "$build/chronodesk-sound.so" "$folder/"
     if ((count > 0)); then
         python3 - "$folder/everyday.mis" "$count" <<'PY'
 import sys

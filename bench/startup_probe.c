@@ -65,7 +65,8 @@ static double cpuMs(pid_t pid)
 
 /* The context switches of each thread, by thread id and name. */
 #define maxThreads 64
-struct ThreadWakes {
+struct ThreadWakes
+{
     int tid;
     char name[32];
     long long switches;
@@ -229,8 +230,8 @@ int main(int argc, char *argv[])
             wakes += woke;
             if (woke > 0) {
                 size_t used = strlen(perThread);
-                snprintf(perThread + used, sizeof perThread - used, "%s%s=%lld", used ? "," : "",
-                         wakesAfter[i].name, woke);
+                snprintf(perThread + used, sizeof perThread - used, "%s%s=%lld", used ? "," : "", wakesAfter[i].name,
+                         woke);
             }
         }
     }

@@ -13,7 +13,7 @@
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/LogindSessionControl.h"
 #include "platform/linux/LogindSleepWatcher.h"
-#include "platform/linux/SoundEffectOutput.h"
+#include "platform/linux/PluginSoundOutput.h"
 #include "platform/linux/TimedatedTimeSetter.h"
 #include "platform/linux/TimerfdClockWatcher.h"
 #include "platform/linux/XdgAutostart.h"
@@ -79,7 +79,7 @@ struct LinuxPlatform
     DesktopNotifier notifier;
     LogindSessionControl session;
     DesktopShell shell {&notifier};
-    SoundEffectOutput soundOutput;
+    PluginSoundOutput soundOutput {PluginSoundOutput::programFolders()};
     QueuedSound sound {&soundOutput};
     XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
@@ -115,9 +115,18 @@ int runWindow(int argc, char *argv[], bool hidden)
 {
     const bool platformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     chooseDisplayPlatform();
+    // Idle, the window repaints only its status bar, once a second. Through
+    // X shared memory every repaint comes back as a completion event that
+    // wakes the X event thread and then the main thread; plain image
+    // requests wake neither. Set for Qt's start-up only, like the platform.
+    const bool sharedMemoryChosen = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (sharedMemoryChosen)
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     if (platformChosen)
         qunsetenv("QT_QPA_PLATFORM");
+    if (sharedMemoryChosen)
+        qunsetenv("QT_XCB_NO_MITSHM");
     // The name the desktop shows for the tray item and the notices.
     app.setApplicationName(DesktopNotifier::applicationName());
     QGuiApplication::setDesktopFileName(applicationId());

@@ -41,6 +41,11 @@ class InstallTest(unittest.TestCase):
                      f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
                      "share/man/man1/chronodesk.1"]:
             self.installed(path)
+        # The sound plugin, where the program looks for it (bin/../<libdir>/chronodesk).
+        plugins = [os.path.relpath(os.path.join(folder, name), self.prefix)
+                   for folder, _, names in os.walk(self.prefix) for name in names if name == "chronodesk-sound.so"]
+        self.assertEqual(len(plugins), 1, plugins)
+        self.assertRegex(plugins[0], r"^lib[^/]*(/[^/]+)?/chronodesk/chronodesk-sound\.so$")
 
     def test_png_icons_have_their_size(self):
         for size in (48, 256):

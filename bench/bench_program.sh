@@ -24,8 +24,10 @@ probe="$build/bench/bench_startup_probe"
 bare="$build/bench/bench_bare_window"
 work="$(mktemp -d)"
 xvfb=""
+busPid=""
 cleanup() {
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    [ -n "$busPid" ] && kill "$busPid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -67,6 +69,12 @@ display=$((50 + RANDOM % 40))
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
+# A session bus of their own for both, as a desktop has (without one the
+# bus library would try to launch one at each start).
+if bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null); then
+    export DBUS_SESSION_BUS_ADDRESS="${bus%%$'\n'*}"
+    busPid="${bus##*$'\n'}"
+fi
 sleep 1
 
 cases=(0 10000 100000)

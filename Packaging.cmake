@@ -19,8 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE deb_architecture OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${deb_architecture})
 set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${deb_architecture}.deb)
-# The libraries the executable links (Qt, among them the multimedia and SVG
-# libraries that carry their plugins) are worked out by dpkg-shlibdeps. The
+# The libraries the executable and the sound plugin link (Qt, among them the
+# multimedia and SVG libraries that carry their plugins) are worked out by
+# dpkg-shlibdeps, which reads the sound plugin in the library folder too. The
 # SQLite driver of the energy records is a plugin that Qt loads at run time
 # and no tool finds; xdg-open opens files and web pages, and the Chinese
 # interface needs a CJK font.

@@ -7,7 +7,10 @@
  * With --idle SECONDS it then measures the CPU ms used over that many
  * seconds and the resident memory in KB at their end, and prints both too;
  * with --close as well, it first asks the window to close (as the title
- * bar's close button does) and waits 3 s.
+ * bar's close button does) and waits 3 s. The idle columns are the CPU ms,
+ * the resident KB, the wake-ups over the window (voluntary and involuntary
+ * context switches of every thread) and those wake-ups per thread name
+ * ("name=count" separated by commas, threads that did not wake left out).
  * Usage: startup_probe [--idle SECONDS [--close]] program [arguments...] */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
@@ -58,6 +61,50 @@ static double cpuMs(pid_t pid)
     }
     closedir(tasks);
     return total;
+}
+
+/* The context switches of each thread, by thread id and name. */
+#define maxThreads 64
+struct ThreadWakes
+{
+    int tid;
+    char name[32];
+    long long switches;
+};
+
+static int readWakes(pid_t pid, struct ThreadWakes *threads)
+{
+    char path[64];
+    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+    DIR *tasks = opendir(path);
+    if (!tasks)
+        return 0;
+    int count = 0;
+    struct dirent *task;
+    while ((task = readdir(tasks)) && count < maxThreads) {
+        if (task->d_name[0] == '.')
+            continue;
+        char statusPath[400], line[256];
+        snprintf(statusPath, sizeof statusPath, "%s/%s/status", path, task->d_name);
+        FILE *f = fopen(statusPath, "r");
+        if (!f)
+            continue;
+        struct ThreadWakes *t = &threads[count++];
+        t->tid = atoi(task->d_name);
+        t->name[0] = 0;
+        t->switches = 0;
+        long long n;
+        while (fgets(line, sizeof line, f)) {
+            if (sscanf(line, "Name: %31[^\n]", t->name) == 1)
+                continue;
+            if (sscanf(line, "voluntary_ctxt_switches: %lld", &n) == 1
+                || sscanf(line, "nonvoluntary_ctxt_switches: %lld", &n) == 1)
+                t->switches += n;
+        }
+        fclose(f);
+    }
+    closedir(tasks);
+    return count;
 }
 
 static long residentKb(pid_t pid)
@@ -160,22 +207,40 @@ int main(int argc, char *argv[])
     }
     double idleCpu = -1;
     long resident = -1;
+    static struct ThreadWakes wakesBefore[maxThreads], wakesAfter[maxThreads];
+    long long wakes = 0;
+    char perThread[1024] = "";
     if (settledAt >= 0 && idleSeconds > 0) {
         if (close) {
             askToClose(display, mapped);
             sleep(3);
         }
+        const int countBefore = readWakes(pid, wakesBefore);
         const double before = cpuMs(pid);
         sleep((unsigned)idleSeconds);
         idleCpu = cpuMs(pid) - before;
+        const int countAfter = readWakes(pid, wakesAfter);
         resident = residentKb(pid);
+        for (int i = 0; i < countAfter; ++i) {
+            long long woke = wakesAfter[i].switches;
+            for (int j = 0; j < countBefore; ++j) {
+                if (wakesBefore[j].tid == wakesAfter[i].tid)
+                    woke -= wakesBefore[j].switches;
+            }
+            wakes += woke;
+            if (woke > 0) {
+                size_t used = strlen(perThread);
+                snprintf(perThread + used, sizeof perThread - used, "%s%s=%lld", used ? "," : "", wakesAfter[i].name,
+                         woke);
+            }
+        }
     }
     kill(pid, SIGTERM);
     waitpid(pid, NULL, 0);
     XCloseDisplay(display);
     printf("%.1f\t%.1f\t%.1f\t%.1f", mappedAt, mappedCpu, settledAt, settledCpu);
     if (idleSeconds > 0)
-        printf("\t%.1f\t%ld", idleCpu, resident);
+        printf("\t%.1f\t%ld\t%lld\t%s", idleCpu, resident, wakes, perThread[0] ? perThread : "-");
     printf("\n");
     return mappedAt >= 0 ? 0 : 1;
 }

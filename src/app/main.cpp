@@ -13,8 +13,9 @@
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/LogindSessionControl.h"
 #include "platform/linux/LogindSleepWatcher.h"
-#include "platform/linux/SoundEffectOutput.h"
+#include "platform/linux/PluginSoundOutput.h"
 #include "platform/linux/TimedatedTimeSetter.h"
+#include "platform/linux/TimerfdClockWatcher.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/QueuedSound.h"
 
@@ -81,11 +82,12 @@ struct LinuxPlatform
     DesktopNotifier notifier;
     LogindSessionControl session;
     DesktopShell shell {&notifier};
-    SoundEffectOutput soundOutput;
+    PluginSoundOutput soundOutput {PluginSoundOutput::programFolders()};
     QueuedSound sound {&soundOutput};
     XdgAutostart autostart;
     TimedatedTimeSetter timeSetter;
     LogindSleepWatcher sleepWatcher;
+    TimerfdClockWatcher clockChanges;
 
     PlatformServices services() { return platformServicesOf(*this); }
 };
@@ -146,9 +148,18 @@ int runWindow(int argc, char *argv[], bool hidden)
 {
     const bool platformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     chooseDisplayPlatform();
+    // Idle, the window repaints only its status bar, once a second. Through
+    // X shared memory every repaint comes back as a completion event that
+    // wakes the X event thread and then the main thread; plain image
+    // requests wake neither. Set for Qt's start-up only, like the platform.
+    const bool sharedMemoryChosen = !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM");
+    if (sharedMemoryChosen)
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     if (platformChosen)
         qunsetenv("QT_QPA_PLATFORM");
+    if (sharedMemoryChosen)
+        qunsetenv("QT_XCB_NO_MITSHM");
     // The X11 window class comes from this name: the desktop entry's
     // StartupWMClass, so that docks tie the window to its menu entry. The
     // notices carry the Chinese name themselves.

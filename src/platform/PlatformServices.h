@@ -2,6 +2,7 @@
 
 class Autostart;
 class Clock;
+class ClockChangeWatcher;
 class Notifier;
 class SessionControl;
 class Shell;
@@ -21,12 +22,12 @@ struct PlatformServices
     Autostart *autostart = nullptr;
     SystemTimeSetter *timeSetter = nullptr;
     SleepWatcher *sleepWatcher = nullptr;
+    ClockChangeWatcher *clockChanges = nullptr;
 };
 
 // The services of a holder with one member of each (the program's own, the
 // tests' doubles), named as in PlatformServices.
-template <typename Holder>
-PlatformServices platformServicesOf(Holder &holder)
+template <typename Holder> PlatformServices platformServicesOf(Holder &holder)
 {
     PlatformServices platform;
     platform.clock = &holder.clock;
@@ -37,5 +38,6 @@ PlatformServices platformServicesOf(Holder &holder)
     platform.autostart = &holder.autostart;
     platform.timeSetter = &holder.timeSetter;
     platform.sleepWatcher = &holder.sleepWatcher;
+    platform.clockChanges = &holder.clockChanges;
     return platform;
 }

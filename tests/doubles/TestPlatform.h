@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doubles/FakeClock.h"
+#include "doubles/FakeClockChangeWatcher.h"
 #include "doubles/FakeSleepWatcher.h"
 #include "doubles/RecordingAutostart.h"
 #include "doubles/RecordingNotifier.h"
@@ -21,6 +22,7 @@ struct TestPlatform
     RecordingAutostart autostart;
     RecordingTimeSetter timeSetter;
     FakeSleepWatcher sleepWatcher;
+    FakeClockChangeWatcher clockChanges;
 
     PlatformServices services() { return platformServicesOf(*this); }
 };

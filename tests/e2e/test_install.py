@@ -53,6 +53,11 @@ class InstallTest(unittest.TestCase):
             version = subprocess.run([self.installed("bin/chronodesk"), "--version"], capture_output=True,
                                      text=True).stdout.split()[-1]
             self.assertTrue(f.readline().startswith(f"chronodesk ({version})"))
+        # The sound plugin, where the program looks for it (bin/../<libdir>/chronodesk).
+        plugins = [os.path.relpath(os.path.join(folder, name), self.prefix)
+                   for folder, _, names in os.walk(self.prefix) for name in names if name == "chronodesk-sound.so"]
+        self.assertEqual(len(plugins), 1, plugins)
+        self.assertRegex(plugins[0], r"^lib[^/]*(/[^/]+)?/chronodesk/chronodesk-sound\.so$")
 
     def test_bus_activation_file_starts_the_installed_program(self):
         with open(self.installed(f"share/dbus-1/services/{APP_ID}.service"), encoding="utf-8") as f:

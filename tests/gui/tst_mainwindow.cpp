@@ -283,23 +283,34 @@ void TestMainWindow::statusBarFollowsTheTicks()
     QCOMPARE(child<QLabel>("StatusBar1Panel2")->text(), QStringLiteral("耗电量:0.004500度"));
     QCOMPARE(form().meter().energyKwh, 270.0 * 60 / 3600000.0);
 
-    // Hidden, the meter goes on but the status bar waits; shown again, it
-    // is up to date at once.
+    // Hidden, the meter goes on but the status bar waits and its timer
+    // sleeps; shown again, it is up to date at once.
+    auto *timer2 = child<SecondTimer>("Timer2");
+    QVERIFY(!timer2->isAsleep());
     form().hide();
+    QVERIFY(timer2->isAsleep());
+    QVERIFY(timer2->isEnabled());
     m_main->platform.clock.advance(1);
     form().updateRunMeter();
     QCOMPARE(child<QLabel>("StatusBar1Panel1")->text(), QStringLiteral("运行时间: 0:01:00"));
     form().show();
+    QVERIFY(!timer2->isAsleep());
     QCOMPARE(child<QLabel>("StatusBar1Panel0")->text(), QStringLiteral("当前时间:2026-12-10 9:05:04"));
     QCOMPARE(child<QLabel>("StatusBar1Panel1")->text(), QStringLiteral("运行时间: 0:01:01"));
 
-    // The tool tip follows the list at the next tick.
+    // The tool tip is not remade by the ticks; it follows the list at once
+    // and is made again when the pointer rests on the icon.
     auto *tray = child<QObject>("CoolTrayIcon1");
     tray->setProperty("visible", true);
     form().missions()->append({QStringLiteral("执行程序"), QStringLiteral("/bin/true"), QStringLiteral("2026-12-10"),
                                QStringLiteral("12:00:00"), 1});
+    const QString oneRow = QStringLiteral("当前任务数:1\n当前耗电量:耗电量:0.004575度");
+    QCOMPARE(tray->property("toolTip").toString(), oneRow);
     form().updateRunMeter();
-    QVERIFY(tray->property("toolTip").toString().startsWith(QStringLiteral("当前任务数:1\n当前耗电量:耗电量:")));
+    QCOMPARE(tray->property("toolTip").toString(), oneRow);
+    QHelpEvent hover(QEvent::ToolTip, {}, {});
+    QCoreApplication::sendEvent(tray, &hover);
+    QCOMPARE(tray->property("toolTip").toString(), QStringLiteral("当前任务数:1\n当前耗电量:耗电量:0.004650度"));
 }
 
 void TestMainWindow::listShowsIconsAndTints()

@@ -1,4 +1,5 @@
 #include "core/missions/MissionModel.h"
+#include "core/missions/SecondTimer.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "support/MainWindowFixture.h"
 #include "support/RegionalFormatReset.h"
@@ -27,6 +28,7 @@ private slots:
     void missedMissionsAreNoticed_data();
     void missedMissionsAreNoticed();
     void wakingUpChecksAtOnce();
+    void aSetClockIsCheckedAtOnce();
 
 private:
     MainWindow &form() { return m_main->form(); }
@@ -181,6 +183,22 @@ void TestScheduleWindow::wakingUpChecksAtOnce()
     QVERIFY(m_main->platform.notifier.notices.first().text.startsWith(
         QStringLiteral("以下任务的执行时间在计算机休眠期间已过")));
     QVERIFY(m_main->platform.shell.calls.isEmpty());
+}
+
+// Asleep until the row's second, the window hears of a clock set forward
+// by 40 s past it: the row is carried out at once, not an hour later.
+void TestScheduleWindow::aSetClockIsCheckedAtOnce()
+{
+    form().missions()->append({"执行程序", "/bin/x", "2026-12-10", "12:10:00", 0});
+    form().startList();
+    tickAt(QTime(12, 0, 1));
+    auto *timer1 = form().findChild<SecondTimer *>("Timer1");
+    m_main->platform.clock.set(QDateTime(today, QTime(12, 9, 30)));
+    m_main->platform.clock.set(QDateTime(today, QTime(12, 10, 10)));
+    m_main->platform.clockChanges.reportChange();
+    QCOMPARE(m_main->platform.shell.calls, QStringList {"run /bin/x"});
+    QVERIFY(m_main->platform.notifier.notices.isEmpty());
+    QVERIFY(timer1->isEnabled());
 }
 
 QTEST_MAIN(TestScheduleWindow)

@@ -14,6 +14,7 @@ private slots:
     void countsRunningTime();
     void estimatesEnergy_data();
     void estimatesEnergy();
+    void secondsSleptThroughCountAsTicks();
     void usesTheRegionalDecimalSeparator();
     void buildsClockAndToolTipTexts();
 };
@@ -39,6 +40,21 @@ void TestRunMeter::countsRunningTime()
     QCOMPARE(meter.runHours * 3600 + meter.runMinutes * 60 + meter.runSeconds, ticks);
     QVERIFY(meter.runMinutes < 60 && meter.runSeconds < 60);
     QCOMPARE(meter.runTimePanelText(), panel);
+}
+
+void TestRunMeter::secondsSleptThroughCountAsTicks()
+{
+    RunMeter ticked;
+    for (int i = 0; i < 3725; ++i)
+        ticked.advance(70, 200);
+    RunMeter slept;
+    slept.advance(70, 200, 59);
+    slept.advance(70, 200, 0);
+    slept.advance(70, 200, 3666);
+    QCOMPARE(slept.runTimePanelText(), QStringLiteral("运行时间: 1:02:05"));
+    QCOMPARE(slept.runTimePanelText(), ticked.runTimePanelText());
+    QCOMPARE(slept.energyPanelText(), ticked.energyPanelText());
+    QCOMPARE(slept.energyKwh, ticked.energyKwh);
 }
 
 void TestRunMeter::estimatesEnergy_data()

@@ -1,3 +1,4 @@
+#include "platform/linux/PluginSoundOutput.h"
 #include "platform/linux/SoundEffectOutput.h"
 #include "platform/QueuedSound.h"
 
@@ -84,6 +85,7 @@ private slots:
     void requestsPlayInTurn();
     void beepsSoundAtOnceBesideTheQueue();
     void withoutSoundDeviceTheQueueGoesOn();
+    void thePluginIsLoadedOnTheFirstPlay();
 };
 
 void TestSound::initTestCase()
@@ -204,6 +206,28 @@ void TestSound::withoutSoundDeviceTheQueueGoesOn()
     sound.beep();
     sound.play(QStringLiteral("t12"));
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 20000);
+}
+
+// Whether found or not, every play ends; the plugin, and Qt Multimedia with
+// it, comes into the process only with the first play. (Once loaded it
+// stays: the case without it goes first.)
+void TestSound::thePluginIsLoadedOnTheFirstPlay()
+{
+    const auto pluginMapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(PluginSoundOutput::fileName().toUtf8());
+    };
+    const QString nowhere = QDir::tempPath() + QStringLiteral("/no such folder");
+    for (const QStringList &folders : {QStringList {nowhere}, QStringList {nowhere, CHRONODESK_BUILD_FOLDER}}) {
+        PluginSoundOutput output(folders);
+        QueuedSound sound(&output);
+        QSignalSpy ended(&output, &SoundOutput::finished);
+        QVERIFY(!pluginMapped());
+        sound.play(QStringLiteral("ring"));
+        sound.beep();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 20000);
+        QCOMPARE(pluginMapped(), folders.size() == 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSound)

@@ -10,21 +10,13 @@ constexpr long double kwhPerWattSecond = 1.0L / 3600000.0L;
 
 } // namespace
 
-void RunMeter::advance(int crtWatts, int hostWatts)
+void RunMeter::advance(int crtWatts, int hostWatts, qint64 seconds)
 {
-    if (runSeconds < 59) {
-        ++runSeconds;
-    } else {
-        runSeconds = 0;
-        if (runMinutes < 59) {
-            ++runMinutes;
-        } else {
-            runMinutes = 0;
-            ++runHours;
-        }
-    }
-    const long double seconds = (long double)runHours * 3600 + runMinutes * 60 + runSeconds;
-    energyKwh = double((long double)(crtWatts + hostWatts) * kwhPerWattSecond * seconds);
+    const qint64 total = qint64(runHours) * 3600 + runMinutes * 60 + runSeconds + qMax<qint64>(0, seconds);
+    runSeconds = int(total % 60);
+    runMinutes = int(total / 60 % 60);
+    runHours = int(total / 3600);
+    energyKwh = double((long double)(crtWatts + hostWatts) * kwhPerWattSecond * (long double)total);
 }
 
 QString RunMeter::clockPanelText(const QDateTime &now)

@@ -17,8 +17,9 @@ struct RunMeter
     int runHours = 0; // not bounded
     double energyKwh = 0.0;
 
-    // One second more, and the estimate recomputed from the ratings in watts.
-    void advance(int crtWatts, int hostWatts);
+    // `seconds` more (one tick, or the ticks slept through), and the
+    // estimate recomputed from the ratings in watts.
+    void advance(int crtWatts, int hostWatts, qint64 seconds = 1);
 
     static QString clockPanelText(const QDateTime &now);
     QString runTimePanelText() const;

@@ -170,3 +170,40 @@ Scheduler::PostponeResult Scheduler::postpone(MissionId id, const QDateTime &mom
     m_missions.setDateTime(row, DateToStr(later.date()), TimeToStr(later.time()));
     return PostponeResult::Postponed;
 }
+
+std::optional<qint64> Scheduler::nextBusySecond() const
+{
+    const qint64 first = m_lastChecked ? *m_lastChecked + 1 : wallClockKey(m_clock.now());
+    std::optional<qint64> next;
+    const auto consider = [&](qint64 second) {
+        if (second >= first && (!next || second < *next))
+            next = second;
+    };
+    if (m_actions.chimeOn())
+        consider((first + 3599) / 3600 * 3600);
+    for (int row = 0; row < m_missions.count(); ++row) {
+        const MissionModel::TickView view = m_missions.tickView(row);
+        if (!view.moment) {
+            if (!m_missions.faultReported(row))
+                return first;
+            continue;
+        }
+        if (!view.kind || view.settled)
+            continue;
+        // A warning noted after the last second checked is from before the
+        // clock went back: it comes again in its second.
+        const bool warned = view.warnedAt && (!m_lastChecked || *view.warnedAt <= *m_lastChecked);
+        if (isPowerKind(*view.kind) && !warned)
+            consider(*view.moment - warningLeadSeconds);
+        consider(warned ? dueSecond(view) : *view.moment);
+    }
+    return next;
+}
+
+void Scheduler::skipQuietSecondsUpTo(qint64 second)
+{
+    if (!m_lastChecked || second <= *m_lastChecked)
+        return;
+    m_lastCheckedUtc += second - *m_lastChecked;
+    m_lastChecked = second;
+}

@@ -69,6 +69,15 @@ public:
     // list, has been given other texts, or its request has gone already.
     PostponeResult postpone(MissionId id, const QDateTime &moment);
 
+    // The first second after the last one checked (wall-clock key) in which
+    // the check has something to do: a warning opens, a row is due, an
+    // unreadable row is to be reported, the hourly signal sounds. Empty when
+    // nothing is ahead. The seconds before it may be skipped.
+    std::optional<qint64> nextBusySecond() const;
+    // Notes the seconds up to `second` as checked without walking the list,
+    // for a caller that knows from nextBusySecond that they hold nothing.
+    void skipQuietSecondsUpTo(qint64 second);
+
 private:
     void checkSecond(qint64 second, bool withHourlySignal);
     // Whether the row's mission is carried out in `second`: in its own

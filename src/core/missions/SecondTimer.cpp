@@ -23,6 +23,13 @@ qint64 realTimeNs()
     return qint64(now.tv_sec) * nsPerSecond + now.tv_nsec;
 }
 
+qint64 monotonicMs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / nsPerMs;
+}
+
 } // namespace
 
 SecondTimer::SecondTimer(Landing landing, QObject *parent)
@@ -39,16 +46,54 @@ void SecondTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
-    if (enabled)
+    if (enabled && !m_asleep)
         arm();
     else
         m_timer.stop();
 }
 
-void SecondTimer::arm()
+void SecondTimer::setAsleep(bool asleep)
+{
+    if (asleep == m_asleep)
+        return;
+    m_asleep = asleep;
+    if (asleep) {
+        // Counted from the last landing, so that every landing slept
+        // through counts as the second it would have been.
+        const qint64 landingMs = (m_landing == OnTheSecond ? 0 : justAfterNs) / nsPerMs;
+        const qint64 intoSecondMs = realTimeNs() % nsPerSecond / nsPerMs;
+        m_sleptFromMs = monotonicMs() - intoSecondMs + landingMs - (intoSecondMs < landingMs ? 1000 : 0);
+        m_timer.stop();
+    } else if (m_enabled) {
+        arm();
+    }
+}
+
+qint64 SecondTimer::takeSecondsSlept()
+{
+    if (!m_asleep)
+        return 0;
+    const qint64 seconds = qMax<qint64>(0, (monotonicMs() - m_sleptFromMs) / 1000);
+    m_sleptFromMs += seconds * 1000;
+    return seconds;
+}
+
+void SecondTimer::skipToSecondsAhead(qint64 seconds)
+{
+    if (m_enabled && !m_asleep)
+        arm(qMax<qint64>(1, seconds));
+}
+
+void SecondTimer::realign()
+{
+    if (m_enabled && !m_asleep)
+        arm();
+}
+
+void SecondTimer::arm(qint64 secondsAhead)
 {
     const qint64 now = realTimeNs();
-    m_secondNs = (now / nsPerSecond + 1) * nsPerSecond;
+    m_secondNs = (now / nsPerSecond + secondsAhead) * nsPerSecond;
     const qint64 landing = m_landing == OnTheSecond ? m_secondNs - earlyNs : m_secondNs + justAfterNs;
     m_timer.start(int(qMax<qint64>(0, landing - now) / nsPerMs));
 }

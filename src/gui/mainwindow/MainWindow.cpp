@@ -3,6 +3,7 @@
 #include "core/files/DailyMissionFile.h"
 #include "core/files/MissionFile.h"
 #include "core/missions/MissionModel.h"
+#include "core/missions/SchedulerTimer.h"
 #include "core/missions/SecondTimer.h"
 #include "core/powerlog/PowerLogQuery.h"
 #include "core/powerlog/PowerLogStore.h"
@@ -26,6 +27,7 @@
 #include "gui/widgets/NavBar.h"
 #include "gui/widgets/ScreenCorner.h"
 #include "platform/Clock.h"
+#include "platform/ClockChangeWatcher.h"
 #include "platform/Notifier.h"
 #include "platform/SessionControl.h"
 #include "platform/Shell.h"
@@ -95,6 +97,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     , m_skins(new SkinEngine(this))
     , m_timer1(new SecondTimer(SecondTimer::OnTheSecond, this))
     , m_timer2(new SecondTimer(SecondTimer::JustAfter, this))
+    , m_schedulerTimer(new SchedulerTimer(m_scheduler, *m_missions, *platform.clock, *m_timer1, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
@@ -113,8 +116,9 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
-    connect(m_timer1, &SecondTimer::timeout, this, &MainWindow::checkDueMissions);
-    connect(m_timer2, &SecondTimer::timeout, this, &MainWindow::updateRunMeter);
+    connect(m_timer2, &SecondTimer::timeout, this, [this] { updateRunMeter(); });
+    // Not shown yet: nothing to keep current.
+    m_timer2->setAsleep(true);
 
     buildActions();
     buildMenus();
@@ -146,6 +150,18 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
         connect(m_platform.sleepWatcher, &SleepWatcher::sleeping, this, &MainWindow::computerSleeps);
         connect(m_platform.sleepWatcher, &SleepWatcher::woken, this, &MainWindow::computerWakes);
     }
+    if (m_platform.clockChanges) {
+        // The timers measured their sleep on the old clock.
+        connect(m_platform.clockChanges, &ClockChangeWatcher::clockChanged, this, [this] {
+            m_timer2->realign();
+            if (m_timer1->isEnabled())
+                m_schedulerTimer->check();
+            showRunMeter();
+        });
+    }
+    for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_missions, changed, this, &MainWindow::showTrayToolTip);
+    connect(m_missions, &QAbstractItemModel::modelReset, this, &MainWindow::showTrayToolTip);
 
     auto *missionCommands =
         new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
@@ -421,6 +437,9 @@ void MainWindow::buildTray()
     m_tray = new QSystemTrayIcon(applicationIcon(), this);
     m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
     m_tray->setContextMenu(m_trayMenu);
+    // The tool tip is made when it is about to be seen, not every second.
+    m_tray->installEventFilter(this);
+    connect(m_trayMenu, &QMenu::aboutToShow, this, &MainWindow::showTrayToolTip);
     // Most panels deliver a single activation only: a click brings the
     // window back as a double click does; so does a click on the balloon.
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -443,6 +462,7 @@ void MainWindow::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stop
     if (timerOn && !m_timer1->isEnabled())
         m_scheduler.start();
     m_timer1->setEnabled(timerOn);
+    m_schedulerTimer->plan();
     m_tbStart->setEnabled(startOn);
     m_tbPause->setEnabled(pauseOn);
     m_tbStop->setEnabled(stopOn);
@@ -493,7 +513,7 @@ void MainWindow::startListIfOnlyRow()
 
 void MainWindow::checkDueMissions()
 {
-    m_scheduler.checkDueMissions();
+    m_schedulerTimer->check();
 }
 
 void MainWindow::showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment)
@@ -541,7 +561,7 @@ void MainWindow::computerSleeps()
 {
     // Everything up to the sleep is checked now, so that the gap begins there.
     if (m_timer1->isEnabled())
-        m_scheduler.checkDueMissions();
+        m_schedulerTimer->check();
     m_scheduler.noteSleep();
 }
 
@@ -549,28 +569,59 @@ void MainWindow::computerWakes()
 {
     // At once, not at the next tick: what fell in the sleep is reported now.
     if (m_timer1->isEnabled())
-        m_scheduler.checkDueMissions();
+        m_schedulerTimer->check();
     m_scheduler.noteWoken();
 }
 
-void MainWindow::updateRunMeter()
+void MainWindow::updateRunMeter(qint64 seconds)
 {
-    m_meter.advance(m_crtWatts, m_hostWatts);
+    m_meter.advance(m_crtWatts, m_hostWatts, seconds);
     showRunMeter();
+}
+
+void MainWindow::catchUpRunMeter()
+{
+    if (const qint64 slept = m_timer2->takeSecondsSlept())
+        m_meter.advance(m_crtWatts, m_hostWatts, slept);
+}
+
+void MainWindow::followStatusBarVisibility()
+{
+    const bool seen = isVisible() && !isMinimized();
+    if (seen != m_timer2->isAsleep())
+        return;
+    catchUpRunMeter();
+    m_timer2->setAsleep(!seen);
+    if (seen)
+        showRunMeter();
+}
+
+void MainWindow::showTrayToolTip()
+{
+    if (!m_tray->isVisible())
+        return;
+    catchUpRunMeter();
+    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The pointer rests on the icon: the tool tip is made just before it shows.
+    if (watched == m_tray && event->type() == QEvent::ToolTip)
+        showTrayToolTip();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showRunMeter()
 {
     // Made only while seen: the status bar and the tint while the window
-    // shows, the tool tip while the icon shows; each catches up when shown.
+    // shows; they catch up when shown.
     if (isVisible() && !isMinimized()) {
         m_panels[0]->setText(RunMeter::clockPanelText(m_platform.clock->now()));
         m_panels[1]->setText(m_meter.runTimePanelText());
         m_panels[2]->setText(m_meter.energyPanelText());
         m_display->refreshTints();
     }
-    if (m_tray->isVisible())
-        m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
 }
 
 void MainWindow::hideToTray(bool withBalloon)
@@ -579,7 +630,7 @@ void MainWindow::hideToTray(bool withBalloon)
     if (inTray) {
         hide();
         m_tray->show();
-        showRunMeter();
+        showTrayToolTip();
     } else if (!isMinimized()) {
         // Without a notification area a hidden window could not be reached
         // again: keep it on the task bar, minimised.
@@ -607,10 +658,9 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
+    followStatusBarVisibility();
     if (isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
         QTimer::singleShot(0, this, [this] { hideToTray(false); });
-    else if (!isMinimized())
-        showRunMeter();
 }
 
 void MainWindow::restoreFromTray()
@@ -647,6 +697,7 @@ void MainWindow::openSettings()
 void MainWindow::quit()
 {
     QString error;
+    catchUpRunMeter();
     if (!m_dm1->recordRun(m_startTime, m_platform.clock->now(), m_meter.energyKwh, &error)) {
         // The program can always be ended, with the user's word.
         askQuitWithoutRecord(this, error, [this] { endRun(); });
@@ -795,6 +846,7 @@ void MainWindow::openDailyMissions()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    followStatusBarVisibility();
     // Now that the frame is known: wholly inside the screen.
     if (!event->spontaneous())
         keepInsideAvailableArea(this);
@@ -806,6 +858,12 @@ void MainWindow::showEvent(QShowEvent *event)
         // After the window has come up, so that the notice stands over it.
         QTimer::singleShot(0, this, [this, text] { showMissedNotice(MissionRunner::missedNoticeTitle(), text); });
     }
+}
+
+void MainWindow::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    followStatusBarVisibility();
 }
 
 void MainWindow::connectPowerLog()

@@ -26,6 +26,7 @@ class QSystemTrayIcon;
 class QTableView;
 class QToolBar;
 class QToolButton;
+class SchedulerTimer;
 class SecondTimer;
 class PowerLogStore;
 class SkinEngine;
@@ -82,10 +83,14 @@ public:
     void computerSleeps();
     void computerWakes();
 
-    void updateRunMeter();
-    // The run meter in the status bar, the tint of passed rows and the
-    // icon's tool tip, each only where someone can see it.
+    // The run meter goes on by `seconds` (the status bar's timer ticks one).
+    void updateRunMeter(qint64 seconds = 1);
+    // The run meter in the status bar and the tint of passed rows, only
+    // while someone can see them.
     void showRunMeter();
+    // The icon's tool tip, made when it can be seen: the icon is shown, the
+    // list changes, the pointer rests on the icon or its menu opens.
+    void showTrayToolTip();
     void restoreFromTray();
     void openSettings();
     void quit();
@@ -119,6 +124,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void readStartupState(const IniFile &config);
@@ -130,6 +137,10 @@ private:
     void buildStatusBar();
     void buildTray();
     void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
+    // The status bar's timer sleeps while the status bar cannot be seen; the
+    // seconds it slept through are added to the run meter.
+    void followStatusBarVisibility();
+    void catchUpRunMeter();
     void hideToTray(bool withBalloon);
     QFileDialog *fileDialog(QFileDialog::AcceptMode mode);
     // Today as a mission's date text, for the loaders that date rows today.
@@ -157,6 +168,7 @@ private:
     MissionDisplayModel *m_display = nullptr;
     SecondTimer *m_timer1;
     SecondTimer *m_timer2;
+    SchedulerTimer *m_schedulerTimer;
     PowerLogStore *m_dm1 = nullptr;
     // A window of its own, not a child: it shows while the main window is hidden.
     std::unique_ptr<MessagePopup> m_messagePopup;

@@ -106,6 +106,8 @@ void Scheduler::checkSecond(qint64 second, qint64 warnFrom, bool withHourlySigna
         if (dueSecond(view) == second) {
             m_missions.setSettled(row);
             m_actions.carryOut(row, m_missions.mission(row));
+            // A repeating row moves on to its next occurrence.
+            m_missions.advanceRepeat(row, second);
         }
     }
 
@@ -125,6 +127,8 @@ void Scheduler::reportMissed(qint64 from, qint64 to)
         if (due >= from && due <= to) {
             m_missions.setSettled(row);
             missed.append({row, m_missions.mission(row)});
+            // Reported once, however many of its occurrences the gap held.
+            m_missions.advanceRepeat(row, to);
         }
     }
     if (!missed.isEmpty())

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QTimeEdit>
+
+// The editor's time field: a time typed with hours and minutes only
+// ("14:30") is taken as that minute's first second when the field is left
+// or Enter is pressed.
+class TimeField : public QTimeEdit
+{
+    Q_OBJECT
+
+public:
+    using QTimeEdit::QTimeEdit;
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void takeTypedMinute();
+};

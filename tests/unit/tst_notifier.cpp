@@ -41,6 +41,7 @@ private slots:
     void cleanupTestCase();
     void aClickOnTheNoticeRunsItsAction_data();
     void aClickOnTheNoticeRunsItsAction();
+    void aButtonOfANoticeWithChoicesGivesItsKey();
 
 private:
     void sendSignal(const QString &name, const QVariantList &arguments);
@@ -114,6 +115,24 @@ void TestNotifier::aClickOnTheNoticeRunsItsAction()
     sendSignal(QStringLiteral("ActionInvoked"), {id + 100, QStringLiteral("default")});
     QTest::qWait(200);
     QCOMPARE(clicks, runs ? 1 : 0);
+}
+
+void TestNotifier::aButtonOfANoticeWithChoicesGivesItsKey()
+{
+    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    QStringList chosen;
+    const int before = int(m_daemon.notices.size());
+    notifier.notifyWithChoices(QStringLiteral("友情提示"), QStringLiteral("开会"), 0,
+                               {{"5", "5 分钟后再提醒"}, {"30", "30 分钟后再提醒"}},
+                               [&chosen](const QString &key) { chosen << key; });
+    QTRY_COMPARE(m_daemon.notices.size(), before + 1);
+    QCOMPARE(m_daemon.notices.last().actions, QStringList({"5", "5 分钟后再提醒", "30", "30 分钟后再提醒"}));
+    const uint id = uint(m_daemon.notices.size());
+    QTest::qWait(100);
+    // A click on the notice itself is no choice.
+    sendSignal(QStringLiteral("ActionInvoked"), {id, QStringLiteral("default")});
+    sendSignal(QStringLiteral("ActionInvoked"), {id, QStringLiteral("30")});
+    QTRY_COMPARE(chosen, QStringList {"30"});
 }
 
 QTEST_GUILESS_MAIN(TestNotifier)

@@ -8,7 +8,8 @@
 
 // The desktop's notification service (org.freedesktop.Notifications on the
 // session bus). Does nothing when no notification daemon answers. A click on
-// a notice (its "default" action) runs the notice's onClicked.
+// a notice (its "default" action) runs the notice's onClicked; a button of a
+// notice with choices, its onChosen.
 class DesktopNotifier : public QObject, public Notifier
 {
     Q_OBJECT
@@ -20,13 +21,21 @@ public:
     explicit DesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
 
     void notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked) override;
+    void notifyWithChoices(const QString &title, const QString &text, int timeoutMs, const QList<Choice> &choices,
+                           std::function<void(const QString &)> onChosen) override;
 
 private slots:
     void actionInvoked(uint id, const QString &actionKey);
     void notificationClosed(uint id, uint reason);
 
 private:
+    // Sends a notice with `actions` (keys and labels in turn); `onAction`
+    // gets the key of each action invoked on it.
+    void send(const QString &title, const QString &text, int timeoutMs, const QStringList &actions,
+              std::function<void(const QString &)> onAction);
+
     QDBusConnection m_bus;
-    // What to do on a click, by the id the service gave each notice still shown.
-    QHash<uint, std::function<void()>> m_onClicked;
+    // What to do on a click or a button, by the id the service gave each
+    // notice still shown.
+    QHash<uint, std::function<void(const QString &)>> m_onAction;
 };

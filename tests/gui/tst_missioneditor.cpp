@@ -623,7 +623,7 @@ void TestMissionEditor::repeatControlWritesTheRule_data()
                                                        << QDateTime(today, QTime(8, 0)) << "FREQ=MINUTELY;INTERVAL=90"
                                                        << "2026-12-10 12:30:00";
     QTest::newRow("every 2 hours, 5 times")
-        << int(RepeatField::EveryHours) << "" << 2 << 1 << thirteen << "FREQ=HOURLY;INTERVAL=2;COUNT=5"
+        << int(RepeatField::EveryHours) << "" << 2 << 1 << thirteen << "FREQ=HOURLY;COUNT=5;INTERVAL=2"
         << "2026-12-10 13:00:00";
     QTest::newRow("daily until a date") << int(RepeatField::Daily) << "" << 1 << 2 << thirteen
                                         << "FREQ=DAILY;UNTIL=20261231T235959"
@@ -685,7 +685,7 @@ void TestMissionEditor::modifyShowsAndEditsTheRowsRule()
 
     repeat->weekdayBox(3)->setChecked(false);
     press("btnAdd");
-    QCOMPARE(m_missions.mission(1).repeatRule, QStringLiteral("FREQ=WEEKLY;BYDAY=MO,FR;COUNT=8"));
+    QCOMPARE(m_missions.mission(1).repeatRule, QStringLiteral("FREQ=WEEKLY;COUNT=8;BYDAY=MO,FR"));
     QCOMPARE(m_missions.mission(1).dateText, QStringLiteral("2026-12-11"));
     QCOMPARE(m_missions.mission(0).repeatRule, QString());
 
@@ -758,15 +758,21 @@ void TestMissionEditor::quickTimesSetDateAndTime()
 
 void TestMissionEditor::timeFieldTakesATimeWithoutSeconds()
 {
+    m_clock.set(QDateTime(today, QTime(12, 0, 37)));
     showIn(MissionEditor::AddMode);
     QVERIFY(QTest::qWaitForWindowExposed(m_frm.get()));
     auto *time = child<QTimeEdit>("dpTime");
-    time->setFocus();
+    time->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(time->hasFocus());
-    time->selectAll();
     QTest::keyClicks(time, QStringLiteral("14:30"));
     QTest::keyClick(time, Qt::Key_Tab);
     QCOMPARE(time->time(), QTime(14, 30, 0));
+    // Typed with its seconds, the time is taken whole.
+    time->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(time->hasFocus());
+    QTest::keyClicks(time, QStringLiteral("15:45:12"));
+    QTest::keyClick(time, Qt::Key_Enter);
+    QCOMPARE(time->time(), QTime(15, 45, 12));
 }
 
 QTEST_MAIN(TestMissionEditor)

@@ -415,6 +415,7 @@ void MissionEditor::resetFields()
     m_dpDate->setDate(now.date());
 
     m_repeat->reset();
+    m_repeat->untilBox()->setDate(now.date().addMonths(1));
     if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count()) {
         m_pages->setCurrentIndex(pageForKindText(m_missions->mission(m_row).kindText));
         showRowRepeat();

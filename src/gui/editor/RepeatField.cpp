@@ -1,7 +1,10 @@
 #include "gui/editor/RepeatField.h"
 
 #include "core/missions/RepeatRule.h"
+#include "core/text/RegionalFormat.h"
+#include "gui/widgets/ChineseCalendar.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -50,7 +53,7 @@ RepeatField::RepeatField(QWidget *parent)
     auto *weekdays = new QWidget(m_details);
     auto *weekdayLayout = new QHBoxLayout(weekdays);
     weekdayLayout->setContentsMargins(0, 0, 0, 0);
-    weekdayLayout->setSpacing(2);
+    weekdayLayout->setSpacing(4);
     for (int day = 0; day < 7; ++day) {
         m_weekdays[day] = new QCheckBox(QString::fromUtf8(dayNames[day]), weekdays);
         m_weekdays[day]->setObjectName(QStringLiteral("ckDay%1").arg(dayCodes[day]));
@@ -92,7 +95,7 @@ RepeatField::RepeatField(QWidget *parent)
     endLayout->setContentsMargins(0, 0, 0, 0);
     m_end = new QComboBox(m_endRow);
     m_end->setObjectName(QStringLiteral("cbRepeatEnd"));
-    m_end->addItems({QStringLiteral("永不结束"), QStringLiteral("执行次数"), QStringLiteral("截止日期")});
+    m_end->addItems({QStringLiteral("永不结束"), QStringLiteral("按次数结束"), QStringLiteral("按日期结束")});
     m_end->setAccessibleName(QStringLiteral("重复结束"));
     m_count = new QSpinBox(m_endRow);
     m_count->setObjectName(QStringLiteral("seRepeatCount"));
@@ -100,9 +103,10 @@ RepeatField::RepeatField(QWidget *parent)
     m_count->setValue(10);
     m_count->setSuffix(QStringLiteral(" 次"));
     m_count->setAccessibleName(QStringLiteral("执行次数"));
-    m_until = new QDateEdit(QDate::currentDate().addMonths(1), m_endRow);
+    m_until = new QDateEdit(m_endRow);
     m_until->setObjectName(QStringLiteral("dpRepeatUntil"));
     m_until->setCalendarPopup(true);
+    useChineseNames(m_until->calendarWidget());
     m_until->setAccessibleName(QStringLiteral("截止日期"));
     endLayout->addWidget(m_end);
     endLayout->addWidget(m_count);
@@ -113,7 +117,7 @@ RepeatField::RepeatField(QWidget *parent)
 
     layout->addWidget(repeatLabel, 0, 0);
     layout->addWidget(m_repeat, 0, 1, Qt::AlignLeft);
-    layout->addWidget(m_details, 1, 1);
+    layout->addWidget(m_details, 1, 0, 1, 2);
     layout->addWidget(endLabel, 2, 0);
     layout->addWidget(m_endRow, 2, 1);
     layout->setColumnStretch(1, 1);
@@ -198,6 +202,7 @@ void RepeatField::setRule(const QString &rule, const QString &description)
     if (m_repeat->count() > OtherRule)
         m_repeat->removeItem(OtherRule);
     m_otherRuleText.clear();
+    m_until->setDisplayFormat(RegionalFormat::current().shortDatePattern());
     for (QCheckBox *box : m_weekdays)
         box->setChecked(false);
     m_end->setCurrentIndex(EndNever);

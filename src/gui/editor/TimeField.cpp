@@ -1,37 +1,20 @@
 #include "gui/editor/TimeField.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QRegularExpression>
 
-namespace {
-
-// The time of "14:30" or "9:5", typed without the seconds that the display
-// format asks for.
-std::optional<QTime> hoursAndMinutes(const QString &text)
+void TimeField::focusInEvent(QFocusEvent *event)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QTime time(match.captured(1).toInt(), match.captured(2).toInt());
-    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
-}
-
-} // namespace
-
-QValidator::State TimeField::validate(QString &input, int &pos) const
-{
-    const QValidator::State state = QTimeEdit::validate(input, pos);
-    if (state == QValidator::Invalid && hoursAndMinutes(input))
-        return QValidator::Intermediate;
-    return state;
+    m_typedMinute = false;
+    m_typedSeconds = false;
+    QTimeEdit::focusInEvent(event);
 }
 
 void TimeField::takeTypedMinute()
 {
-    if (const std::optional<QTime> typed = hoursAndMinutes(lineEdit()->text()))
-        setTime(*typed);
+    if (m_typedMinute && !m_typedSeconds)
+        setTime(QTime(time().hour(), time().minute()));
+    m_typedMinute = false;
+    m_typedSeconds = false;
 }
 
 void TimeField::focusOutEvent(QFocusEvent *event)
@@ -42,7 +25,23 @@ void TimeField::focusOutEvent(QFocusEvent *event)
 
 void TimeField::keyPressEvent(QKeyEvent *event)
 {
+    const bool digit = event->text().size() == 1 && event->text().front().isDigit();
+    // "14:30": the field moves on to the minutes by itself after "14", so
+    // the colon typed next must not move it on to the seconds.
+    if (event->text() == QLatin1String(":") && m_movedOnByDigit) {
+        m_movedOnByDigit = false;
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         takeTypedMinute();
+    const Section before = currentSection();
+    if (digit) {
+        if (before == SecondSection)
+            m_typedSeconds = true;
+        else
+            m_typedMinute = true;
+    }
     QTimeEdit::keyPressEvent(event);
+    m_movedOnByDigit = digit && currentSection() != before;
 }

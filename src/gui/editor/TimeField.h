@@ -3,8 +3,8 @@
 #include <QTimeEdit>
 
 // The editor's time field: a time typed with hours and minutes only
-// ("14:30") is taken as that minute's first second when the field is left
-// or Enter is pressed.
+// ("14:30", the seconds left alone) is taken as that minute's first second
+// when the field is left or Enter is pressed.
 class TimeField : public QTimeEdit
 {
     Q_OBJECT
@@ -13,10 +13,14 @@ public:
     using QTimeEdit::QTimeEdit;
 
 protected:
-    QValidator::State validate(QString &input, int &pos) const override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void takeTypedMinute();
+
+    bool m_typedMinute = false;
+    bool m_typedSeconds = false;
+    bool m_movedOnByDigit = false;
 };

@@ -349,9 +349,11 @@ void MainWindow::buildList()
     QHeaderView *header = m_listView->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    const int widths[] = {100, 120, 100, 100, 150};
-    for (int column = 0; column < MissionModel::ColumnCount; ++column)
+    // The repeat column takes what the four columns leave; its rule stands
+    // whole in its tool tip.
+    header->setStretchLastSection(true);
+    const int widths[] = {100, 120, 100, 100};
+    for (int column = 0; column < MissionModel::RepeatColumn; ++column)
         m_listView->setColumnWidth(column, widths[column]);
 
     m_listMenu = new QMenu(this);

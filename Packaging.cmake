@@ -20,8 +20,9 @@ execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE deb_architectu
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${deb_architecture})
 set(CPACK_DEBIAN_FILE_NAME ${CPACK_PACKAGE_NAME}_${PROJECT_VERSION}_${deb_architecture}.deb)
 # The libraries the executable and the sound plugin link (Qt, among them the
-# multimedia and SVG libraries that carry their plugins) are worked out by
-# dpkg-shlibdeps, which reads the sound plugin in the library folder too. The
+# multimedia and SVG libraries that carry their plugins, and libical for repeat
+# rules) are worked out by dpkg-shlibdeps, which reads the sound plugin in the
+# library folder too. The
 # SQLite driver of the energy records is a plugin that Qt loads at run time
 # and no tool finds; xdg-open opens files and web pages, and the Chinese
 # interface needs a CJK font.

@@ -11,6 +11,8 @@ packages=(
     # building (Qt's CMake packages find some of their own parts with pkg-config)
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev
+    # repeat rules (iCalendar RRULE)
+    libical-dev
     # running: the power log's SQLite driver, Qt's own Chinese texts, a Chinese
     # font, xdg-open for files and web addresses
     libqt6sql6-sqlite qt6-translations-l10n fonts-noto-cjk xdg-utils

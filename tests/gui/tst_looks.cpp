@@ -9,6 +9,7 @@
 #include "gui/dialogs/SystemTimeDialog.h"
 #include "gui/dialogs/VersionHistoryDialog.h"
 #include "gui/editor/MissionEditor.h"
+#include "gui/editor/RepeatField.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MessagePopup.h"
 #include "gui/mainwindow/ShutdownWarning.h"
@@ -51,16 +52,18 @@
 // control lies over its neighbour or past its window's edge, and every text
 // stands out from what is drawn behind it. Run with CHRONODESK_CONTACT_SHEETS
 // set to a folder, it also leaves there one picture per look with every
-// window side by side.
+// window side by side, and the editor's repeat control and the list with its
+// repeating rows on their own.
 namespace {
 
 constexpr int lookCount = 5;
 constexpr double leastContrast = 4.5;
 
-const char *const windowNames[] = {"main window",      "editor: power", "editor: program", "editor: file",
-                                   "editor: message",  "editor: ring",  "editor: web",     "editor: mail",
-                                   "shutdown warning", "message popup", "daily missions",  "power statistics",
-                                   "settings",         "system time",   "about",           "version history"};
+const char *const windowNames[] = {"main window",      "editor: power",    "editor: program", "editor: file",
+                                   "editor: message",  "editor: ring",     "editor: web",     "editor: mail",
+                                   "editor: repeat",   "shutdown warning", "message popup",   "daily missions",
+                                   "power statistics", "settings",         "system time",     "about",
+                                   "version history"};
 
 double luminance(QColor colour)
 {
@@ -488,6 +491,17 @@ void TestLooks::initTestCase()
                                QStringLiteral("8:00:00"), 0});
     form().missions()->append({QStringLiteral("提示消息"), QStringLiteral("该起床了!"), QStringLiteral("2026-12-28"),
                                QStringLiteral("23:59:59"), 5});
+    // Repeating rows: the repeat column shows their mark and rule.
+    Mission weekly {QStringLiteral("提示消息"), QStringLiteral("站起来走走"), QStringLiteral("2026-12-11"),
+                    QStringLiteral("9:00:00"), 3};
+    weekly.repeatRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR");
+    weekly.repeatStart = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
+    form().missions()->append(weekly);
+    Mission breaks {QStringLiteral("系统响铃"), QStringLiteral("内置铃声"), QStringLiteral("2026-12-10"),
+                    QStringLiteral("21:30:00"), 4};
+    breaks.repeatRule = QStringLiteral("FREQ=MINUTELY;INTERVAL=90;COUNT=6");
+    breaks.repeatStart = QDateTime(QDate(2026, 12, 10), QTime(18, 30));
+    form().missions()->append(breaks);
 
     m_dm1 = std::make_unique<PowerLogStore>();
     m_dm1->query()->setDatabaseFile(folder + QStringLiteral("db.mdb"));
@@ -533,8 +547,16 @@ QWidget *TestLooks::openWindow(const QString &name)
             {QStringLiteral("message"), &MissionEditor::showMessagePage},
             {QStringLiteral("ring"), &MissionEditor::showRingPage},
             {QStringLiteral("web"), &MissionEditor::showWebPage},
-            {QStringLiteral("mail"), &MissionEditor::showMailPage}};
+            {QStringLiteral("mail"), &MissionEditor::showMailPage},
+            {QStringLiteral("repeat"), &MissionEditor::showMessagePage}};
         (editor->*pages.at(page))();
+        if (page == QLatin1String("repeat")) {
+            RepeatField *repeat = editor->repeatField();
+            repeat->setChoice(RepeatField::Weekly);
+            for (int day : {1, 3, 5})
+                repeat->weekdayBox(day)->setChecked(true);
+            repeat->endChoice()->setCurrentIndex(1);
+        }
         return editor;
     }
     if (name == QLatin1String("shutdown warning")) {
@@ -582,6 +604,12 @@ void TestLooks::everyTextIsWholeAndReadable()
     QVERIFY(QTest::qWaitForWindowExposed(shown));
     const QStringList faults = readabilityFaults(shown);
     m_pictures[look].append(shown->grab().toImage());
+    const QString folder = qEnvironmentVariable("CHRONODESK_CONTACT_SHEETS");
+    const QString alone = window == QLatin1String("editor: repeat") ? QStringLiteral("repeat-editor")
+                          : window == QLatin1String("main window")  ? QStringLiteral("repeat-list")
+                                                                    : QString();
+    if (!folder.isEmpty() && !alone.isEmpty())
+        QVERIFY(m_pictures[look].last().save(QStringLiteral("%1/%2-%3.png").arg(folder, alone).arg(look)));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
 }
 

@@ -1,3 +1,4 @@
+#include "core/missions/MissionModel.h"
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/MessagePopup.h"
 #include "support/MainWindowFixture.h"
@@ -6,8 +7,10 @@
 #include <QApplication>
 #include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -26,6 +29,8 @@ private slots:
     void secondMessageStartsAgain();
     void standsInTheBottomRightCorner();
     void eachMessageIsAnnounced();
+    void snoozeAddsTheSameMessageLater_data();
+    void snoozeAddsTheSameMessageLater();
 
 private:
     MessagePopup &popup() { return *m_main->form().messagePopup(); }
@@ -177,6 +182,41 @@ void TestMessagePopup::eachMessageIsAnnounced()
     QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第一条"));
     carryOutMessage(QStringLiteral("第二条"));
     QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第二条"));
+void TestMessagePopup::snoozeAddsTheSameMessageLater_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("5") << 5 << "12:05:00";
+    QTest::newRow("10") << 10 << "12:10:00";
+    QTest::newRow("30") << 30 << "12:30:00";
+}
+
+void TestMessagePopup::snoozeAddsTheSameMessageLater()
+{
+    QFETCH(int, minutes);
+    QFETCH(QString, time);
+    m_main->platform.clock.set(QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0, 250)));
+    carryOutMessage(QStringLiteral("交周报"));
+    auto *snooze = popup().findChild<QToolButton *>(QStringLiteral("btnSnooze"));
+    QVERIFY(snooze && snooze->isVisible());
+    QCOMPARE(snooze->accessibleName(), QStringLiteral("稍后提醒"));
+    QVERIFY(snooze->focusPolicy() & Qt::TabFocus);
+    // On the picture, clear of the board's text and countdown.
+    QVERIFY(QRect(QPoint(0, 0), popup().size()).contains(snooze->geometry()));
+    QVERIFY(!snooze->geometry().intersects(popup().findChild<QLabel *>(QStringLiteral("lbNum"))->geometry()));
+
+    const int rows = m_main->form().missions()->count();
+    QAction *choice = snooze->menu()->findChild<QAction *>(QStringLiteral("snooze%1").arg(minutes));
+    QVERIFY(choice);
+    choice->trigger();
+    QVERIFY(!popup().isVisible());
+    QCOMPARE(m_main->form().missions()->count(), rows + 1);
+    const Mission &added = m_main->form().missions()->mission(rows);
+    QCOMPARE(added.kindText, QStringLiteral("提示消息"));
+    QCOMPARE(added.description, QStringLiteral("交周报"));
+    QCOMPARE(added.dateText, QStringLiteral("2026-12-10"));
+    QCOMPARE(added.timeText, time);
+    QVERIFY(!added.repeats());
 }
 
 int main(int argc, char *argv[])

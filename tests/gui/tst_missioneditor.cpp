@@ -3,12 +3,14 @@
 #include "doubles/FakeClock.h"
 #include "gui/editor/FileNameField.h"
 #include "gui/editor/MissionEditor.h"
+#include "gui/editor/RepeatField.h"
 #include "gui/widgets/NavBar.h"
 #include "support/ChildLookup.h"
 #include "support/RegionalFormatReset.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
@@ -16,9 +18,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -72,6 +77,14 @@ private slots:
     void tellsWhichKindIsChosen();
     void everyGroupHeaderStaysInSight_data();
     void everyGroupHeaderStaysInSight();
+    void repeatControlWritesTheRule_data();
+    void repeatControlWritesTheRule();
+    void modifyShowsAndEditsTheRowsRule();
+    void keepsARuleItHasNoControlsFor();
+    void refusesARepeatThatNeverComes();
+    void quickTimesSetDateAndTime_data();
+    void quickTimesSetDateAndTime();
+    void timeFieldTakesATimeWithoutSeconds();
 
 private:
     template <typename T> T *child(const char *name) { return ::child<T>(m_frm.get(), name); }
@@ -140,7 +153,8 @@ void TestMissionEditor::press(const QString &button)
 void TestMissionEditor::laysOutItsWindow()
 {
     QCOMPARE(m_frm->windowTitle(), QStringLiteral("添加任务"));
-    QCOMPARE(m_frm->size(), QSize(498, 354));
+    // The plain editor's 354 pixels and the rows of the repeat control.
+    QCOMPARE(m_frm->size(), QSize(498, 438));
     QCOMPARE(child<QWidget>("headerStrip")->height(), 65);
     QCOMPARE(child<QLabel>("Image1")->size(), QSize(36, 36));
     QVERIFY(!child<QLabel>("Image1")->pixmap().isNull());
@@ -696,6 +710,191 @@ void TestMissionEditor::everyGroupHeaderStaysInSight()
         const QRect inView(item->mapTo(scroll->viewport(), QPoint()), item->size());
         QVERIFY2(scroll->viewport()->rect().contains(inView), qPrintable(item->objectName()));
     }
+void TestMissionEditor::repeatControlWritesTheRule_data()
+{
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("days"); // ticked weekdays, 1 = Monday
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("end"); // 0 never, 1 after a count, 2 on a date
+    QTest::addColumn<QDateTime>("first");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("shown"); // the row's date and time
+
+    const QDateTime thirteen(today, QTime(13, 0));
+    QTest::newRow("once") << int(RepeatField::Once) << "" << 1 << 0 << thirteen << ""
+                          << "2026-12-10 13:00:00";
+    QTest::newRow("daily") << int(RepeatField::Daily) << "" << 1 << 0 << thirteen << "FREQ=DAILY"
+                           << "2026-12-10 13:00:00";
+    QTest::newRow("daily, first moment past")
+        << int(RepeatField::Daily) << "" << 1 << 0 << QDateTime(today, QTime(9, 0)) << "FREQ=DAILY"
+        << "2026-12-11 9:00:00";
+    QTest::newRow("weekdays from a Saturday")
+        << int(RepeatField::Weekdays) << "" << 1 << 0 << QDateTime(QDate(2026, 12, 12), QTime(9, 0))
+        << "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR"
+        << "2026-12-14 9:00:00";
+    QTest::newRow("Mon Wed Fri from a Thursday")
+        << int(RepeatField::Weekly) << "135" << 1 << 0 << thirteen << "FREQ=WEEKLY;BYDAY=MO,WE,FR"
+        << "2026-12-11 13:00:00";
+    QTest::newRow("weekly, no day ticked")
+        << int(RepeatField::Weekly) << "" << 1 << 0 << thirteen << "FREQ=WEEKLY;BYDAY=TH"
+        << "2026-12-10 13:00:00";
+    QTest::newRow("monthly") << int(RepeatField::Monthly) << "" << 1 << 0 << QDateTime(QDate(2027, 1, 31), QTime(9, 0))
+                             << "FREQ=MONTHLY"
+                             << "2027-1-31 9:00:00";
+    QTest::newRow("every 90 minutes from the morning") << int(RepeatField::EveryMinutes) << "" << 90 << 0
+                                                       << QDateTime(today, QTime(8, 0)) << "FREQ=MINUTELY;INTERVAL=90"
+                                                       << "2026-12-10 12:30:00";
+    QTest::newRow("every 2 hours, 5 times")
+        << int(RepeatField::EveryHours) << "" << 2 << 1 << thirteen << "FREQ=HOURLY;COUNT=5;INTERVAL=2"
+        << "2026-12-10 13:00:00";
+    QTest::newRow("daily until a date") << int(RepeatField::Daily) << "" << 1 << 2 << thirteen
+                                        << "FREQ=DAILY;UNTIL=20261231T235959"
+                                        << "2026-12-10 13:00:00";
+}
+
+void TestMissionEditor::repeatControlWritesTheRule()
+{
+    QFETCH(int, choice);
+    QFETCH(QString, days);
+    QFETCH(int, interval);
+    QFETCH(int, end);
+    QFETCH(QDateTime, first);
+    QFETCH(QString, rule);
+    QFETCH(QString, shown);
+
+    showIn(MissionEditor::AddMode);
+    RepeatField *repeat = m_frm->repeatField();
+    repeat->setChoice(RepeatField::Choice(choice));
+    for (const QChar day : days)
+        repeat->weekdayBox(day.digitValue())->setChecked(true);
+    repeat->intervalBox()->setValue(interval);
+    repeat->endChoice()->setCurrentIndex(end);
+    repeat->countBox()->setValue(5);
+    repeat->untilBox()->setDate(QDate(2026, 12, 31));
+    child<QDateEdit>("dpDate")->setDate(first.date());
+    child<QTimeEdit>("dpTime")->setTime(first.time());
+    press("btnAdd");
+
+    QCOMPARE(m_missions.count(), 1);
+    const Mission &added = m_missions.mission(0);
+    QCOMPARE(added.repeatRule, rule);
+    QCOMPARE(added.dateText + ' ' + added.timeText, shown);
+    if (!rule.isEmpty())
+        QVERIFY(added.repeatStart.isValid() && added.repeatStart >= first);
+}
+
+void TestMissionEditor::modifyShowsAndEditsTheRowsRule()
+{
+    Mission repeating = row("提示消息", "喝水", 3);
+    repeating.dateText = QStringLiteral("2026-12-11");
+    repeating.timeText = QStringLiteral("9:00:00");
+    repeating.repeatRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=8");
+    repeating.repeatStart = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
+    m_missions.append(row("执行程序", "/bin/a", 1));
+    m_missions.append(repeating);
+    m_selected = 1;
+    showIn(MissionEditor::ModifyMode);
+
+    RepeatField *repeat = m_frm->repeatField();
+    QCOMPARE(repeat->choice(), RepeatField::Weekly);
+    QVERIFY(repeat->weekdayBox(1)->isChecked() && repeat->weekdayBox(3)->isChecked());
+    QVERIFY(repeat->weekdayBox(5)->isChecked() && !repeat->weekdayBox(2)->isChecked());
+    QCOMPARE(repeat->endChoice()->currentIndex(), 1);
+    QCOMPARE(repeat->countBox()->value(), 8);
+    // The row's coming occurrence, not the next hour, stands in the fields.
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), QDate(2026, 12, 11));
+    QCOMPARE(child<QTimeEdit>("dpTime")->time(), QTime(9, 0));
+
+    repeat->weekdayBox(3)->setChecked(false);
+    press("btnAdd");
+    QCOMPARE(m_missions.mission(1).repeatRule, QStringLiteral("FREQ=WEEKLY;COUNT=8;BYDAY=MO,FR"));
+    QCOMPARE(m_missions.mission(1).dateText, QStringLiteral("2026-12-11"));
+    QCOMPARE(m_missions.mission(0).repeatRule, QString());
+
+    // Modifying a row carried out once shows 不重复.
+    m_selected = 0;
+    showIn(MissionEditor::ModifyMode);
+    QCOMPARE(repeat->choice(), RepeatField::Once);
+}
+
+void TestMissionEditor::keepsARuleItHasNoControlsFor()
+{
+    Mission repeating = row("提示消息", "体检", 3);
+    repeating.dateText = QStringLiteral("2027-5-17");
+    repeating.repeatRule = QStringLiteral("FREQ=YEARLY;BYWEEKNO=20");
+    repeating.repeatStart = QDateTime(QDate(2027, 5, 17), QTime(8, 0));
+    m_missions.append(repeating);
+    m_selected = 0;
+    showIn(MissionEditor::ModifyMode);
+    QCOMPARE(m_frm->repeatField()->choice(), RepeatField::OtherRule);
+    QVERIFY(child<QLabel>("lbOtherRule")->text().contains(QStringLiteral("BYWEEKNO=20")));
+    press("btnAdd");
+    QCOMPARE(m_missions.mission(0).repeatRule, QStringLiteral("FREQ=YEARLY;BYWEEKNO=20"));
+}
+
+void TestMissionEditor::refusesARepeatThatNeverComes()
+{
+    showIn(MissionEditor::AddMode);
+    RepeatField *repeat = m_frm->repeatField();
+    repeat->setChoice(RepeatField::Daily);
+    repeat->endChoice()->setCurrentIndex(2);
+    repeat->untilBox()->setDate(QDate(2026, 12, 1));
+    press("btnAdd");
+    QCOMPARE(m_missions.count(), 0);
+    QVERIFY(m_frm->isVisible());
+    auto *report = m_frm->findChild<QMessageBox *>();
+    QVERIFY(report);
+    QVERIFY2(report->text().contains(QStringLiteral("不再有执行的时间")), qPrintable(report->text()));
+}
+
+void TestMissionEditor::quickTimesSetDateAndTime_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QDateTime>("moment");
+    m_clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
+    QTest::newRow("5 minutes") << "5 分钟后" << QDateTime(today, QTime(23, 45, 5));
+    QTest::newRow("30 minutes, past midnight") << "30 分钟后" << QDateTime(today.addDays(1), QTime(0, 10, 5));
+    QTest::newRow("1 hour") << "1 小时后" << QDateTime(today.addDays(1), QTime(0, 40, 5));
+    QTest::newRow("tomorrow") << "明天 8:00" << QDateTime(today.addDays(1), QTime(8, 0));
+}
+
+void TestMissionEditor::quickTimesSetDateAndTime()
+{
+    QFETCH(QString, entry);
+    QFETCH(QDateTime, moment);
+    showIn(MissionEditor::AddMode);
+    m_clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
+    auto *button = child<QToolButton>("btnQuickTime");
+    QCOMPARE(button->accessibleName(), QStringLiteral("快捷时间"));
+    QVERIFY(button->focusPolicy() & Qt::TabFocus);
+    QAction *action = nullptr;
+    for (QAction *candidate : button->menu()->actions()) {
+        if (candidate->text() == entry)
+            action = candidate;
+    }
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), moment.date());
+    QCOMPARE(child<QTimeEdit>("dpTime")->time(), moment.time());
+}
+
+void TestMissionEditor::timeFieldTakesATimeWithoutSeconds()
+{
+    m_clock.set(QDateTime(today, QTime(12, 0, 37)));
+    showIn(MissionEditor::AddMode);
+    QVERIFY(QTest::qWaitForWindowExposed(m_frm.get()));
+    auto *time = child<QTimeEdit>("dpTime");
+    time->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(time->hasFocus());
+    QTest::keyClicks(time, QStringLiteral("14:30"));
+    QTest::keyClick(time, Qt::Key_Tab);
+    QCOMPARE(time->time(), QTime(14, 30, 0));
+    // Typed with its seconds, the time is taken whole.
+    time->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(time->hasFocus());
+    QTest::keyClicks(time, QStringLiteral("15:45:12"));
+    QTest::keyClick(time, Qt::Key_Enter);
+    QCOMPARE(time->time(), QTime(15, 45, 12));
 }
 
 QTEST_MAIN(TestMissionEditor)

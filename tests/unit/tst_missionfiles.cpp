@@ -38,6 +38,34 @@ const QVector<Mission> threeRows = {
     {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-12"), QStringLiteral("12:30:05"), 6},
 };
 
+// A mission file read strictly by the plain format's rules, as a reader
+// that knows nothing of repeats reads it: lines until the end of the file
+// or an empty line (a CR as the first byte of a line); each line to its LF,
+// CRs dropped; the first three 0x80 separate the fields, the time keeps the
+// rest. (The texts used with it hold no double-byte character ending in
+// 0x80.)
+QList<QStringList> readAsPlainMissionFile(const QByteArray &bytes)
+{
+    QList<QStringList> rows;
+    qsizetype pos = 0;
+    while (pos < bytes.size() && bytes[pos] != '\r') {
+        const qsizetype lineFeed = bytes.indexOf('\n', pos);
+        QByteArray line = bytes.mid(pos, lineFeed < 0 ? -1 : lineFeed - pos);
+        line.replace('\r', QByteArray());
+        pos = lineFeed < 0 ? bytes.size() : lineFeed + 1;
+        QStringList fields;
+        for (int field = 0; field < 3; ++field) {
+            const qsizetype separator = line.indexOf(char(0x80));
+            fields << (separator < 0 ? QString() : CodePageText(TextEncoding::CodePage).decode(line.first(separator)));
+            if (separator >= 0)
+                line = line.mid(separator + 1);
+        }
+        fields << CodePageText(TextEncoding::CodePage).decode(line);
+        rows << fields;
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestMissionFiles : public QObject
@@ -76,6 +104,10 @@ private slots:
     void appendPutsTheLineWhereReadingFindsIt();
     void readsOnlyRegularFilesOfSensibleSize_data();
     void readsOnlyRegularFilesOfSensibleSize();
+
+    void fileWithoutRepeatingRowsKeepsThePlainBytes();
+    void repeatingRowsRoundTripAndReadAsOneShotMissionsElsewhere();
+    void dailyFileTakesNoRule();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -582,6 +614,66 @@ void TestMissionFiles::readsOnlyRegularFilesOfSensibleSize()
     QVERIFY(!reading.get());
     QVERIFY2(error.contains(QStringLiteral("“%1”").arg(path)), qPrintable(error));
     QVERIFY2(error.contains(why), qPrintable(error));
+}
+
+void TestMissionFiles::fileWithoutRepeatingRowsKeepsThePlainBytes()
+{
+    const QString path = m_dir->filePath(QStringLiteral("plain.mis"));
+    QVERIFY(MissionFile::save(path, threeRows, nullptr));
+    QCOMPARE(fileBytes(path),
+             QByteArray("\xB9\xD8\xB1\xD5\xBC\xC6\xCB\xE3\xBB\xFA\x80\xB9\xD8\xB1\xD5\xBC\xC6\xCB\xE3\xBB"
+                        "\xFA\x80"
+                        "2026-12-10\x80"
+                        "23:00:00\r\n"
+                        "\xD6\xB4\xD0\xD0\xB3\xCC\xD0\xF2\x80/usr/bin/gedit\x80"
+                        "2026-12-11\x80"
+                        "8:00:00\r\n"
+                        "\xCC\xE1\xCA\xBE\xCF\xFB\xCF\xA2\x80\xBF\xAA\xBB\xE1\x80"
+                        "2026-12-12\x80"
+                        "12:30:05\r\n"));
+}
+
+// A repeating row is written as a plain row at its next occurrence, its rule
+// after an empty line: a reader of the plain format sees a mission carried
+// out once, and our own reading gets the rule back.
+void TestMissionFiles::repeatingRowsRoundTripAndReadAsOneShotMissionsElsewhere()
+{
+    QVector<Mission> missions = threeRows;
+    missions[1].repeatRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR");
+    missions[1].repeatStart = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
+    missions[2].repeatRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+    missions[2].repeatStart = QDateTime(QDate(2026, 12, 12), QTime(12, 30, 5));
+    const QString path = m_dir->filePath(QStringLiteral("repeat.mis"));
+    QString error;
+    QVERIFY2(MissionFile::save(path, missions, &error), qPrintable(error));
+
+    const QByteArray bytes = fileBytes(path);
+    const QByteArray plain = MissionLines::missionFile().write(threeRows);
+    QVERIFY(bytes.startsWith(plain));
+    QCOMPARE(bytes.mid(plain.size(), 2), QByteArray("\r\n"));
+    QCOMPARE(readAsPlainMissionFile(bytes), texts(threeRows));
+
+    const std::optional<QVector<Mission>> loaded = MissionFile::load(path, &error);
+    QVERIFY2(loaded, qPrintable(error));
+    QCOMPARE(loaded->size(), missions.size());
+    for (int row = 0; row < missions.size(); ++row) {
+        QCOMPARE(texts({loaded->at(row)}), texts({missions[row]}));
+        QCOMPARE(loaded->at(row).repeatRule, missions[row].repeatRule);
+        QCOMPARE(loaded->at(row).repeatStart, missions[row].repeatStart);
+    }
+    // Saved again, the file is the same.
+    QVERIFY(MissionFile::save(path, *loaded, &error));
+    QCOMPARE(fileBytes(path), bytes);
+}
+
+void TestMissionFiles::dailyFileTakesNoRule()
+{
+    Mission mission = threeRows[2];
+    mission.repeatRule = QStringLiteral("FREQ=DAILY");
+    mission.repeatStart = QDateTime(QDate(2026, 12, 12), QTime(12, 30, 5));
+    const QString path = m_dir->filePath(QStringLiteral("everyday.mis"));
+    QVERIFY(DailyMissionFile(path).append(mission, nullptr));
+    QCOMPARE(fileBytes(path), MissionLines::dailyFile().write({threeRows[2]}));
 }
 
 QTEST_GUILESS_MAIN(TestMissionFiles)

@@ -25,7 +25,8 @@ private slots:
     void knowsTheNineKinds();
     void operationsKeepOrder();
     void idsFollowTheMissionNotTheRow();
-    void showsFourColumns();
+    void showsItsColumns();
+    void showsARepeatingRowWithItsRuleInWords();
     void editsOnlyTheKindInPlace();
     void keepsParsedMomentsFresh();
     void renewsParsesWhenTheFormatChanges();
@@ -109,18 +110,45 @@ void TestMissionModel::idsFollowTheMissionNotTheRow()
     QVERIFY(model.append(makeMission("提示消息", "e")) > 41);
 }
 
-void TestMissionModel::showsFourColumns()
+// The four columns of the texts, then the repeat column (empty for a row
+// carried out once).
+void TestMissionModel::showsItsColumns()
 {
     MissionModel model;
     model.append(makeMission("执行程序", "/bin/a", "2026-12-10", "9:00:00", 1));
-    QCOMPARE(model.columnCount(), 4);
-    const QStringList headers = {"任务", "描述", "执行日期", "执行时间"};
-    const QStringList cells = {"执行程序", "/bin/a", "2026-12-10", "9:00:00"};
-    for (int column = 0; column < 4; ++column) {
+    QCOMPARE(model.columnCount(), 5);
+    const QStringList headers = {"任务", "描述", "执行日期", "执行时间", "重复"};
+    const QStringList cells = {"执行程序", "/bin/a", "2026-12-10", "9:00:00", ""};
+    for (int column = 0; column < 5; ++column) {
         QCOMPARE(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), headers[column]);
         QCOMPARE(model.index(0, column).data().toString(), cells[column]);
     }
     QCOMPARE(model.index(0, 0).data(MissionModel::ImageIndexRole).toInt(), 1);
+}
+
+void TestMissionModel::showsARepeatingRowWithItsRuleInWords()
+{
+    MissionModel model;
+    Mission mission = makeMission("提示消息", "站起来走走", "2026-12-14", "9:00:00", 3);
+    mission.repeatRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR");
+    mission.repeatStart = QDateTime(QDate(2026, 12, 14), QTime(9, 0));
+    model.append(mission);
+    QCOMPARE(model.index(0, MissionModel::RepeatColumn).data().toString(), QStringLiteral("每周一、三、五 09:00"));
+    QCOMPARE(model.index(0, 0).data(MissionModel::RepeatRole).toString(), QStringLiteral("每周一、三、五 09:00"));
+
+    // Carried out on Monday, it moves to Wednesday; the texts are new, so
+    // what was noted for the old moment is forgotten.
+    model.setSettled(0);
+    QVERIFY(model.advanceRepeat(0, wallClockKey(QDate(2026, 12, 14), QTime(9, 0))));
+    QCOMPARE(model.mission(0).dateText, QStringLiteral("2026-12-16"));
+    QCOMPARE(model.mission(0).timeText, QStringLiteral("9:00:00"));
+    QVERIFY(!model.tickView(0).settled);
+
+    // A series that has ended leaves the row at its last occurrence.
+    mission.repeatRule = QStringLiteral("FREQ=DAILY;COUNT=1");
+    model.overwrite(0, mission);
+    QVERIFY(!model.advanceRepeat(0, wallClockKey(QDate(2026, 12, 14), QTime(9, 0))));
+    QCOMPARE(model.mission(0).dateText, QStringLiteral("2026-12-14"));
 }
 
 void TestMissionModel::editsOnlyTheKindInPlace()

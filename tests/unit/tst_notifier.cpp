@@ -49,6 +49,7 @@ private slots:
 public slots:
     // Every ActionInvoked the program's connection has delivered.
     void actionHeard() { ++m_actionsHeard; }
+    void aButtonOfANoticeWithChoicesGivesItsKey();
 
 private:
     void sendSignal(const QString &name, const QVariantList &arguments);
@@ -156,6 +157,24 @@ void TestNotifier::theBodyIsSentAsMarkup()
     notifier.notify(QStringLiteral("错过的任务"), QStringLiteral("打开文件: ‹文件> a<b & <i>c</i>"), 0, {});
     QTRY_COMPARE(m_daemon.notices.size(), before + 1);
     QCOMPARE(m_daemon.notices.last().body, QStringLiteral("打开文件: ‹文件&gt; a&lt;b &amp; &lt;i&gt;c&lt;/i&gt;"));
+}
+
+void TestNotifier::aButtonOfANoticeWithChoicesGivesItsKey()
+{
+    DesktopNotifier notifier(QDBusConnection::connectToBus(m_bus->address(), QStringLiteral("program")));
+    QStringList chosen;
+    const int before = int(m_daemon.notices.size());
+    notifier.notifyWithChoices(QStringLiteral("友情提示"), QStringLiteral("开会"), 0,
+                               {{"5", "5 分钟后再提醒"}, {"30", "30 分钟后再提醒"}},
+                               [&chosen](const QString &key) { chosen << key; });
+    QTRY_COMPARE(m_daemon.notices.size(), before + 1);
+    QCOMPARE(m_daemon.notices.last().actions, QStringList({"5", "5 分钟后再提醒", "30", "30 分钟后再提醒"}));
+    const uint id = uint(m_daemon.notices.size());
+    QTest::qWait(100);
+    // A click on the notice itself is no choice.
+    sendSignal(QStringLiteral("ActionInvoked"), {id, QStringLiteral("default")});
+    sendSignal(QStringLiteral("ActionInvoked"), {id, QStringLiteral("30")});
+    QTRY_COMPARE(chosen, QStringList {"30"});
 }
 
 QTEST_GUILESS_MAIN(TestNotifier)

@@ -119,10 +119,14 @@ private slots:
     void postponeAfterTheRequestWentDoesNothing();
     void aRestartInTheMissionsSecondDoesNotRunItAgain_data();
     void aRestartInTheMissionsSecondDoesNotRunItAgain();
+    void carriesOutAMinutelyRuleInItsOwnSecondEachTime();
+    void reportsMissedOccurrencesOnceAndMovesOn();
+    void postponingARepeatingPowerMissionMovesOnlyThatOccurrence();
 
 private:
     void tickEverySecond(const QDateTime &from, const QDateTime &to);
     void addMission(const QString &kind, const QString &description, const QString &date, const QString &time);
+    void addRepeating(const QString &kind, const QString &rule, const QDateTime &start);
     void startAt(const QTime &time, const QDate &date = today);
     void tickAt(const QTime &time, const QDate &date = today);
 
@@ -155,6 +159,14 @@ void TestScheduler::addMission(const QString &kind, const QString &description, 
                                const QString &time)
 {
     m_missions.append({kind, description, date, time, 0});
+}
+
+void TestScheduler::addRepeating(const QString &kind, const QString &rule, const QDateTime &start)
+{
+    Mission mission {kind, kind, DateToStr(start.date()), TimeToStr(start.time()), 0};
+    mission.repeatRule = rule;
+    mission.repeatStart = start;
+    m_missions.append(mission);
 }
 
 void TestScheduler::startAt(const QTime &time, const QDate &date)
@@ -881,6 +893,59 @@ void TestScheduler::aRestartInTheMissionsSecondDoesNotRunItAgain()
         restarted.checkDueMissions();
     }
     QTEST(m_actions.calls, "calls");
+// Each occurrence of a rule is carried out in its own second, and the row
+// shows the next one from then on.
+void TestScheduler::carriesOutAMinutelyRuleInItsOwnSecondEachTime()
+{
+    addRepeating("提示消息", "FREQ=MINUTELY", QDateTime(today, QTime(12, 0)));
+    startAt(QTime(11, 59, 58));
+    int carriedOut = 0;
+    for (QDateTime moment(today, QTime(11, 59, 59)); moment <= QDateTime(today, QTime(12, 3, 30));
+         moment = moment.addSecs(1)) {
+        tickEverySecond(moment, moment);
+        if (moment.time().second() == 0)
+            ++carriedOut;
+        QCOMPARE(m_actions.calls.size(), carriedOut);
+        const QTime minute(moment.time().hour(), moment.time().minute());
+        const QTime next = moment.time() < QTime(12, 0) ? QTime(12, 0) : minute.addSecs(60);
+        QCOMPARE(m_missions.mission(0).timeText, TimeToStr(next));
+    }
+    QCOMPARE(carriedOut, 4);
+    QCOMPARE(m_actions.calls, QStringList(4, QStringLiteral("message 提示消息")));
+    QCOMPARE(m_missions.mission(0).dateText, QStringLiteral("2026-12-10"));
+}
+
+// An hour asleep holds sixty occurrences of a minutely rule: the row is
+// listed once, moves on, and is carried out again in the present second.
+void TestScheduler::reportsMissedOccurrencesOnceAndMovesOn()
+{
+    addRepeating("执行程序", "FREQ=MINUTELY", QDateTime(today, QTime(12, 0)));
+    addRepeating("执行程序", "FREQ=DAILY", QDateTime(today, QTime(12, 30)));
+    startAt(QTime(11, 59, 59));
+    tickAt(QTime(12, 0, 0));
+    m_scheduler->noteSleep();
+    tickAt(QTime(13, 0, 0));
+    m_scheduler->noteWoken();
+    QCOMPARE(m_actions.calls, QStringList({"run 执行程序", "missed 0 12:01:00,1 12:30:00 slept", "run 执行程序"}));
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("13:01:00"));
+    QCOMPARE(m_missions.mission(1).dateText, QStringLiteral("2026-12-11"));
+    QCOMPARE(m_missions.mission(1).timeText, QStringLiteral("12:30:00"));
+    tickEverySecond(QDateTime(today, QTime(13, 0, 1)), QDateTime(today, QTime(13, 1, 0)));
+    QCOMPARE(m_actions.calls.size(), 4);
+}
+
+void TestScheduler::postponingARepeatingPowerMissionMovesOnlyThatOccurrence()
+{
+    addRepeating("关闭计算机", "FREQ=DAILY", QDateTime(today, QTime(12, 0)));
+    startAt(QTime(11, 59, 49));
+    tickAt(QTime(11, 59, 50));
+    m_scheduler->postpone(m_missions.id(0), QDateTime(today, QTime(12, 0)));
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:05:00"));
+    tickEverySecond(QDateTime(today, QTime(11, 59, 51)), QDateTime(today, QTime(12, 5, 0)));
+    QCOMPARE(m_actions.calls, QStringList({"warn 0 2026-12-10 12:00:00", "warn 0 2026-12-10 12:05:00", "shutdown"}));
+    // The series keeps its time: tomorrow at 12:00 again.
+    QCOMPARE(m_missions.mission(0).dateText, QStringLiteral("2026-12-11"));
+    QCOMPARE(m_missions.mission(0).timeText, QStringLiteral("12:00:00"));
 }
 
 QTEST_APPLESS_MAIN(TestScheduler)

@@ -61,7 +61,8 @@ QString abbreviated(const QString &text, int maxChars);
 // A mission's id in the list (see MissionModel::id); 0 names no mission.
 using MissionId = quint64;
 
-// One row of the mission list: four texts and an icon number.
+// One row of the mission list: four texts and an icon number, and for a
+// repeating mission its rule.
 struct Mission
 {
     QString kindText;
@@ -69,10 +70,18 @@ struct Mission
     QString dateText;
     QString timeText;
     int imageIndex = 0;
+    // A repeating mission: its rule (an RRULE, see RepeatRule; empty for a
+    // mission carried out once) and the first occurrence of its series. The
+    // date and time texts hold the occurrence to come.
+    QString repeatRule = {};
+    QDateTime repeatStart = {};
+
+    bool repeats() const { return !repeatRule.isEmpty(); }
 
     bool operator==(const Mission &other) const
     {
         return kindText == other.kindText && description == other.description && dateText == other.dateText
-               && timeText == other.timeText && imageIndex == other.imageIndex;
+               && timeText == other.timeText && imageIndex == other.imageIndex && repeatRule == other.repeatRule
+               && repeatStart == other.repeatStart;
     }
 };

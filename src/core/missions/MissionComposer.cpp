@@ -1,5 +1,6 @@
 #include "core/missions/MissionComposer.h"
 
+#include "core/missions/RepeatRule.h"
 #include "core/text/RegionalFormat.h"
 
 #include <QFileInfo>
@@ -123,4 +124,50 @@ QStringList fileFilters()
 QStringList ringFilters()
 {
     return {QStringLiteral("wavefile (*.wav)")};
+}
+
+bool applyRepeatRule(Mission &mission, const QString &rule, const QDateTime &now, QString *error)
+{
+    if (rule.isEmpty()) {
+        mission.repeatRule.clear();
+        mission.repeatStart = {};
+        return true;
+    }
+    const std::optional<RepeatRule> repeat = RepeatRule::parse(rule, error);
+    const std::optional<QDate> date = StrToDate(mission.dateText);
+    const std::optional<QTime> time = StrToTime(mission.timeText);
+    if (!repeat || !date || !time)
+        return false;
+    const std::optional<QDateTime> first = repeat->firstOccurrence(QDateTime(*date, *time));
+    const std::optional<QDateTime> shown = first && *first <= now ? repeat->nextOccurrence(*first, now) : first;
+    if (!shown) {
+        if (error)
+            *error = QStringLiteral("重复规则“%1”从%2 %3起不再有执行的时间，请改动执行日期或重复的结束。")
+                         .arg(repeat->description(QDateTime(*date, *time)), mission.dateText, mission.timeText);
+        return false;
+    }
+    mission.repeatRule = repeat->text();
+    mission.repeatStart = *first;
+    mission.dateText = DateToStr(shown->date());
+    mission.timeText = TimeToStr(shown->time());
+    return true;
+}
+
+QDateTime quickMoment(QuickTime quickTime, const QDateTime &now)
+{
+    const QDateTime second = now.addMSecs(-now.time().msec());
+    switch (quickTime) {
+    case QuickTime::InFiveMinutes: return second.addSecs(5 * 60);
+    case QuickTime::InThirtyMinutes: return second.addSecs(30 * 60);
+    case QuickTime::InOneHour: return second.addSecs(60 * 60);
+    case QuickTime::TomorrowAtEight: break;
+    }
+    return QDateTime(now.date().addDays(1), QTime(8, 0));
+}
+
+Mission snoozedMessage(const QString &text, const QDateTime &now, int minutes)
+{
+    const QDateTime moment = now.addMSecs(-now.time().msec()).addSecs(minutes * 60);
+    return Mission {kindText(MissionKind::mkShowMessage), text, DateToStr(moment.date()), TimeToStr(moment.time()),
+                    kindImageIndex(MissionKind::mkShowMessage)};
 }

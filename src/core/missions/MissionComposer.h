@@ -3,6 +3,7 @@
 #include "core/missions/Mission.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTime>
@@ -20,6 +21,22 @@ QStringList powerEntries();
 // page: the selected entry). File-name pages store the file-name value of
 // the text, the other pages their text on one line (see messageDescription).
 Mission composeMission(int page, const QString &input, const QDate &date, const QTime &time);
+
+// Makes `mission` repeat by `rule` (an RRULE; empty: carried out once) from
+// its date and time: the series starts at the first moment from there that
+// the rule allows, and the row shows the first occurrence after `now`.
+// False, the mission unchanged and `error` saying why, for a rule that
+// cannot be read or that allows no moment from there.
+bool applyRepeatRule(Mission &mission, const QString &rule, const QDateTime &now, QString *error);
+
+// The quick times beside the editor's date and time.
+enum class QuickTime { InFiveMinutes, InThirtyMinutes, InOneHour, TomorrowAtEight };
+// The moment a quick time stands for, to the second.
+QDateTime quickMoment(QuickTime quickTime, const QDateTime &now);
+
+// The message mission that "稍后提醒" adds: `text` again, `minutes` after
+// `now`, carried out once.
+Mission snoozedMessage(const QString &text, const QDateTime &now, int minutes);
 
 // The page on which a row of that kind text is edited; unknown texts give
 // the power page.

@@ -21,6 +21,8 @@ void MissionModel::parse(Row &row)
     row.date = StrToDate(row.mission.dateText);
     row.time = StrToTime(row.mission.timeText);
     row.momentKey = row.date && row.time ? std::optional<qint64>(wallClockKey(*row.date, *row.time)) : std::nullopt;
+    if (!row.repeat || row.repeat->text() != row.mission.repeatRule)
+        row.repeat = row.mission.repeats() ? RepeatRule::parse(row.mission.repeatRule, nullptr) : std::nullopt;
     row.formatGeneration = RegionalFormat::generation();
 }
 
@@ -82,7 +84,8 @@ void MissionModel::overwrite(int row, const Mission &mission)
 {
     Mission &old = m_rows[row].mission;
     const bool textsChanged = old.kindText != mission.kindText || old.description != mission.description
-                              || old.dateText != mission.dateText || old.timeText != mission.timeText;
+                              || old.dateText != mission.dateText || old.timeText != mission.timeText
+                              || old.repeatRule != mission.repeatRule || old.repeatStart != mission.repeatStart;
     old = mission;
     rowChanged(row, textsChanged);
 }
@@ -123,6 +126,30 @@ std::optional<QDate> MissionModel::date(int row) const
 std::optional<QTime> MissionModel::time(int row) const
 {
     return parsedRow(row).time;
+}
+
+QString MissionModel::repeatDescription(int row) const
+{
+    const Row &entry = m_rows[row];
+    if (!entry.mission.repeats())
+        return {};
+    // A rule that cannot be read (from a file edited by hand) is shown as
+    // it stands; the row is then carried out once.
+    return entry.repeat ? entry.repeat->description(entry.mission.repeatStart) : entry.mission.repeatRule;
+}
+
+bool MissionModel::advanceRepeat(int row, qint64 after)
+{
+    const Row &entry = m_rows[row];
+    if (!entry.repeat)
+        return false;
+    const QDateTime wall = fromWallClockKey(after);
+    const std::optional<QDateTime> next =
+        entry.repeat->nextOccurrence(entry.mission.repeatStart, QDateTime(wall.date(), wall.time()));
+    if (!next)
+        return false;
+    setDateTime(row, DateToStr(next->date()), TimeToStr(next->time()));
+    return true;
 }
 
 std::optional<QDateTime> MissionModel::moment(int row) const
@@ -197,6 +224,8 @@ QVariant MissionModel::data(const QModelIndex &index, int role) const
     const Mission &row = m_rows[index.row()].mission;
     if (role == ImageIndexRole)
         return row.imageIndex;
+    if (role == RepeatRole || (index.column() == RepeatColumn && role == Qt::DisplayRole))
+        return repeatDescription(index.row());
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
@@ -229,6 +258,7 @@ QVariant MissionModel::headerData(int section, Qt::Orientation orientation, int 
     case DescriptionColumn: return QStringLiteral("描述");
     case DateColumn: return QStringLiteral("执行日期");
     case TimeColumn: return QStringLiteral("执行时间");
+    case RepeatColumn: return QStringLiteral("重复");
     default: return {};
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/missions/Mission.h"
+#include "core/missions/RepeatRule.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
@@ -19,8 +20,10 @@ class MissionModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { KindColumn, DescriptionColumn, DateColumn, TimeColumn, ColumnCount };
-    enum Role { ImageIndexRole = Qt::UserRole + 1 };
+    enum Column { KindColumn, DescriptionColumn, DateColumn, TimeColumn, RepeatColumn, ColumnCount };
+    // RepeatRole: the rule of a repeating row in Chinese words, empty for
+    // others.
+    enum Role { ImageIndexRole = Qt::UserRole + 1, RepeatRole };
 
     // How a row is painted: past rows are tinted, rows whose date or time
     // does not parse are marked as faulty.
@@ -56,6 +59,15 @@ public:
     std::optional<MissionKind> kind(int row) const;
     std::optional<QDate> date(int row) const;
     std::optional<QTime> time(int row) const;
+    // The rule of a repeating row, if it has one that can be read.
+    const std::optional<RepeatRule> &repeatRule(int row) const { return m_rows[row].repeat; }
+    // The rule of a repeating row in Chinese words; empty for other rows.
+    QString repeatDescription(int row) const;
+    // A repeating row moves to the first occurrence of its series after the
+    // second `after` (a wall-clock key). False, and the row unchanged, for a
+    // row that does not repeat or whose series has ended.
+    bool advanceRepeat(int row, qint64 after);
+
     // Date and time joined: the mission's moment.
     std::optional<QDateTime> moment(int row) const;
 
@@ -110,6 +122,7 @@ private:
         std::optional<QDate> date;
         std::optional<QTime> time;
         std::optional<qint64> momentKey;
+        std::optional<RepeatRule> repeat;
         int formatGeneration = -1;
         bool faultReported = false;
         // The moment that settledFor / warnedFor were noted for.

@@ -129,6 +129,8 @@ void Scheduler::checkSecond(qint64 second, bool withHourlySignal)
         if (isDue(view, second)) {
             m_missions.setSettled(row);
             m_actions.carryOut(m_missions.id(row), m_missions.mission(row));
+            // A repeating row moves on to its next occurrence.
+            m_missions.advanceRepeat(row, second);
         }
     }
 
@@ -150,6 +152,8 @@ void Scheduler::reportMissed(qint64 from, qint64 to)
         if ((*view.moment >= from && *view.moment <= to) || waitingForWarning) {
             m_missions.setSettled(row);
             missed.append({row, m_missions.mission(row)});
+            // Reported once, however many of its occurrences the gap held.
+            m_missions.advanceRepeat(row, to);
         }
     }
     if (!missed.isEmpty())

@@ -4,7 +4,11 @@
 #include "core/missions/MissionModel.h"
 #include "core/text/RegionalFormat.h"
 #include "gui/editor/FileNameField.h"
+#include "gui/editor/QuickTimeButton.h"
+#include "gui/editor/RepeatField.h"
+#include "gui/editor/TimeField.h"
 #include "gui/widgets/ChineseCalendar.h"
+#include "gui/widgets/ErrorReport.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/GradientTitle.h"
 #include "gui/widgets/Icons.h"
@@ -37,7 +41,8 @@
 namespace {
 
 constexpr int clientWidth = 498;
-constexpr int clientHeight = 354;
+// Taller than the plain editor by the rows of the repeat control.
+constexpr int clientHeight = 354 + 84;
 constexpr int headerHeight = 65;
 constexpr int navBarWidth = 145;
 constexpr int ringBrowseWidth = 5;
@@ -326,7 +331,7 @@ QWidget *MissionEditor::buildSchedule()
     m_dpDate->setObjectName(QStringLiteral("dpDate"));
     m_dpDate->setCalendarPopup(true);
     useChineseNames(m_dpDate->calendarWidget());
-    m_dpTime = new QTimeEdit(group);
+    m_dpTime = new TimeField(group);
     m_dpTime->setObjectName(QStringLiteral("dpTime"));
 
     // One row each: side by side, the whole date and time would not fit the
@@ -343,10 +348,38 @@ QWidget *MissionEditor::buildSchedule()
     layout->addWidget(m_dpDate, 0, 1);
     layout->addWidget(timeLabel, 1, 0);
     layout->addWidget(m_dpTime, 1, 1);
+    addRepeatControls(group, layout);
     // The fields take the whole width: room for the whole date and time in
     // every look, also one chosen after the dialog was made.
     layout->setColumnStretch(1, 1);
     return group;
+}
+
+void MissionEditor::addRepeatControls(QWidget *group, QGridLayout *layout)
+{
+    auto *quickTimes = new QuickTimeButton(m_clock, group);
+    connect(quickTimes, &QuickTimeButton::momentChosen, this, &MissionEditor::setDateAndTime);
+    layout->addWidget(quickTimes, 1, 2);
+    m_repeat = new RepeatField(group);
+    layout->addWidget(m_repeat, 2, 0, 1, 3);
+}
+
+void MissionEditor::setDateAndTime(const QDateTime &moment)
+{
+    m_dpDate->setDate(moment.date());
+    m_dpTime->setTime(moment.time());
+}
+
+void MissionEditor::showRowRepeat()
+{
+    const Mission &row = m_missions->mission(m_row);
+    m_repeat->setRule(row.repeatRule, m_missions->repeatDescription(m_row));
+    // A repeating row is edited at its coming occurrence, so that saving it
+    // keeps the series where it was.
+    if (row.repeats()) {
+        if (const std::optional<QDateTime> moment = m_missions->moment(m_row))
+            setDateAndTime(*moment);
+    }
 }
 
 QWidget *MissionEditor::buildButtons()
@@ -391,7 +424,9 @@ QString MissionEditor::activeInput() const
 
 Mission MissionEditor::composedMission() const
 {
-    return composeMission(activePage(), activeInput(), m_dpDate->date(), m_dpTime->time());
+    Mission mission = composeMission(activePage(), activeInput(), m_dpDate->date(), m_dpTime->time());
+    applyRepeatRule(mission, m_repeat->rule(m_dpDate->date()), m_clock->now(), nullptr);
+    return mission;
 }
 
 void MissionEditor::showEvent(QShowEvent *event)
@@ -441,8 +476,12 @@ void MissionEditor::resetFields()
     m_listBox->setCurrentRow(0);
     m_dpDate->setDate(now.date());
 
-    if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count())
+    m_repeat->reset();
+    m_repeat->untilBox()->setDate(now.date().addMonths(1));
+    if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count()) {
         m_pages->setCurrentIndex(pageForKindText(m_missions->mission(m_row).kindText));
+        showRowRepeat();
+    }
 }
 
 void MissionEditor::openForAdd()
@@ -468,20 +507,27 @@ void MissionEditor::openForModify(int row)
     open();
 }
 
-void MissionEditor::writeComposedMission(bool editorClosing)
+bool MissionEditor::writeComposedMission(bool editorClosing)
 {
+    Mission mission = composeMission(activePage(), activeInput(), m_dpDate->date(), m_dpTime->time());
+    QString error;
+    if (!applyRepeatRule(mission, m_repeat->rule(m_dpDate->date()), m_clock->now(), &error)) {
+        showErrorReport(this, error);
+        return false;
+    }
     if (m_mode == AddMode) {
-        m_missions->append(composedMission());
+        m_missions->append(mission);
         emit missionAdded(editorClosing);
     } else if (m_row >= 0 && m_row < m_missions->count()) {
-        m_missions->overwrite(m_row, composedMission());
+        m_missions->overwrite(m_row, mission);
     }
+    return true;
 }
 
 void MissionEditor::addAndClose()
 {
-    writeComposedMission(true);
-    accept();
+    if (writeComposedMission(true))
+        accept();
 }
 
 void MissionEditor::addAndContinue()

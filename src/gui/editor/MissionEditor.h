@@ -10,6 +10,8 @@ class FileNameField;
 class NavBar;
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
+class RepeatField;
 class QDateEdit;
 class QLineEdit;
 class QListWidget;
@@ -42,6 +44,7 @@ public:
     QPushButton *btnAddOn() const { return m_btnAddOn; }
     QPushButton *btnAdd() const { return m_btnAdd; }
     QPushButton *btnClose() const { return m_btnClose; }
+    RepeatField *repeatField() const { return m_repeat; }
 
     int activePage() const;
     // The row the dialog would write now.
@@ -79,9 +82,14 @@ private:
     QWidget *buildPages();
     QWidget *buildSchedule();
     QWidget *buildButtons();
+    // The quick times beside the time and the repeat control below it.
+    void addRepeatControls(QWidget *group, QGridLayout *layout);
+    void setDateAndTime(const QDateTime &moment);
+    void showRowRepeat();
     QWidget *addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input);
     QString activeInput() const;
-    void writeComposedMission(bool editorClosing);
+    // False, with the reason shown, when the repeat allows no moment.
+    bool writeComposedMission(bool editorClosing);
     void orderFocusChain(NavBar *navBar);
     void markChosenKind(int page);
 
@@ -101,6 +109,7 @@ private:
     QLineEdit *m_editEmail = nullptr;
     QDateEdit *m_dpDate = nullptr;
     QTimeEdit *m_dpTime = nullptr;
+    RepeatField *m_repeat = nullptr;
     QPushButton *m_btnAddOn = nullptr;
     QPushButton *m_btnAdd = nullptr;
     QPushButton *m_btnClose = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/files/DailyMissionFile.h"
 #include "core/files/MissionFile.h"
+#include "core/missions/MissionComposer.h"
 #include "core/missions/MissionModel.h"
 #include "core/missions/SchedulerTimer.h"
 #include "core/missions/SecondTimer.h"
@@ -141,8 +142,7 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     buildStatusBar();
     buildTray();
-    connect(&m_runner, &MissionRunner::messageDue, this,
-            [this](const QString &text) { messagePopup()->showMessage(text); });
+    connect(&m_runner, &MissionRunner::messageDue, this, &MainWindow::showMessage);
     connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
     connect(&m_runner, &MissionRunner::faultyRowsFound, this, &MainWindow::reportFaultyRows);
     connect(&m_runner, &MissionRunner::missedNoticeDue, this, &MainWindow::showMissedNotice);
@@ -370,9 +370,11 @@ void MainWindow::buildList()
     QHeaderView *header = m_listView->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
-    header->setStretchLastSection(false);
+    // The repeat column takes what the four columns leave; its rule stands
+    // whole in its tool tip.
+    header->setStretchLastSection(true);
     const int widths[] = {100, 120, 100, 100};
-    for (int column = 0; column < MissionModel::ColumnCount; ++column)
+    for (int column = 0; column < MissionModel::RepeatColumn; ++column)
         m_listView->setColumnWidth(column, widths[column]);
 
     m_listMenu = new QMenu(this);
@@ -500,9 +502,34 @@ void MainWindow::stopList()
 MessagePopup *MainWindow::messagePopup()
 {
     // Not made with the window: the start need not wait for its picture.
-    if (!m_messagePopup)
+    if (!m_messagePopup) {
         m_messagePopup = std::make_unique<MessagePopup>();
+        connect(m_messagePopup.get(), &MessagePopup::snoozed, this, &MainWindow::addSnoozedMessage);
+    }
     return m_messagePopup.get();
+}
+
+void MainWindow::showMessage(const QString &text)
+{
+    if (QGuiApplication::primaryScreen()) {
+        messagePopup()->showMessage(text);
+        return;
+    }
+    // No screen for the popup: the desktop's notice carries the message and
+    // the same "稍后提醒" choice.
+    QList<Notifier::Choice> choices;
+    for (int minutes : MessagePopup::snoozeMinutes())
+        choices.append({QString::number(minutes), QStringLiteral("%1 分钟后再提醒").arg(minutes)});
+    m_platform.notifier->notifyWithChoices(QStringLiteral("友情提示"), text, 0, choices,
+                                           [this, text](const QString &minutes) {
+                                               if (MessagePopup::snoozeMinutes().contains(minutes.toInt()))
+                                                   addSnoozedMessage(text, minutes.toInt());
+                                           });
+}
+
+void MainWindow::addSnoozedMessage(const QString &text, int minutes)
+{
+    m_missions->append(snoozedMessage(text, m_platform.clock->now(), minutes));
 }
 
 void MainWindow::startListIfOnlyRow()

@@ -68,6 +68,12 @@ public:
     // A row just added to the list (with 添加并关闭, or by a script) starts
     // the run when it is the list's only row.
     void startListIfOnlyRow();
+    // A due message: in the popup, or where no screen can show it, in a
+    // desktop notice with the popup's "稍后提醒" choices.
+    void showMessage(const QString &text);
+    // "稍后提醒" on a message: the same text again as a message mission
+    // `minutes` from now, carried out once.
+    void addSnoozedMessage(const QString &text, int minutes);
 
     // The once-a-second check of the running list.
     void checkDueMissions();

@@ -9,10 +9,12 @@
 #include <QFont>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -103,10 +105,38 @@ MessagePopup::MessagePopup(QWidget *parent)
     m_timer1->setInterval(1000);
     connect(m_timer1, &QTimer::timeout, this, &MessagePopup::countDown);
 
+    buildSnoozeButton();
+
     m_image1->installEventFilter(this);
     m_label1->installEventFilter(this);
 
     placeAtBottomRight(this);
+}
+
+void MessagePopup::buildSnoozeButton()
+{
+    // Below the countdown, at the foot of the board.
+    m_snooze = new QToolButton(this);
+    m_snooze->setObjectName(QStringLiteral("btnSnooze"));
+    m_snooze->setText(QStringLiteral("稍后提醒"));
+    m_snooze->setAccessibleName(QStringLiteral("稍后提醒"));
+    m_snooze->setFont(songTiPixelFont(12));
+    m_snooze->setPopupMode(QToolButton::InstantPopup);
+    m_snooze->setFocusPolicy(Qt::StrongFocus);
+    auto *menu = new QMenu(m_snooze);
+    menu->setObjectName(QStringLiteral("snoozeMenu"));
+    for (int minutes : snoozeMinutes()) {
+        QAction *action = menu->addAction(QStringLiteral("%1 分钟后").arg(minutes));
+        action->setObjectName(QStringLiteral("snooze%1").arg(minutes));
+        connect(action, &QAction::triggered, this, [this, minutes] {
+            const QString text = m_label1->text();
+            closeOnDoubleClick();
+            emit snoozed(text, minutes);
+        });
+    }
+    m_snooze->setMenu(menu);
+    m_snooze->adjustSize();
+    m_snooze->move(22, 292);
 }
 
 void MessagePopup::showMessage(const QString &text)

@@ -53,6 +53,8 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
     case Qt::DecorationRole:
         if (index.column() == MissionModel::KindColumn)
             return missionRowIcon(m_missions->mission(row).imageIndex);
+        if (index.column() == MissionModel::RepeatColumn && m_missions->mission(row).repeats())
+            return namedIcon(QStringLiteral("repeat"));
         return {};
     case Qt::BackgroundRole:
         return QBrush(m_missions->tint(row, m_clock->now()) == MissionModel::Tint::Past ? tintPast : tintNormal);
@@ -66,6 +68,8 @@ QVariant MissionDisplayModel::data(const QModelIndex &index, int role) const
             return QStringLiteral("无法识别该任务的执行日期或时间: \"%1 %2\"")
                 .arg(abbreviated(mission.dateText, 30), abbreviated(mission.timeText, 30));
         }
+        if (m_missions->mission(row).repeats())
+            return QStringLiteral("重复: ") + m_missions->repeatDescription(row);
         return {};
     default: return QIdentityProxyModel::data(index, role);
     }

@@ -7,7 +7,7 @@ class Clock;
 class MissionModel;
 
 // What the list view shows of the mission list beyond its texts: the kind
-// icons, the tint of rows whose moment has passed, the mark of rows whose
+// icons, the repeat mark with the rule in words, the tint of rows whose moment has passed, the mark of rows whose
 // date or time cannot be read, and overlong texts cut short.
 class MissionDisplayModel : public QIdentityProxyModel
 {

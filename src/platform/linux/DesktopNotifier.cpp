@@ -54,21 +54,46 @@ QString DesktopNotifier::markupEscaped(const QString &text)
 
 void DesktopNotifier::notify(const QString &title, const QString &text, int timeoutMs, std::function<void()> onClicked)
 {
+    // The "default" action is what a click on the notice itself invokes.
+    if (!onClicked) {
+        send(title, text, timeoutMs, {}, {});
+        return;
+    }
+    send(title, text, timeoutMs, {defaultAction, QStringLiteral("恢复")},
+         [onClicked = std::move(onClicked)](const QString &key) {
+             if (key == defaultAction)
+                 onClicked();
+         });
+}
+
+void DesktopNotifier::notifyWithChoices(const QString &title, const QString &text, int timeoutMs,
+                                        const QList<Choice> &choices, std::function<void(const QString &)> onChosen)
+{
+    QStringList actions;
+    for (const Choice &choice : choices)
+        actions << choice.first << choice.second;
+    send(title, text, timeoutMs, actions, [onChosen = std::move(onChosen)](const QString &key) {
+        if (key != defaultAction)
+            onChosen(key);
+    });
+}
+
+void DesktopNotifier::send(const QString &title, const QString &text, int timeoutMs, const QStringList &actions,
+                           std::function<void(const QString &)> onAction)
+{
     if (!m_bus.isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
-    // The "default" action is what a click on the notice itself invokes.
-    const QStringList actions = onClicked ? QStringList {defaultAction, QStringLiteral("恢复")} : QStringList();
     call << applicationName() << uint(0) << QStringLiteral("chronodesk") << title
          << (m_bodyMarkup ? markupEscaped(text) : text) << actions << QVariantMap() << timeoutMs;
     // The answer, when it comes, names the notice; nothing waits for it.
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, onClicked = std::move(onClicked)](QDBusPendingCallWatcher *answered) {
+            [this, onAction = std::move(onAction)](QDBusPendingCallWatcher *answered) {
                 const QDBusPendingReply<uint> reply = *answered;
                 if (reply.isValid()) {
-                    if (onClicked)
-                        m_onClicked.insert(reply.value(), onClicked);
+                    if (onAction)
+                        m_onAction.insert(reply.value(), onAction);
                     emit noticeShown(reply.value());
                 }
                 answered->deleteLater();
@@ -86,14 +111,12 @@ bool DesktopNotifier::canNotify() const
 
 void DesktopNotifier::actionInvoked(uint id, const QString &actionKey)
 {
-    if (actionKey != defaultAction)
-        return;
-    const std::function<void()> onClicked = m_onClicked.value(id);
-    if (onClicked)
-        onClicked();
+    const std::function<void(const QString &)> onAction = m_onAction.value(id);
+    if (onAction)
+        onAction(actionKey);
 }
 
 void DesktopNotifier::notificationClosed(uint id, uint)
 {
-    m_onClicked.remove(id);
+    m_onAction.remove(id);
 }

@@ -182,6 +182,8 @@ void TestMessagePopup::eachMessageIsAnnounced()
     QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第一条"));
     carryOutMessage(QStringLiteral("第二条"));
     QCOMPARE(QAccessible::queryAccessibleInterface(&popup())->text(QAccessible::Description), QStringLiteral("第二条"));
+}
+
 void TestMessagePopup::snoozeAddsTheSameMessageLater_data()
 {
     QTest::addColumn<int>("minutes");

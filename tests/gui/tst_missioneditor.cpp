@@ -710,6 +710,8 @@ void TestMissionEditor::everyGroupHeaderStaysInSight()
         const QRect inView(item->mapTo(scroll->viewport(), QPoint()), item->size());
         QVERIFY2(scroll->viewport()->rect().contains(inView), qPrintable(item->objectName()));
     }
+}
+
 void TestMissionEditor::repeatControlWritesTheRule_data()
 {
     QTest::addColumn<int>("choice");

@@ -893,6 +893,8 @@ void TestScheduler::aRestartInTheMissionsSecondDoesNotRunItAgain()
         restarted.checkDueMissions();
     }
     QTEST(m_actions.calls, "calls");
+}
+
 // Each occurrence of a rule is carried out in its own second, and the row
 // shows the next one from then on.
 void TestScheduler::carriesOutAMinutelyRuleInItsOwnSecondEachTime()

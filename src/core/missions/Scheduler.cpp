@@ -177,10 +177,11 @@ Scheduler::PostponeResult Scheduler::postpone(MissionId id, const QDateTime &mom
 
 std::optional<qint64> Scheduler::nextBusySecond() const
 {
-    const qint64 first = m_lastChecked ? *m_lastChecked + 1 : wallClockKey(m_clock.now());
+    const qint64 first = m_lastChecked + 1;
     std::optional<qint64> next;
     const auto consider = [&](qint64 second) {
-        if (second >= first && (!next || second < *next))
+        second = std::max(second, first);
+        if (!next || second < *next)
             next = second;
     };
     if (m_actions.chimeOn())
@@ -196,18 +197,26 @@ std::optional<qint64> Scheduler::nextBusySecond() const
             continue;
         // A warning noted after the last second checked is from before the
         // clock went back: it comes again in its second.
-        const bool warned = view.warnedAt && (!m_lastChecked || *view.warnedAt <= *m_lastChecked);
-        if (isPowerKind(*view.kind) && !warned)
-            consider(*view.moment - warningLeadSeconds);
-        consider(warned ? dueSecond(view) : *view.moment);
+        const bool warned = view.warnedAt && *view.warnedAt <= m_lastChecked;
+        if (!isPowerKind(*view.kind)) {
+            if (*view.moment >= first)
+                consider(*view.moment);
+        } else if (!warned) {
+            if (*view.moment >= first)
+                consider(*view.moment - warningLeadSeconds);
+        } else {
+            // Due once its own second has come and its warning has been up
+            // for ten seconds; until then every second is checked.
+            consider(std::max(*view.moment, *view.warnedAt + warningLeadSeconds));
+        }
     }
     return next;
 }
 
 void Scheduler::skipQuietSecondsUpTo(qint64 second)
 {
-    if (!m_lastChecked || second <= *m_lastChecked)
+    if (second <= m_lastChecked)
         return;
-    m_lastCheckedUtc += second - *m_lastChecked;
+    m_lastCheckedUtc += second - m_lastChecked;
     m_lastChecked = second;
 }

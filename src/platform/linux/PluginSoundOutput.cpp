@@ -40,6 +40,18 @@ void PluginSoundOutput::start(const QUrl &recording)
     QTimer::singleShot(0, this, &SoundOutput::finished);
 }
 
+void PluginSoundOutput::sound(const QUrl &recording)
+{
+    if (SoundOutput *output = load())
+        output->sound(recording);
+}
+
+void PluginSoundOutput::prepare(const QUrl &recording)
+{
+    if (SoundOutput *output = load())
+        output->prepare(recording);
+}
+
 SoundOutput *PluginSoundOutput::load()
 {
     if (m_tried)

@@ -20,6 +20,8 @@ public:
 
     explicit PluginSoundOutput(QStringList folders, QObject *parent = nullptr);
     void start(const QUrl &recording) override;
+    void sound(const QUrl &recording) override;
+    void prepare(const QUrl &recording) override;
 
 private:
     SoundOutput *load();

@@ -205,9 +205,10 @@ std::optional<qint64> Scheduler::nextBusySecond() const
             if (*view.moment >= first)
                 consider(*view.moment - warningLeadSeconds);
         } else {
-            // Due once its own second has come and its warning has been up
-            // for ten seconds; until then every second is checked.
-            consider(std::max(*view.moment, *view.warnedAt + warningLeadSeconds));
+            // A warning is up: its ten seconds are counted tick by tick (a
+            // longer pause between ticks counts as a stall), so every
+            // second is checked until the mission has run.
+            consider(first);
         }
     }
     return next;

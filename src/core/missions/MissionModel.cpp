@@ -142,6 +142,17 @@ void MissionModel::setSettled(int row)
 {
     Row &entry = m_rows[row];
     entry.settledFor = parsedRow(row).momentKey;
+    if (entry.settledFor) {
+        entry.lastRun = entry.settledFor;
+        emit rowSettled(row);
+    }
+}
+
+void MissionModel::restoreLastRun(int row, qint64 moment)
+{
+    Row &entry = m_rows[row];
+    entry.lastRun = moment;
+    entry.settledFor = moment;
 }
 
 void MissionModel::setWarnedAt(int row, qint64 second)

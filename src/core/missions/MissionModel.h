@@ -77,6 +77,12 @@ public:
     // later reading of the clock (set back, the repeated hour of autumn)
     // carries it out again.
     void setSettled(int row);
+    // The moment (wall-clock key) the row was last carried out or reported
+    // as missed, kept when its texts change; none when it never was.
+    std::optional<qint64> lastRun(int row) const { return m_rows[row].lastRun; }
+    // A restored row's last such moment: settled again when that is still
+    // its moment, so a restart never carries it out a second time.
+    void restoreLastRun(int row, qint64 moment);
     // Notes the second (wall-clock key) in which the warning about the
     // row's present moment opened.
     void setWarnedAt(int row, qint64 second);
@@ -99,6 +105,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+signals:
+    // The tick settled `row` (see setSettled): its lastRun has changed.
+    void rowSettled(int row);
+
 private:
     struct Row
     {
@@ -114,6 +124,7 @@ private:
         std::optional<qint64> settledFor;
         std::optional<qint64> warnedFor;
         qint64 warnedAt = 0;
+        std::optional<qint64> lastRun;
     };
 
     static Row makeRow(const Mission &mission);

@@ -1,10 +1,11 @@
 #include "gui/editor/MissionEditor.h"
 
 #include "core/missions/MissionComposer.h"
-#include "core/missions/MissionModel.h"
+#include "core/missions/MissionList.h"
 #include "core/text/RegionalFormat.h"
 #include "gui/editor/FileNameField.h"
 #include "gui/widgets/ChineseCalendar.h"
+#include "gui/widgets/ErrorReport.h"
 #include "gui/widgets/Fonts.h"
 #include "gui/widgets/GradientTitle.h"
 #include "gui/widgets/Icons.h"
@@ -54,7 +55,7 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName)
 
 } // namespace
 
-MissionEditor::MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent)
+MissionEditor::MissionEditor(MissionList *missions, const Clock *clock, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_missions(missions)
     , m_clock(clock)
@@ -379,14 +380,40 @@ void MissionEditor::resetFields()
     m_listBox->setCurrentRow(0);
     m_dpDate->setDate(now.date());
 
-    if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count())
-        m_pages->setCurrentIndex(pageForKindText(m_missions->mission(m_row).kindText));
+    const int row = m_mode == ModifyMode ? m_missions->model().rowOf(m_modifiedId) : -1;
+    if (row >= 0)
+        showMission(m_missions->model().mission(row));
+}
+
+void MissionEditor::showMission(const Mission &mission)
+{
+    const int page = pageForKindText(mission.kindText);
+    m_pages->setCurrentIndex(page);
+    switch (page) {
+    case PowerPage: {
+        const QList<QListWidgetItem *> entries = m_listBox->findItems(mission.kindText, Qt::MatchExactly);
+        if (!entries.isEmpty())
+            m_listBox->setCurrentItem(entries.first());
+        break;
+    }
+    case ProgramPage: m_fnPro->setText(pickedPathText(mission.description)); break;
+    case FilePage: m_fnFile->setText(pickedPathText(mission.description)); break;
+    case MessagePage: m_memo->setPlainText(mission.description); break;
+    case RingPage: m_fnRing->setText(pickedPathText(mission.description)); break;
+    case WebPage: m_editUrl->setText(mission.description); break;
+    default: m_editEmail->setText(mission.description); break;
+    }
+    // A text the regional format cannot read leaves the proposal standing.
+    if (const std::optional<QDate> date = StrToDate(mission.dateText))
+        m_dpDate->setDate(*date);
+    if (const std::optional<QTime> time = StrToTime(mission.timeText))
+        m_dpTime->setTime(*time);
 }
 
 void MissionEditor::openForAdd()
 {
     m_mode = AddMode;
-    m_row = -1;
+    m_modifiedId = 0;
     m_btnAddOn->setVisible(true);
     m_btnAddOn->setText(QStringLiteral("添加并继续"));
     m_btnAdd->setText(QStringLiteral("添加并关闭"));
@@ -396,10 +423,10 @@ void MissionEditor::openForAdd()
 
 void MissionEditor::openForModify(int row)
 {
-    if (row < 0 || row >= m_missions->count())
+    if (row < 0 || row >= m_missions->model().count())
         return;
     m_mode = ModifyMode;
-    m_row = row;
+    m_modifiedId = m_missions->model().id(row);
     m_btnAddOn->setVisible(false);
     m_btnAdd->setText(QStringLiteral("修改并保存"));
     m_btnClose->setText(QStringLiteral("不修改关闭"));
@@ -409,11 +436,15 @@ void MissionEditor::openForModify(int row)
 void MissionEditor::writeComposedMission(bool editorClosing)
 {
     if (m_mode == AddMode) {
-        m_missions->append(composedMission());
+        m_missions->add(composedMission());
         emit missionAdded(editorClosing);
-    } else if (m_row >= 0 && m_row < m_missions->count()) {
-        m_missions->overwrite(m_row, composedMission());
+        return;
     }
+    if (m_missions->modify(m_modifiedId, composedMission()))
+        return;
+    // Over the main window: the editor closes, there is nothing left to modify.
+    showErrorReport(parentWidget() ? parentWidget() : this,
+                    QStringLiteral("要修改的任务已经不在任务列表中(它已被删除或列表已被重新加载),没有修改任何任务。"));
 }
 
 void MissionEditor::addAndClose()

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class Clock;
-class MissionModel;
+class MissionList;
 class FileNameField;
 class NavBar;
 class QComboBox;
@@ -18,8 +18,9 @@ class QTabWidget;
 class QTimeEdit;
 
 // The mission editor: composes one mission from the active page, the date
-// and the time, and writes it straight into the main window's list, as a
-// new row (opened for adding) or over one row (opened for modifying).
+// and the time, and writes it into the run's mission list, as a new row
+// (opened for adding) or over one mission (opened for modifying: the editor
+// holds the mission's id, and shows the mission's own texts).
 // Created once and reused, so the page inputs keep their contents between
 // showings.
 class MissionEditor : public QDialog
@@ -29,12 +30,12 @@ class MissionEditor : public QDialog
 public:
     enum Mode { AddMode = 1, ModifyMode = 2 };
 
-    MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent = nullptr);
+    MissionEditor(MissionList *missions, const Clock *clock, QWidget *parent = nullptr);
 
     // Opens the dialog, window-modal, to append new rows.
     void openForAdd();
-    // Opens the dialog, window-modal, to overwrite `row`; nothing happens
-    // for a row that does not exist.
+    // Opens the dialog, window-modal, to overwrite the mission of `row`;
+    // nothing happens for a row that does not exist.
     void openForModify(int row);
     Mode mode() const { return m_mode; }
 
@@ -79,11 +80,14 @@ private:
     QWidget *buildButtons();
     QWidget *addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input);
     QString activeInput() const;
+    // A mission modified that is gone meanwhile is not written; the user is told.
     void writeComposedMission(bool editorClosing);
+    // Puts the texts of `mission` into its page, the date and the time.
+    void showMission(const Mission &mission);
 
-    MissionModel *m_missions;
+    MissionList *m_missions;
     Mode m_mode = AddMode;
-    int m_row = -1;
+    MissionId m_modifiedId = 0;
     const Clock *m_clock;
 
     QTabWidget *m_pages = nullptr;

@@ -48,6 +48,7 @@ private slots:
 
     void commandsChangeTheListByIdAndAreKept();
     void unknownIdsChangeNothing();
+    void aPostponeIsKept();
     void loadReplacesTheListAndIsKept_data();
     void loadReplacesTheListAndIsKept();
     void aFileThatCannotBeReadChangesNothing();
@@ -144,6 +145,18 @@ void TestMissionList::unknownIdsChangeNothing()
     QCOMPARE(list.model().count(), 0);
     restart();
     QCOMPARE(m_list->model().count(), 0);
+}
+
+void TestMissionList::aPostponeIsKept()
+{
+    MissionList &list = start();
+    list.add(mission(MissionKind::mkShutdown, kindText(MissionKind::mkShutdown), "2026-12-10", "23:58:00"));
+    list.postpone(0, QDateTime(today, QTime(23, 58, 0)));
+    const QVector<Mission> expected {
+        mission(MissionKind::mkShutdown, kindText(MissionKind::mkShutdown), "2026-12-11", "0:03:00")};
+    QCOMPARE(missionsOf(list.model()), expected);
+    restart();
+    QCOMPARE(missionsOf(m_list->model()), expected);
 }
 
 void TestMissionList::loadReplacesTheListAndIsKept_data()

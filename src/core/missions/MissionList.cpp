@@ -99,10 +99,18 @@ void MissionList::restoreFrom(const MissionStore::Contents &kept, const QVector<
 {
     m_model.clear();
     m_model.setNextId(kept.nextId);
+    QVector<Mission> missions;
+    QVector<MissionId> ids;
+    missions.reserve(kept.rows.size());
+    ids.reserve(kept.rows.size());
     for (const MissionStore::Row &row : kept.rows) {
-        m_model.append(row.mission, row.id);
-        if (row.lastRun)
-            m_model.restoreLastRun(m_model.count() - 1, *row.lastRun);
+        missions.append(row.mission);
+        ids.append(row.id);
+    }
+    m_model.appendAll(missions, ids);
+    for (int row = 0; row < kept.rows.size(); ++row) {
+        if (kept.rows[row].lastRun)
+            m_model.restoreLastRun(row, *kept.rows[row].lastRun);
     }
 
     // A daily row kept from today or an earlier day is today's copy of it:

@@ -65,15 +65,17 @@ MissionId MissionModel::append(const Mission &mission, MissionId id)
     return id;
 }
 
-void MissionModel::appendAll(const QVector<Mission> &missions)
+void MissionModel::appendAll(const QVector<Mission> &missions, const QVector<MissionId> &ids)
 {
     if (missions.isEmpty())
         return;
     beginInsertRows({}, count(), count() + int(missions.size()) - 1);
     m_rows.reserve(m_rows.size() + missions.size());
-    for (const Mission &mission : missions) {
-        m_rows.append(makeRow(mission));
-        m_rows.last().id = m_nextId++;
+    for (qsizetype i = 0; i < missions.size(); ++i) {
+        m_rows.append(makeRow(missions[i]));
+        const MissionId id = i < ids.size() ? ids[i] : m_nextId;
+        m_rows.last().id = id;
+        m_nextId = std::max(m_nextId, id + 1);
     }
     endInsertRows();
 }

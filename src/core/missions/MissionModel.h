@@ -45,8 +45,9 @@ public:
     // Appends a row with a new id (or with `id`, when a stored list is
     // restored) and returns its id.
     MissionId append(const Mission &mission, MissionId id = 0);
-    // Appends many rows in one step (the loaders), each with a new id.
-    void appendAll(const QVector<Mission> &missions);
+    // Appends many rows in one step (the loaders), each with a new id, or
+    // with the id at its index in `ids` (a stored list restored).
+    void appendAll(const QVector<Mission> &missions, const QVector<MissionId> &ids = {});
     void overwrite(int row, const Mission &mission);
     void setDateTime(int row, const QString &dateText, const QString &timeText);
     void remove(int row);

@@ -2,10 +2,8 @@
 
 #include "core/control/ApplicationId.h"
 #include "core/control/MissionRequest.h"
-#include "core/missions/MissionModel.h"
-#include "core/missions/MissionRunner.h"
-#include "core/text/RegionalFormat.h"
-#include "gui/mainwindow/MainWindow.h"
+#include "core/missions/MissionList.h"
+#include "platform/Clock.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -20,14 +18,17 @@ void registerMissionRowType()
     qDBusRegisterMetaType<QList<QVariantMap>>();
 }
 
-ControlService::ControlService(MainWindow &window)
-    : QObject(&window)
-    , m_window(window)
+ControlService::ControlService(MissionList &list, std::function<void()> show, std::function<void()> quit,
+                               QObject *parent)
+    : QObject(parent)
+    , m_list(list)
+    , m_show(std::move(show))
+    , m_quit(std::move(quit))
     , m_announcedState(state())
 {
     registerMissionRowType();
-    connect(&m_window, &MainWindow::runStateChanged, this, &ControlService::announceState);
-    connect(&m_window.runner(), &MissionRunner::carriedOut, this, &ControlService::announceCarriedOut);
+    connect(&m_list, &MissionList::runStateChanged, this, &ControlService::announceState);
+    connect(&m_list.runner(), &MissionRunner::carriedOut, this, &ControlService::announceCarriedOut);
 }
 
 bool ControlService::exportOn(QDBusConnection connection)
@@ -40,120 +41,85 @@ bool ControlService::exportOn(QDBusConnection connection)
 
 QString ControlService::state() const
 {
-    switch (m_window.runState()) {
-    case MainWindow::RunState::Running: return QStringLiteral("running");
-    case MainWindow::RunState::Paused: return QStringLiteral("paused");
-    case MainWindow::RunState::Stopped: break;
-    }
-    return QStringLiteral("stopped");
+    return MissionList::runStateName(m_list.runState());
 }
 
 QString ControlService::Add(const QString &kind, const QString &description, const QString &date, const QString &time)
 {
     QString error;
     const std::optional<Mission> mission =
-        requestedMission(kind, description, date, time, QDateTime::currentDateTime(), &error);
+        requestedMission(kind, description, date, time, m_list.clock().now(), &error);
     if (!mission) {
         sendErrorReply(QDBusError::InvalidArgs, error);
-        return {};
+        return QString();
     }
-    const MissionId id = m_window.missions()->append(*mission);
-    m_window.startListIfOnlyRow();
+    const MissionId id = m_list.add(*mission);
+    m_list.startIfOnlyRow();
     return QString::number(id);
 }
 
 void ControlService::Delete(const QString &id)
 {
     bool isNumber = false;
-    const MissionId missionId = id.toULongLong(&isNumber);
-    const int row = isNumber && missionId != 0 ? m_window.missions()->rowOf(missionId) : -1;
-    if (row < 0) {
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("列表中没有编号为\"%1\"的任务。").arg(id));
-        return;
+    const MissionId number = id.trimmed().toULongLong(&isNumber);
+    if (!isNumber || !m_list.remove(number)) {
+        sendErrorReply(QDBusError::InvalidArgs,
+                       QStringLiteral("任务列表中没有编号为\"%1\"的任务,没有删除任何任务。").arg(id));
     }
-    m_window.missions()->remove(row);
 }
 
 QList<MissionRow> ControlService::List()
 {
-    const MissionModel *missions = m_window.missions();
+    const MissionModel &missions = m_list.model();
     QList<MissionRow> rows;
-    rows.reserve(missions->count());
-    for (int row = 0; row < missions->count(); ++row) {
-        const Mission &mission = missions->mission(row);
+    rows.reserve(missions.count());
+    for (int row = 0; row < missions.count(); ++row) {
+        const Mission &mission = missions.mission(row);
         rows.append({mission.kindText, mission.description, mission.dateText, mission.timeText});
     }
     return rows;
 }
 
-QVariantMap ControlService::missionEntry(int row) const
-{
-    const Mission &mission = m_window.missions()->mission(row);
-    const std::optional<MissionKind> kind = kindFromText(mission.kindText);
-    return {{QStringLiteral("id"), QString::number(m_window.missions()->id(row))},
-            {QStringLiteral("kind"), kind ? kindName(*kind) : QString()},
-            {QStringLiteral("kindText"), mission.kindText},
-            {QStringLiteral("text"), mission.description},
-            {QStringLiteral("at"), isoMoment(mission)},
-            {QStringLiteral("repeat"), QString()},
-            {QStringLiteral("lastRun"), QString()}};
-}
-
 QList<QVariantMap> ControlService::Missions()
 {
-    QList<QVariantMap> entries;
-    for (int row = 0; row < m_window.missions()->count(); ++row)
-        entries.append(missionEntry(row));
-    return entries;
+    QList<QVariantMap> records;
+    records.reserve(m_list.model().count());
+    for (int row = 0; row < m_list.model().count(); ++row)
+        records.append(m_list.record(row));
+    return records;
 }
 
 QVariantMap ControlService::Status()
 {
-    const MissionModel *missions = m_window.missions();
-    QVariantMap status {{QStringLiteral("state"), state()}, {QStringLiteral("count"), missions->count()}};
-    // The next mission is the earliest one still ahead.
-    const qint64 now = wallClockKey(QDateTime::currentDateTime());
-    int next = -1;
-    qint64 nextKey = 0;
-    for (int row = 0; row < missions->count(); ++row) {
-        const Mission &mission = missions->mission(row);
-        const std::optional<QDate> day = StrToDate(mission.dateText);
-        const std::optional<QTime> time = StrToTime(mission.timeText);
-        if (!day || !time)
-            continue;
-        const qint64 key = wallClockKey(*day, *time);
-        if (key >= now && (next < 0 || key < nextKey)) {
-            next = row;
-            nextKey = key;
-        }
-    }
+    QVariantMap status {{QStringLiteral("state"), state()}, {QStringLiteral("count"), m_list.model().count()}};
+    const int next = m_list.nextRow();
     if (next >= 0)
-        status.insert(QStringLiteral("next"), missionEntry(next));
+        status.insert(QStringLiteral("next"), m_list.record(next));
     return status;
 }
 
 void ControlService::Start()
 {
-    m_window.startList();
+    m_list.start();
 }
 
 void ControlService::Pause()
 {
     // As in the window, only a running list can be paused.
-    if (m_window.runState() != MainWindow::RunState::Running) {
+    if (m_list.runState() != MissionList::RunState::Running) {
         sendErrorReply(QDBusError::Failed, QStringLiteral("任务列表没有在执行,无法暂停。"));
         return;
     }
-    m_window.pauseList();
+    m_list.pause();
 }
 
 void ControlService::Stop()
 {
-    if (m_window.runState() == MainWindow::RunState::Stopped) {
+    if (m_list.runState() == MissionList::RunState::Stopped) {
         sendErrorReply(QDBusError::Failed, QStringLiteral("任务列表已经停止。"));
         return;
     }
-    m_window.stopList();
+    m_list.stop();
 }
 
 void ControlService::Load(const QString &file)
@@ -165,19 +131,20 @@ void ControlService::Load(const QString &file)
         return;
     }
     QString error;
-    if (!m_window.loadMissionsFrom(file, false, &error))
+    // The caller gets the error; the window shows none.
+    if (!m_list.load(file, false, &error))
         sendErrorReply(QDBusError::Failed, error);
 }
 
 void ControlService::Quit()
 {
     // After the answer has gone out: the quit may end the program at once.
-    QTimer::singleShot(0, &m_window, &MainWindow::quit);
+    QTimer::singleShot(0, this, [this] { m_quit(); });
 }
 
 void ControlService::Show()
 {
-    m_window.restoreFromTray();
+    m_show();
 }
 
 void ControlService::announceCarriedOut(const Mission &mission)

@@ -7,14 +7,16 @@
 #include <QObject>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
-class MainWindow;
+class MissionList;
 struct Mission;
 
 // The running program's control interface on the session bus, under the
-// application id: what the command line and other programs ask of the main
-// window. Each method does what the window's own command does.
+// application id: what the command line and other programs ask of the run's
+// mission list. It needs no window: showing the window and quitting are
+// handed in.
 class ControlService : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -22,7 +24,10 @@ class ControlService : public QObject, protected QDBusContext
     Q_PROPERTY(QString State READ state)
 
 public:
-    explicit ControlService(MainWindow &window);
+    // `show` shows and raises the window; `quit` ends the run (power record
+    // included).
+    ControlService(MissionList &list, std::function<void()> show, std::function<void()> quit,
+                   QObject *parent = nullptr);
 
     // Exports the interface on `connection`'s object path.
     bool exportOn(QDBusConnection connection);
@@ -32,16 +37,17 @@ public:
 
 public slots:
     // Adds a row as the editor's "添加并关闭" does: the list starts when
-    // this made its first row. Kind as its Chinese text or ASCII name, date
-    // yyyy-MM-dd (or the list's own format), time H:mm:ss, in the future.
-    // Returns the new mission's id.
+    // this made its first row. Date yyyy-MM-dd (or the list's own format),
+    // time H:mm:ss. Returns the new mission's id.
     QString Add(const QString &kind, const QString &description, const QString &date, const QString &time);
-    // Removes the mission with `id`.
+    // Deletes the mission with that id; an unknown id changes nothing.
     void Delete(const QString &id);
     QList<MissionRow> List();
-    // The list for scripts, one map per mission (see missionEntry).
+    // The list for programs: one a{sv} per mission, in list order, with the
+    // keys id, kind, kindText, text, at, repeat, lastRun (all strings).
     QList<QVariantMap> Missions();
-    // state, count, and next (a Missions() entry) when a mission is due.
+    // state (s), count (i), and next (a{sv}, as in Missions) when a mission
+    // is still to come.
     QVariantMap Status();
     void Start();
     void Pause();
@@ -64,7 +70,9 @@ private:
     void announceCarriedOut(const Mission &mission);
     void announceState();
 
-    MainWindow &m_window;
+    MissionList &m_list;
+    std::function<void()> m_show;
+    std::function<void()> m_quit;
     // The bus the interface is exported on, where its changes are announced.
     std::optional<QDBusConnection> m_connection;
     QString m_announcedState;

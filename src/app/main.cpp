@@ -203,7 +203,8 @@ int runWindow(int argc, char *argv[], bool hidden)
 
     LinuxPlatform platform;
     MainWindow form1(platform.services(), folder.path);
-    auto *service = new ControlService(form1);
+    auto *service = new ControlService(
+        form1.missionList(), [&form1] { form1.restoreFromTray(); }, [&form1] { form1.quit(); }, &form1);
     if (bus.isConnected())
         service->exportOn(bus);
     // Started by a command: in the notification area, or minimised where

@@ -219,6 +219,84 @@ class CommandLineTest(ProgramTestCase):
         self.assertEqual(missing.returncode, 1)
         self.assertIn("no such.mis", missing.stderr)
 
+    def call(self, method, *arguments):
+        return subprocess.run(["gdbus", "call", "--session", "--dest", APP_ID, "--object-path", OBJECT_PATH,
+                               "--method", f"{APP_ID}.{method}", *arguments],
+                              env=self.env, capture_output=True, text=True, timeout=30)
+
+    def added_id(self, *fields):
+        result = self.call("Add", *fields)
+        self.assert_ok(result)
+        return re.fullmatch(r"\('(\d+)',\)", result.stdout.strip()).group(1)
+
+    def quit_and_wait(self):
+        self.assert_ok(self.run_program("--quit"))
+        self.process.wait(30)
+
+    def test_scripts_manage_missions_by_id_and_the_list_survives_a_restart(self):
+        self.start()
+        meeting = self.added_id("提示消息", "开会", "2099-12-31", "09:30:00")
+        web = self.added_id("打开网页", "https://example.org", "2099-12-30", "08:00:00")
+        self.assertNotEqual(meeting, web)
+
+        missions = self.call("Missions")
+        self.assert_ok(missions)
+        self.assertIn(f"'id': <'{meeting}'>", missions.stdout)
+        self.assertIn("'kind': <'message'>", missions.stdout)
+        self.assertIn("'kindText': <'提示消息'>", missions.stdout)
+        self.assertIn("'text': <'开会'>", missions.stdout)
+        self.assertRegex(missions.stdout, r"'at': <'2099-12-31T09:30:00[+-]\d\d:\d\d'>")
+        self.assertIn("'repeat': <''>", missions.stdout)
+        self.assertIn("'lastRun': <''>", missions.stdout)
+        status = self.call("Status")
+        self.assert_ok(status)
+        self.assertIn("'state': <'running'>", status.stdout)
+        self.assertIn("'count': <2>", status.stdout)
+        self.assertRegex(status.stdout, r"'next': <\{[^}]*'id': <'%s'>" % web)
+
+        self.assert_ok(self.call("Delete", meeting))
+        for unknown in [meeting, "abc"]:
+            refused = self.call("Delete", unknown)
+            self.assertNotEqual(refused.returncode, 0)
+            self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", refused.stderr)
+            self.assertIn(unknown, refused.stderr)
+        self.assert_ok(self.run_program("--pause"))
+        before = self.listed()
+        self.assertEqual(before, [["打开网页", "https://example.org", "2099-12-30", "8:00:00"]])
+
+        # Quit, kill: either way the next start finds the list and its run state.
+        self.quit_and_wait()
+        self.start()
+        self.assertEqual(self.listed(), before)
+        self.assertEqual(self.state(), "paused")
+        self.assertIn(f"'id': <'{web}'>", self.call("Missions").stdout)
+        self.assertNotEqual(self.added_id("系统响铃", "内置铃声", "2099-12-29", "07:00:00"), meeting)
+        self.process.kill()
+        self.process.wait(10)
+        self.start()
+        self.assertEqual(len(self.listed()), 2)
+
+    def test_missions_missed_while_no_program_ran_are_reported_not_run(self):
+        self.start()
+        moment = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=4)
+        self.assert_ok(self.run_program("--add", "提示消息", "--text", "过时的提醒", "--at", moment.strftime("%H:%M:%S")))
+        self.quit_and_wait()
+        time.sleep(max(0.0, (moment - datetime.datetime.now()).total_seconds()) + 1.5)
+        monitor = subprocess.Popen(["dbus-monitor", "--session", "interface='org.freedesktop.Notifications'",
+                                    f"type='signal',interface='{APP_ID}'"],
+                                   env=self.env, stdout=subprocess.PIPE, text=True)
+        try:
+            time.sleep(1)
+            self.start()
+            time.sleep(2)
+        finally:
+            monitor.terminate()
+        output = monitor.communicate(timeout=10)[0]
+        self.assertIn("程序未运行", output)
+        self.assertIn("过时的提醒", output)
+        self.assertNotIn("member=MissionCarriedOut", output)
+        self.assertEqual(self.listed()[0][1], "过时的提醒")
+
     def test_carried_out_missions_are_announced_on_the_bus(self):
         self.start()
         monitor = self.monitor(f"type='signal',interface='{APP_ID}'",

@@ -1,3 +1,4 @@
+#include "core/files/MissionFile.h"
 #include "core/missions/MissionModel.h"
 #include "core/missions/SecondTimer.h"
 #include "gui/editor/MissionCommands.h"
@@ -45,6 +46,8 @@ private slots:
     void deleteWithoutSelectionAsksNothing();
     void deleteRemovesTheRowOnlyOnYes_data();
     void deleteRemovesTheRowOnlyOnYes();
+    void deleteOfAMissionGoneMeanwhileRemovesNothing_data();
+    void deleteOfAMissionGoneMeanwhileRemovesNothing();
     void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun_data();
     void onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun();
 
@@ -284,6 +287,49 @@ void TestMissionCommands::deleteRemovesTheRowOnlyOnYes()
     QCOMPARE(runState(), running);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(question.isNull());
+}
+
+void TestMissionCommands::deleteOfAMissionGoneMeanwhileRemovesNothing_data()
+{
+    QTest::addColumn<int>("rowsLoaded");
+    QTest::addColumn<QStringList>("rowsLeft");
+    QTest::newRow("deleted by a script") << -1 << QStringList {"row 0", "row 2"};
+    QTest::newRow("a shorter list loaded") << 1 << QStringList {"loaded 0"};
+    QTest::newRow("a list as long loaded") << 3 << QStringList {"loaded 0", "loaded 1", "loaded 2"};
+}
+
+void TestMissionCommands::deleteOfAMissionGoneMeanwhileRemovesNothing()
+{
+    QFETCH(int, rowsLoaded);
+    QFETCH(QStringList, rowsLeft);
+    fillList(3);
+    select(1);
+    reach(QStringLiteral("actDelMis"));
+    QPointer<QMessageBox> question = openQuestion();
+    QVERIFY(question);
+
+    // While the question is open, a script changes the list.
+    MissionList &list = m_main->form().missionList();
+    if (rowsLoaded < 0) {
+        QVERIFY(list.remove(list.model().id(1)));
+    } else {
+        QVector<Mission> loaded;
+        for (int i = 0; i < rowsLoaded; ++i)
+            loaded << ringRow(QStringLiteral("loaded %1").arg(i));
+        const QString path = m_main->filePath(QStringLiteral("other.mis"));
+        QString error;
+        QVERIFY(MissionFile::save(path, loaded, &error));
+        QVERIFY(list.load(path, false, &error));
+    }
+    QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+
+    QStringList left;
+    for (int i = 0; i < list.model().count(); ++i)
+        left << list.model().mission(i).description;
+    QCOMPARE(left, rowsLeft);
+    QMessageBox *report = m_main->form().findChild<QMessageBox *>(QStringLiteral("ErrorReport"));
+    QVERIFY(report);
+    QVERIFY(report->text().contains(QStringLiteral("没有删除任何任务")));
 }
 
 void TestMissionCommands::onlyAddingTheOnlyRowWithAddAndCloseStartsTheRun_data()

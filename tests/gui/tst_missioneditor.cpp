@@ -1,6 +1,6 @@
 #include "core/missions/MissionComposer.h"
-#include "core/missions/MissionModel.h"
-#include "doubles/FakeClock.h"
+#include "core/missions/MissionList.h"
+#include "doubles/TestPlatform.h"
 #include "gui/editor/FileNameField.h"
 #include "gui/editor/MissionEditor.h"
 #include "gui/editor/RepeatField.h"
@@ -66,6 +66,7 @@ private slots:
     void modifyOverwritesTheSelectedRowInPlace();
     void modifyOpensThePageOfTheRowsKind_data();
     void modifyOpensThePageOfTheRowsKind();
+    void modifyOfAMissionGoneMeanwhileWritesNothing();
     void inputsKeepTheirContentsBetweenShowings();
     void closingWritesNothing_data();
     void closingWritesNothing();
@@ -92,21 +93,24 @@ private:
     void fill(const QString &input, const QString &text);
     void press(const QString &button);
 
-    MissionModel m_missions;
+    MissionModel &missions() { return m_list->model(); }
+
+    TestPlatform m_platform;
+    QTemporaryDir m_folder;
+    std::unique_ptr<MissionList> m_list;
     int m_selected = -1;
     QStringList m_added;
-    FakeClock m_clock;
     std::unique_ptr<MissionEditor> m_frm;
 };
 
 void TestMissionEditor::init()
 {
     resetRegionalFormat();
-    m_missions.clear();
+    m_list = std::make_unique<MissionList>(m_platform.services(), m_folder.path() + QLatin1Char('/'));
     m_selected = -1;
     m_added.clear();
-    m_clock.set(QDateTime(today, QTime(12, 0, 0)));
-    m_frm = std::make_unique<MissionEditor>(&m_missions, &m_clock);
+    m_platform.clock.set(QDateTime(today, QTime(12, 0, 0)));
+    m_frm = std::make_unique<MissionEditor>(m_list.get(), &m_platform.clock);
     connect(m_frm.get(), &MissionEditor::missionAdded, this,
             [this](bool editorClosing) { m_added << (editorClosing ? "closing" : "staying"); });
 }
@@ -114,6 +118,7 @@ void TestMissionEditor::init()
 void TestMissionEditor::cleanup()
 {
     m_frm.reset();
+    m_list.reset();
 }
 
 void TestMissionEditor::showIn(int mode)
@@ -238,7 +243,7 @@ void TestMissionEditor::navItemsShowTheirPages()
         navBar->setGroupExpanded(QLatin1String(group), true);
     QTest::mouseClick(m_frm->findChild<QToolButton *>(item), Qt::LeftButton);
     QCOMPARE(m_frm->activePage(), page);
-    QCOMPARE(m_missions.count(), 0);
+    QCOMPARE(missions().count(), 0);
 }
 
 void TestMissionEditor::composesTheRowOfEachPage_data()
@@ -323,9 +328,9 @@ void TestMissionEditor::composesTheRowOfEachPage()
     m_frm->findChild<QToolButton *>(item)->click();
     fill(input, text);
     press(QStringLiteral("btnAddOn"));
-    QCOMPARE(m_missions.count(), 1);
+    QCOMPARE(missions().count(), 1);
     const Mission expected {kind, description, QStringLiteral("2026-12-10"), QStringLiteral("13:00:00"), imageIndex};
-    QCOMPARE(m_missions.mission(0), expected);
+    QCOMPARE(missions().mission(0), expected);
 }
 
 void TestMissionEditor::opensOnTheNextHourOfToday_data()
@@ -349,7 +354,7 @@ void TestMissionEditor::opensOnTheNextHourOfToday()
     child<QDateEdit>("dpDate")->setDate(today.addDays(40));
     m_frm->hide();
 
-    m_clock.set(QDateTime(today, now));
+    m_platform.clock.set(QDateTime(today, now));
     showIn(MissionEditor::AddMode);
     QCOMPARE(m_frm->activePage(), int(PowerPage));
     QCOMPARE(child<QListWidget>("ListBox1")->currentRow(), 0);
@@ -372,11 +377,11 @@ void TestMissionEditor::addAndContinueKeepsEveryField()
         press(QStringLiteral("btnAddOn"));
 
     QVERIFY(m_frm->isVisible());
-    QCOMPARE(m_missions.count(), 3);
+    QCOMPARE(missions().count(), 3);
     const Mission expected {QStringLiteral("提示消息"), QStringLiteral("喝水"), QStringLiteral("2026-12-10"),
                             QStringLiteral("18:30:00"), 3};
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_missions.mission(i), expected);
+        QCOMPARE(missions().mission(i), expected);
     QCOMPARE(m_frm->activePage(), int(MessagePage));
     QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("喝水"));
     QCOMPARE(child<FileNameField>("fnPro")->text(), QStringLiteral("/usr/bin/true"));
@@ -406,12 +411,12 @@ void TestMissionEditor::eachAddTellsWhetherTheEditorCloses()
     QFETCH(int, rowsAfter);
     QFETCH(QStringList, added);
     for (int i = 0; i < rowsBefore; ++i)
-        m_missions.append(row(QStringLiteral("系统响铃"), QStringLiteral("内置铃声"), 4));
+        missions().append(row(QStringLiteral("系统响铃"), QStringLiteral("内置铃声"), 4));
     showIn(MissionEditor::AddMode);
     for (const QString &button : buttons)
         press(button);
     QVERIFY(!m_frm->isVisible());
-    QCOMPARE(m_missions.count(), rowsAfter);
+    QCOMPARE(missions().count(), rowsAfter);
     QCOMPARE(m_added, added);
 }
 
@@ -420,7 +425,7 @@ void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
     QVector<Mission> before;
     for (int i = 0; i < 5; ++i)
         before << row(QStringLiteral("打开网页"), QStringLiteral("www.example.org/%1").arg(i), 5);
-    m_missions.appendAll(before);
+    missions().appendAll(before);
     m_selected = 2;
     showIn(MissionEditor::ModifyMode);
     child<QToolButton>("nbMessage")->click();
@@ -428,12 +433,13 @@ void TestMissionEditor::modifyOverwritesTheSelectedRowInPlace()
     press(QStringLiteral("btnAdd"));
 
     QVERIFY(!m_frm->isVisible());
-    QCOMPARE(m_missions.count(), 5);
+    QCOMPARE(missions().count(), 5);
     QVector<Mission> after = before;
-    after[2] = {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-10"),
-                QStringLiteral("13:00:00"), 3};
+    // The date and time shown were the row's own.
+    after[2] = {QStringLiteral("提示消息"), QStringLiteral("开会"), QStringLiteral("2026-12-9"),
+                QStringLiteral("8:00:00"), 3};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(m_missions.mission(i), after[i]);
+        QCOMPARE(missions().mission(i), after[i]);
     QVERIFY(m_added.isEmpty());
 }
 
@@ -442,19 +448,21 @@ void TestMissionEditor::modifyOpensThePageOfTheRowsKind_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("page");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("input");
     const int modify = MissionEditor::ModifyMode;
-    QTest::newRow("关闭计算机") << modify << "关闭计算机" << 0;
-    QTest::newRow("重启计算机") << modify << "重启计算机" << 0;
-    QTest::newRow("注销计算机") << modify << "注销计算机" << 0;
-    QTest::newRow("执行程序") << modify << "执行程序" << 1;
-    QTest::newRow("打开文件") << modify << "打开文件" << 2;
-    QTest::newRow("提示消息") << modify << "提示消息" << 3;
-    QTest::newRow("系统响铃") << modify << "系统响铃" << 4;
-    QTest::newRow("打开网页") << modify << "打开网页" << 5;
-    QTest::newRow("发送邮件") << modify << "发送邮件" << 6;
-    QTest::newRow("the item's caption is no kind") << modify << "打开网址" << 0;
-    QTest::newRow("unknown kind") << modify << "闹钟" << 0;
-    QTest::newRow("add mode ignores the row") << int(MissionEditor::AddMode) << "发送邮件" << 0;
+    QTest::newRow("关闭计算机") << modify << "关闭计算机" << 0 << 0 << "";
+    QTest::newRow("重启计算机") << modify << "重启计算机" << 0 << 1 << "";
+    QTest::newRow("注销计算机") << modify << "注销计算机" << 0 << 2 << "";
+    QTest::newRow("执行程序") << modify << "执行程序" << 1 << 0 << "fnPro";
+    QTest::newRow("打开文件") << modify << "打开文件" << 2 << 0 << "fnFile";
+    QTest::newRow("提示消息") << modify << "提示消息" << 3 << 0 << "Memo1";
+    QTest::newRow("系统响铃") << modify << "系统响铃" << 4 << 0 << "fnRing";
+    QTest::newRow("打开网页") << modify << "打开网页" << 5 << 0 << "editUrl";
+    QTest::newRow("发送邮件") << modify << "发送邮件" << 6 << 0 << "editEmail";
+    QTest::newRow("the item's caption is no kind") << modify << "打开网址" << 0 << 0 << "";
+    QTest::newRow("unknown kind") << modify << "闹钟" << 0 << 0 << "";
+    QTest::newRow("add mode ignores the row") << int(MissionEditor::AddMode) << "发送邮件" << 0 << 0 << "";
 }
 
 void TestMissionEditor::modifyOpensThePageOfTheRowsKind()
@@ -462,15 +470,39 @@ void TestMissionEditor::modifyOpensThePageOfTheRowsKind()
     QFETCH(int, mode);
     QFETCH(QString, kind);
     QFETCH(int, page);
-    m_missions.append(row(QStringLiteral("执行程序"), QStringLiteral("/bin/true"), 1));
-    m_missions.append(row(kind, QStringLiteral("x"), 0));
+    QFETCH(int, entry);
+    QFETCH(QString, input);
+    missions().append(row(QStringLiteral("执行程序"), QStringLiteral("/bin/true"), 1));
+    missions().append(row(kind, QStringLiteral("/tmp/my file"), 0));
     m_selected = 1;
     child<QListWidget>("ListBox1")->setCurrentRow(1);
     showIn(mode);
     QCOMPARE(m_frm->activePage(), page);
-    QCOMPARE(child<QListWidget>("ListBox1")->currentRow(), 0);
-    QCOMPARE(child<QDateEdit>("dpDate")->date(), today);
-    QCOMPARE(child<QTimeEdit>("dpTime")->time(), QTime(13, 0, 0));
+    QCOMPARE(child<QListWidget>("ListBox1")->currentRow(), entry);
+    // Modify shows the row's own date and time (and text); add proposes the next hour.
+    const bool modifying = mode == MissionEditor::ModifyMode;
+    QCOMPARE(child<QDateEdit>("dpDate")->date(), modifying ? QDate(2026, 12, 9) : today);
+    QCOMPARE(child<QTimeEdit>("dpTime")->time(), modifying ? QTime(8, 0, 0) : QTime(13, 0, 0));
+    if (!input.isEmpty())
+        QCOMPARE(m_frm->composedMission().description, QStringLiteral("/tmp/my file"));
+}
+
+void TestMissionEditor::modifyOfAMissionGoneMeanwhileWritesNothing()
+{
+    missions().append(row(QStringLiteral("打开网页"), QStringLiteral("www.a.org"), 5));
+    missions().append(row(QStringLiteral("打开网页"), QStringLiteral("www.b.org"), 5));
+    m_selected = 0;
+    showIn(MissionEditor::ModifyMode);
+    // A script replaces the list while the editor is open.
+    QVERIFY(m_list->remove(missions().id(0)));
+    child<QLineEdit>("editUrl")->setText(QStringLiteral("www.c.org"));
+    press(QStringLiteral("btnAdd"));
+    QCOMPARE(missions().count(), 1);
+    QCOMPARE(missions().mission(0).description, QStringLiteral("www.b.org"));
+    QVERIFY(!m_frm->isVisible());
+    auto *report = m_frm->findChild<QMessageBox *>(QStringLiteral("ErrorReport"));
+    QVERIFY(report);
+    QVERIFY(report->text().contains(QStringLiteral("没有修改任何任务")));
 }
 
 void TestMissionEditor::inputsKeepTheirContentsBetweenShowings()
@@ -485,18 +517,19 @@ void TestMissionEditor::inputsKeepTheirContentsBetweenShowings()
     child<QComboBox>("cbMsg")->setEditText(QStringLiteral("自己的话"));
     child<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("一\n二"));
     press(QStringLiteral("btnClose"));
-    m_missions.append(row(QStringLiteral("提示消息"), QStringLiteral("x"), 3));
+    missions().append(row(QStringLiteral("提示消息"), QStringLiteral("x"), 3));
     m_selected = 0;
     showIn(MissionEditor::ModifyMode);
 
     QCOMPARE(child<FileNameField>("fnPro")->text(), QStringLiteral("/usr/bin/xterm"));
     QCOMPARE(child<FileNameField>("fnFile")->text(), QStringLiteral("/tmp/a.txt"));
-    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("一\n二"));
+    // The modified row's own page shows the row's text; the others keep theirs.
+    QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("x"));
     QCOMPARE(child<QComboBox>("cbMsg")->currentText(), QStringLiteral("自己的话"));
     QCOMPARE(child<FileNameField>("fnRing")->text(), QStringLiteral("/tmp/bell.wav"));
     QCOMPARE(child<QLineEdit>("editUrl")->text(), QStringLiteral("www.example.net"));
     QCOMPARE(child<QLineEdit>("editEmail")->text(), QStringLiteral("wang@example.net"));
-    QCOMPARE(m_missions.count(), 1);
+    QCOMPARE(missions().count(), 1);
 }
 
 void TestMissionEditor::closingWritesNothing_data()
@@ -524,7 +557,7 @@ void TestMissionEditor::closingWritesNothing()
     else
         QTest::keyClick(editUrl, how == QLatin1String("escape") ? Qt::Key_Escape : Qt::Key_Return);
     QCOMPARE(m_frm->isVisible(), stillOpen);
-    QCOMPARE(m_missions.count(), 0);
+    QCOMPARE(missions().count(), 0);
 }
 
 void TestMissionEditor::browseStartsAtTheNamedFile()
@@ -777,8 +810,8 @@ void TestMissionEditor::repeatControlWritesTheRule()
     child<QTimeEdit>("dpTime")->setTime(first.time());
     press("btnAdd");
 
-    QCOMPARE(m_missions.count(), 1);
-    const Mission &added = m_missions.mission(0);
+    QCOMPARE(missions().count(), 1);
+    const Mission &added = missions().mission(0);
     QCOMPARE(added.repeatRule, rule);
     QCOMPARE(added.dateText + ' ' + added.timeText, shown);
     if (!rule.isEmpty())
@@ -792,8 +825,8 @@ void TestMissionEditor::modifyShowsAndEditsTheRowsRule()
     repeating.timeText = QStringLiteral("9:00:00");
     repeating.repeatRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=8");
     repeating.repeatStart = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
-    m_missions.append(row("执行程序", "/bin/a", 1));
-    m_missions.append(repeating);
+    missions().append(row("执行程序", "/bin/a", 1));
+    missions().append(repeating);
     m_selected = 1;
     showIn(MissionEditor::ModifyMode);
 
@@ -809,9 +842,9 @@ void TestMissionEditor::modifyShowsAndEditsTheRowsRule()
 
     repeat->weekdayBox(3)->setChecked(false);
     press("btnAdd");
-    QCOMPARE(m_missions.mission(1).repeatRule, QStringLiteral("FREQ=WEEKLY;COUNT=8;BYDAY=MO,FR"));
-    QCOMPARE(m_missions.mission(1).dateText, QStringLiteral("2026-12-11"));
-    QCOMPARE(m_missions.mission(0).repeatRule, QString());
+    QCOMPARE(missions().mission(1).repeatRule, QStringLiteral("FREQ=WEEKLY;COUNT=8;BYDAY=MO,FR"));
+    QCOMPARE(missions().mission(1).dateText, QStringLiteral("2026-12-11"));
+    QCOMPARE(missions().mission(0).repeatRule, QString());
 
     // Modifying a row carried out once shows 不重复.
     m_selected = 0;
@@ -825,13 +858,13 @@ void TestMissionEditor::keepsARuleItHasNoControlsFor()
     repeating.dateText = QStringLiteral("2027-5-17");
     repeating.repeatRule = QStringLiteral("FREQ=YEARLY;BYWEEKNO=20");
     repeating.repeatStart = QDateTime(QDate(2027, 5, 17), QTime(8, 0));
-    m_missions.append(repeating);
+    missions().append(repeating);
     m_selected = 0;
     showIn(MissionEditor::ModifyMode);
     QCOMPARE(m_frm->repeatField()->choice(), RepeatField::OtherRule);
     QVERIFY(child<QLabel>("lbOtherRule")->text().contains(QStringLiteral("BYWEEKNO=20")));
     press("btnAdd");
-    QCOMPARE(m_missions.mission(0).repeatRule, QStringLiteral("FREQ=YEARLY;BYWEEKNO=20"));
+    QCOMPARE(missions().mission(0).repeatRule, QStringLiteral("FREQ=YEARLY;BYWEEKNO=20"));
 }
 
 void TestMissionEditor::refusesARepeatThatNeverComes()
@@ -842,7 +875,7 @@ void TestMissionEditor::refusesARepeatThatNeverComes()
     repeat->endChoice()->setCurrentIndex(2);
     repeat->untilBox()->setDate(QDate(2026, 12, 1));
     press("btnAdd");
-    QCOMPARE(m_missions.count(), 0);
+    QCOMPARE(missions().count(), 0);
     QVERIFY(m_frm->isVisible());
     auto *report = m_frm->findChild<QMessageBox *>();
     QVERIFY(report);
@@ -853,7 +886,7 @@ void TestMissionEditor::quickTimesSetDateAndTime_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QDateTime>("moment");
-    m_clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
+    m_platform.clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
     QTest::newRow("5 minutes") << "5 分钟后" << QDateTime(today, QTime(23, 45, 5));
     QTest::newRow("30 minutes, past midnight") << "30 分钟后" << QDateTime(today.addDays(1), QTime(0, 10, 5));
     QTest::newRow("1 hour") << "1 小时后" << QDateTime(today.addDays(1), QTime(0, 40, 5));
@@ -865,7 +898,7 @@ void TestMissionEditor::quickTimesSetDateAndTime()
     QFETCH(QString, entry);
     QFETCH(QDateTime, moment);
     showIn(MissionEditor::AddMode);
-    m_clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
+    m_platform.clock.set(QDateTime(today, QTime(23, 40, 5, 600)));
     auto *button = child<QToolButton>("btnQuickTime");
     QCOMPARE(button->accessibleName(), QStringLiteral("快捷时间"));
     QVERIFY(button->focusPolicy() & Qt::TabFocus);
@@ -882,7 +915,7 @@ void TestMissionEditor::quickTimesSetDateAndTime()
 
 void TestMissionEditor::timeFieldTakesATimeWithoutSeconds()
 {
-    m_clock.set(QDateTime(today, QTime(12, 0, 37)));
+    m_platform.clock.set(QDateTime(today, QTime(12, 0, 37)));
     showIn(MissionEditor::AddMode);
     QVERIFY(QTest::qWaitForWindowExposed(m_frm.get()));
     auto *time = child<QTimeEdit>("dpTime");

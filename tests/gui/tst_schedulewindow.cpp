@@ -29,6 +29,7 @@ private slots:
     void missedMissionsAreNoticed();
     void wakingUpChecksAtOnce();
     void aSetClockIsCheckedAtOnce();
+    void missedWhileClosedIsNoticedWhenTheWindowShows();
 
 private:
     MainWindow &form() { return m_main->form(); }
@@ -199,6 +200,27 @@ void TestScheduleWindow::aSetClockIsCheckedAtOnce()
     QCOMPARE(m_main->platform.shell.calls, QStringList {"run /bin/x"});
     QVERIFY(m_main->platform.notifier.notices.isEmpty());
     QVERIFY(timer1->isEnabled());
+}
+
+// A mission whose moment passed while no program ran: reported on the
+// desktop at the start, in the window once it shows, and never carried out.
+void TestScheduleWindow::missedWhileClosedIsNoticedWhenTheWindowShows()
+{
+    form().missionList().add({QStringLiteral("提示消息"), QStringLiteral("取快递"), QStringLiteral("2026-12-10"),
+                              QStringLiteral("12:10:00"), 3});
+    form().startList();
+    m_main->dropForm();
+    m_main->platform.clock.set(QDateTime(today, QTime(13, 0, 0)));
+
+    MainWindow &restarted = form();
+    QCOMPARE(m_main->platform.notifier.notices.size(), 1);
+    QVERIFY(m_main->platform.notifier.notices.first().text.contains(QStringLiteral("程序未运行")));
+    QVERIFY(boxes("MissedNotice").isEmpty());
+    restarted.show();
+    QTRY_COMPARE(boxes("MissedNotice").size(), 1);
+    QVERIFY(boxes("MissedNotice").first()->text().contains(QStringLiteral("取快递")));
+    QVERIFY(m_main->platform.session.calls.isEmpty());
+    QVERIFY(!restarted.messagePopup()->isVisible());
 }
 
 QTEST_MAIN(TestScheduleWindow)

@@ -131,12 +131,14 @@ void TestSetup::openingShowsTheStoredSettings()
     m_main->platform.autostart.on = autostartOn;
 
     QCOMPARE(dialog().windowTitle(), QStringLiteral("系统设置"));
-    QCOMPARE(dialog().size(), QSize(321, 295));
+    QCOMPARE(dialog().size(), QSize(321, 317));
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->isChecked(), autostartOn);
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutoRun")->text(), QStringLiteral("程序随系统一起启动"));
     QCOMPARE(child<QComboBox>(&dialog(), "ComboBox1")->currentIndex(), theme);
     QCOMPARE(child<QCheckBox>(&dialog(), "ckAutospeek")->isChecked(), chime);
     QCOMPARE(m_live.chimes, QList<bool> {chime});
+    QCOMPARE(child<QCheckBox>(&dialog(), "ckRestore")->text(), QStringLiteral("启动时恢复上次的任务"));
+    QVERIFY(child<QCheckBox>(&dialog(), "ckRestore")->isChecked());
     // The ratings in use, not those in the file.
     QCOMPARE(child<QSpinBox>(&dialog(), "editCrt")->value(), 70);
     QCOMPARE(child<QSpinBox>(&dialog(), "editZhuji")->value(), 200);
@@ -152,9 +154,12 @@ void TestSetup::okWritesEveryKeyAndKeepsOtherLines()
     child<QCheckBox>(&dialog(), "ckAutoRun")->setChecked(false);
     child<QSpinBox>(&dialog(), "editCrt")->setValue(100);
     child<QSpinBox>(&dialog(), "editZhuji")->setValue(1000);
+    child<QCheckBox>(&dialog(), "ckRestore")->setChecked(false);
     dialog().show();
     child<QPushButton>(&dialog(), "BitBtn1")->click();
 
+    // The restore switch is kept with the list, never in config.ini.
+    QVERIFY(!m_live.restores);
     QCOMPARE(readConfig(), QByteArray("; ratings measured at the wall\r\n[other]\r\nautospeek=0\r\ncrt=100\r\n"
                                       "zhuji=1000\r\n[theme]\r\nselect=2\r\n"));
     QCOMPARE(m_live.themes, QList<int> {2});
@@ -349,7 +354,7 @@ void TestSetup::settingsCommandOpensTheDialog()
     QVERIFY(settings.waitHandled());
     QVERIFY(!settings.closedForIt());
     QCOMPARE(title, QStringLiteral("系统设置"));
-    QCOMPARE(size, QSize(321, 295));
+    QCOMPARE(size, QSize(321, 317));
     QVERIFY(!form().chimeOn()); // the stored switch, taken at opening
     QCOMPARE(qApp->styleSheet(), skinSheet("vista"));
     QVERIFY(readConfig().contains("crt=100\r\n"));

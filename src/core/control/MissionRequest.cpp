@@ -157,13 +157,3 @@ QString whenForms()
     return QStringLiteral("\"yyyy-MM-dd HH:mm[:ss]\"、\"HH:mm[:ss]\"(今天)、\"tomorrow HH:mm[:ss]\"(明天)、"
                           "\"+90s\"、\"+45m\"、\"+2h\"、\"+1d\"、\"+1h30m\"(从现在起),或 --list 列出的日期和时间");
 }
-
-QString isoMoment(const Mission &mission)
-{
-    const std::optional<QDate> day = parseDate(mission.dateText);
-    const std::optional<QTime> time = parseTime(mission.timeText);
-    if (!day || !time)
-        return {};
-    const QDateTime moment(*day, *time);
-    return moment.toOffsetFromUtc(moment.offsetFromUtc()).toString(Qt::ISODate);
-}

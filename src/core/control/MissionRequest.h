@@ -41,8 +41,3 @@ std::optional<WallClockMoment> parseWhen(const QString &when, const QDateTime &n
 
 // The forms parseWhen takes, for a message that refuses another.
 QString whenForms();
-
-// A mission's moment as scripts read it: ISO 8601 local time with its
-// offset from UTC, "2026-12-31T09:30:00+08:00"; empty when the row's date
-// or time does not parse.
-QString isoMoment(const Mission &mission);

@@ -1,5 +1,7 @@
 #include "core/missions/Mission.h"
 
+#include <cstdlib>
+
 const std::array<MissionKindInfo, 9> missionKinds = {{
     {MissionKind::mkShutdown, "关闭计算机", "shutdown", 0},
     {MissionKind::mkRestart, "重启计算机", "restart", 0},
@@ -89,4 +91,17 @@ QString abbreviated(const QString &text, int maxChars)
     if (text.size() <= maxChars)
         return text;
     return text.left(maxChars - 1) + QChar(0x2026);
+}
+
+QString isoMoment(const QDateTime &moment)
+{
+    // The date and time on the wall clock, whatever the time spec holding them.
+    const QDateTime local(moment.date(), moment.time(), Qt::LocalTime);
+    const int offsetMinutes = local.offsetFromUtc() / 60;
+    const int magnitude = std::abs(offsetMinutes);
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+           + QStringLiteral("%1%2:%3")
+                 .arg(offsetMinutes < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+                 .arg(magnitude / 60, 2, 10, QLatin1Char('0'))
+                 .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }

@@ -53,6 +53,9 @@ inline qint64 wallClockKey(const QDateTime &moment)
     return wallClockKey(moment.date(), moment.time());
 }
 QDateTime fromWallClockKey(qint64 key);
+// A moment's wall-clock date and time (as the list holds them) in ISO 8601
+// with the local offset from UTC, as scripts read it: "2026-12-31T09:30:00+08:00".
+QString isoMoment(const QDateTime &moment);
 
 // `text` cut to at most `maxChars` characters, an ellipsis marking the cut,
 // for quoting a row's texts in a report.

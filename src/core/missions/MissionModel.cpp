@@ -67,15 +67,17 @@ MissionId MissionModel::append(const Mission &mission, MissionId id)
     return id;
 }
 
-void MissionModel::appendAll(const QVector<Mission> &missions)
+void MissionModel::appendAll(const QVector<Mission> &missions, const QVector<MissionId> &ids)
 {
     if (missions.isEmpty())
         return;
     beginInsertRows({}, count(), count() + int(missions.size()) - 1);
     m_rows.reserve(m_rows.size() + missions.size());
-    for (const Mission &mission : missions) {
-        m_rows.append(makeRow(mission));
-        m_rows.last().id = m_nextId++;
+    for (qsizetype i = 0; i < missions.size(); ++i) {
+        m_rows.append(makeRow(missions[i]));
+        const MissionId id = i < ids.size() ? ids[i] : m_nextId;
+        m_rows.last().id = id;
+        m_nextId = std::max(m_nextId, id + 1);
     }
     endInsertRows();
 }
@@ -149,6 +151,7 @@ bool MissionModel::advanceRepeat(int row, qint64 after)
     if (!next)
         return false;
     setDateTime(row, DateToStr(next->date()), TimeToStr(next->time()));
+    emit repeatAdvanced(row);
     return true;
 }
 
@@ -169,6 +172,17 @@ void MissionModel::setSettled(int row)
 {
     Row &entry = m_rows[row];
     entry.settledFor = parsedRow(row).momentKey;
+    if (entry.settledFor) {
+        entry.lastRun = entry.settledFor;
+        emit rowSettled(row);
+    }
+}
+
+void MissionModel::restoreLastRun(int row, qint64 moment)
+{
+    Row &entry = m_rows[row];
+    entry.lastRun = moment;
+    entry.settledFor = moment;
 }
 
 void MissionModel::setWarnedAt(int row, qint64 second, qint64 shownMs)

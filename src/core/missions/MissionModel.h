@@ -48,8 +48,9 @@ public:
     // Appends a row with a new id (or with `id`, when a stored list is
     // restored) and returns its id.
     MissionId append(const Mission &mission, MissionId id = 0);
-    // Appends many rows in one step (the loaders), each with a new id.
-    void appendAll(const QVector<Mission> &missions);
+    // Appends many rows in one step (the loaders), each with a new id, or
+    // with the id at its index in `ids` (a stored list restored).
+    void appendAll(const QVector<Mission> &missions, const QVector<MissionId> &ids = {});
     void overwrite(int row, const Mission &mission);
     void setDateTime(int row, const QString &dateText, const QString &timeText);
     void remove(int row);
@@ -89,6 +90,12 @@ public:
     // later reading of the clock (set back, the repeated hour of autumn)
     // carries it out again.
     void setSettled(int row);
+    // The moment (wall-clock key) the row was last carried out or reported
+    // as missed, kept when its texts change; none when it never was.
+    std::optional<qint64> lastRun(int row) const { return m_rows[row].lastRun; }
+    // A restored row's last such moment: settled again when that is still
+    // its moment, so a restart never carries it out a second time.
+    void restoreLastRun(int row, qint64 moment);
     // Notes the second (wall-clock key) in which the warning about the
     // row's present moment opened, and the scheduler's count of warning
     // time shown (milliseconds) at that moment.
@@ -113,6 +120,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+signals:
+    // The tick settled `row` (see setSettled): its lastRun has changed.
+    void rowSettled(int row);
+    // A repeating row moved on to its next occurrence (see advanceRepeat).
+    void repeatAdvanced(int row);
+
 private:
     struct Row
     {
@@ -130,6 +143,7 @@ private:
         std::optional<qint64> warnedFor;
         qint64 warnedAt = 0;
         qint64 warnedShownMs = 0;
+        std::optional<qint64> lastRun;
     };
 
     static Row makeRow(const Mission &mission);

@@ -60,7 +60,16 @@ void MissionRunner::reportFaultyRows(const QVector<ListedMission> &rows)
 
 void MissionRunner::reportMissed(const QVector<ListedMission> &missed, bool slept)
 {
-    const QString text = missedNoticeText(missed, slept);
+    sendMissedNotice(missedNoticeText(missed, slept));
+}
+
+void MissionRunner::reportMissedWhileClosed(const QVector<ListedMission> &missed)
+{
+    sendMissedNotice(missedNoticeText(missed, QStringLiteral("程序未运行")));
+}
+
+void MissionRunner::sendMissedNotice(const QString &text)
+{
     // Stays until the user closes it, so that no reminder goes unseen.
     m_notifier.notify(missedNoticeTitle(), text, 0);
     emit missedNoticeDue(missedNoticeTitle(), text);
@@ -93,8 +102,12 @@ QString MissionRunner::missedNoticeTitle()
 
 QString MissionRunner::missedNoticeText(const QVector<ListedMission> &missed, bool slept)
 {
-    QString text = QStringLiteral("以下任务的执行时间在%1期间已过,没有执行,也不会补执行:")
-                       .arg(slept ? QStringLiteral("计算机休眠") : QStringLiteral("计算机休眠或系统时钟跳变"));
+    return missedNoticeText(missed, slept ? QStringLiteral("计算机休眠") : QStringLiteral("计算机休眠或系统时钟跳变"));
+}
+
+QString MissionRunner::missedNoticeText(const QVector<ListedMission> &missed, const QString &when)
+{
+    QString text = QStringLiteral("以下任务的执行时间在%1期间已过,没有执行,也不会补执行:").arg(when);
     for (int i = 0; i < missed.size() && i < missedListed; ++i) {
         const Mission &mission = missed[i].mission;
         text += QStringLiteral("\n%1 %2 %3").arg(mission.dateText, mission.timeText, mission.kindText);

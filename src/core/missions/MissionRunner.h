@@ -29,6 +29,9 @@ public:
     void playHourlySignal(int hour) override;
     void reportFaultyRows(const QVector<ListedMission> &rows) override;
     void reportMissed(const QVector<ListedMission> &missed, bool slept) override;
+    // Missions whose moment passed while no program ran (found when the
+    // list is restored at start): reported in the same notice, never run.
+    void reportMissedWhileClosed(const QVector<ListedMission> &missed);
 
     // The recording that announces `hour` (0 to 23): "t1" … "t23", and
     // "t24" at midnight.
@@ -41,6 +44,8 @@ public:
     // description (a message mission's text in full), and why it was missed.
     static QString missedNoticeTitle();
     static QString missedNoticeText(const QVector<ListedMission> &missed, bool slept);
+    // The same, missed "during" `when` (e.g. "程序未运行").
+    static QString missedNoticeText(const QVector<ListedMission> &missed, const QString &when);
 
     // Rows quoted by name in a faulty-row report, and missions listed in a
     // missed notice; the rest are counted.
@@ -64,6 +69,8 @@ signals:
     void carriedOut(const Mission &mission);
 
 private:
+    void sendMissedNotice(const QString &text);
+
     SessionControl &m_session;
     Shell &m_shell;
     Sound &m_sound;

@@ -1,7 +1,8 @@
 #include "gui/editor/MissionCommands.h"
 
-#include "core/missions/MissionModel.h"
+#include "core/missions/MissionList.h"
 #include "gui/editor/MissionEditor.h"
+#include "gui/widgets/ErrorReport.h"
 
 #include <QMessageBox>
 
@@ -48,11 +49,15 @@ void MissionCommands::deleteMission()
     if (row < 0)
         return;
     QMessageBox *question = makeDeleteQuestion();
-    // The question is modal to the main window, so the selection cannot
-    // move while it is open.
-    connect(question, &QMessageBox::finished, this, [this, question, row] {
-        if (question->clickedButton() == question->button(QMessageBox::Yes))
-            m_list.missions->remove(row);
+    // The question holds the mission itself: a script may delete it or
+    // load another list while the question is open.
+    const MissionId id = m_list.missions->model().id(row);
+    connect(question, &QMessageBox::finished, this, [this, question, id] {
+        if (question->clickedButton() != question->button(QMessageBox::Yes))
+            return;
+        if (!m_list.missions->remove(id))
+            showErrorReport(m_window, QStringLiteral("要删除的任务已经不在任务列表中(它已被删除或列表已被重新加载),"
+                                                     "没有删除任何任务。"));
     });
     question->open();
 }

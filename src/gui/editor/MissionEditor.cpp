@@ -1,7 +1,7 @@
 #include "gui/editor/MissionEditor.h"
 
 #include "core/missions/MissionComposer.h"
-#include "core/missions/MissionModel.h"
+#include "core/missions/MissionList.h"
 #include "core/text/RegionalFormat.h"
 #include "gui/editor/FileNameField.h"
 #include "gui/editor/QuickTimeButton.h"
@@ -61,7 +61,7 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName)
 
 } // namespace
 
-MissionEditor::MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent)
+MissionEditor::MissionEditor(MissionList *missions, const Clock *clock, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_missions(missions)
     , m_clock(clock)
@@ -370,18 +370,6 @@ void MissionEditor::setDateAndTime(const QDateTime &moment)
     m_dpTime->setTime(moment.time());
 }
 
-void MissionEditor::showRowRepeat()
-{
-    const Mission &row = m_missions->mission(m_row);
-    m_repeat->setRule(row.repeatRule, m_missions->repeatDescription(m_row));
-    // A repeating row is edited at its coming occurrence, so that saving it
-    // keeps the series where it was.
-    if (row.repeats()) {
-        if (const std::optional<QDateTime> moment = m_missions->moment(m_row))
-            setDateAndTime(*moment);
-    }
-}
-
 QWidget *MissionEditor::buildButtons()
 {
     auto *row = new QWidget(this);
@@ -478,16 +466,43 @@ void MissionEditor::resetFields()
 
     m_repeat->reset();
     m_repeat->untilBox()->setDate(now.date().addMonths(1));
-    if (m_mode == ModifyMode && m_row >= 0 && m_row < m_missions->count()) {
-        m_pages->setCurrentIndex(pageForKindText(m_missions->mission(m_row).kindText));
-        showRowRepeat();
+    const int row = m_mode == ModifyMode ? m_missions->model().rowOf(m_modifiedId) : -1;
+    if (row >= 0) {
+        const Mission &mission = m_missions->model().mission(row);
+        showMission(mission);
+        m_repeat->setRule(mission.repeatRule, m_missions->model().repeatDescription(row));
     }
+}
+
+void MissionEditor::showMission(const Mission &mission)
+{
+    const int page = pageForKindText(mission.kindText);
+    m_pages->setCurrentIndex(page);
+    switch (page) {
+    case PowerPage: {
+        const QList<QListWidgetItem *> entries = m_listBox->findItems(mission.kindText, Qt::MatchExactly);
+        if (!entries.isEmpty())
+            m_listBox->setCurrentItem(entries.first());
+        break;
+    }
+    case ProgramPage: m_fnPro->setText(pickedPathText(mission.description)); break;
+    case FilePage: m_fnFile->setText(pickedPathText(mission.description)); break;
+    case MessagePage: m_memo->setPlainText(mission.description); break;
+    case RingPage: m_fnRing->setText(pickedPathText(mission.description)); break;
+    case WebPage: m_editUrl->setText(mission.description); break;
+    default: m_editEmail->setText(mission.description); break;
+    }
+    // A text the regional format cannot read leaves the proposal standing.
+    if (const std::optional<QDate> date = StrToDate(mission.dateText))
+        m_dpDate->setDate(*date);
+    if (const std::optional<QTime> time = StrToTime(mission.timeText))
+        m_dpTime->setTime(*time);
 }
 
 void MissionEditor::openForAdd()
 {
     m_mode = AddMode;
-    m_row = -1;
+    m_modifiedId = 0;
     m_btnAddOn->setVisible(true);
     m_btnAddOn->setText(QStringLiteral("添加并继续"));
     m_btnAdd->setText(QStringLiteral("添加并关闭"));
@@ -497,10 +512,10 @@ void MissionEditor::openForAdd()
 
 void MissionEditor::openForModify(int row)
 {
-    if (row < 0 || row >= m_missions->count())
+    if (row < 0 || row >= m_missions->model().count())
         return;
     m_mode = ModifyMode;
-    m_row = row;
+    m_modifiedId = m_missions->model().id(row);
     m_btnAddOn->setVisible(false);
     m_btnAdd->setText(QStringLiteral("修改并保存"));
     m_btnClose->setText(QStringLiteral("不修改关闭"));
@@ -516,10 +531,14 @@ bool MissionEditor::writeComposedMission(bool editorClosing)
         return false;
     }
     if (m_mode == AddMode) {
-        m_missions->append(mission);
+        m_missions->add(mission);
         emit missionAdded(editorClosing);
-    } else if (m_row >= 0 && m_row < m_missions->count()) {
-        m_missions->overwrite(m_row, mission);
+        return true;
+    }
+    if (!m_missions->modify(m_modifiedId, mission)) {
+        // Over the main window: the editor closes, there is nothing left to modify.
+        showErrorReport(parentWidget() ? parentWidget() : this,
+                        QStringLiteral("要修改的任务已经不在任务列表中(它已被删除或列表已被重新加载),没有修改任何任务。"));
     }
     return true;
 }

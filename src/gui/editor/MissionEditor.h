@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class Clock;
-class MissionModel;
+class MissionList;
 class FileNameField;
 class NavBar;
 class QButtonGroup;
@@ -21,8 +21,9 @@ class QTabWidget;
 class QTimeEdit;
 
 // The mission editor: composes one mission from the active page, the date
-// and the time, and writes it straight into the main window's list, as a
-// new row (opened for adding) or over one row (opened for modifying).
+// and the time, and writes it into the run's mission list, as a new row
+// (opened for adding) or over one mission (opened for modifying: the editor
+// holds the mission's id, and shows the mission's own texts).
 // Created once and reused, so the page inputs keep their contents between
 // showings.
 class MissionEditor : public QDialog
@@ -32,12 +33,12 @@ class MissionEditor : public QDialog
 public:
     enum Mode { AddMode = 1, ModifyMode = 2 };
 
-    MissionEditor(MissionModel *missions, const Clock *clock, QWidget *parent = nullptr);
+    MissionEditor(MissionList *missions, const Clock *clock, QWidget *parent = nullptr);
 
     // Opens the dialog, window-modal, to append new rows.
     void openForAdd();
-    // Opens the dialog, window-modal, to overwrite `row`; nothing happens
-    // for a row that does not exist.
+    // Opens the dialog, window-modal, to overwrite the mission of `row`;
+    // nothing happens for a row that does not exist.
     void openForModify(int row);
     Mode mode() const { return m_mode; }
 
@@ -85,17 +86,19 @@ private:
     // The quick times beside the time and the repeat control below it.
     void addRepeatControls(QWidget *group, QGridLayout *layout);
     void setDateAndTime(const QDateTime &moment);
-    void showRowRepeat();
     QWidget *addPage(const QString &objectName, const QString &caption, const QString &title, QWidget *input);
     QString activeInput() const;
-    // False, with the reason shown, when the repeat allows no moment.
+    // False, with the reason shown, when the repeat allows no moment. A
+    // mission modified that is gone meanwhile is not written; the user is told.
     bool writeComposedMission(bool editorClosing);
+    // Puts the texts of `mission` into its page, the date and the time.
+    void showMission(const Mission &mission);
     void orderFocusChain(NavBar *navBar);
     void markChosenKind(int page);
 
-    MissionModel *m_missions;
+    MissionList *m_missions;
     Mode m_mode = AddMode;
-    int m_row = -1;
+    MissionId m_modifiedId = 0;
     const Clock *m_clock;
 
     QTabWidget *m_pages = nullptr;

@@ -2,12 +2,12 @@
 
 #include <functional>
 
-class MissionModel;
+class MissionList;
 
 // What the list commands need of the main window: its mission list and the
 // selected row (-1 for none).
 struct MissionListAccess
 {
-    MissionModel *missions = nullptr;
+    MissionList *missions = nullptr;
     std::function<int()> selectedIndex;
 };

@@ -4,11 +4,10 @@
 #include "core/files/MissionFile.h"
 #include "core/missions/MissionComposer.h"
 #include "core/missions/MissionModel.h"
-#include "core/missions/SchedulerTimer.h"
 #include "core/missions/SecondTimer.h"
 #include "core/powerlog/PowerLogQuery.h"
 #include "core/powerlog/PowerLogStore.h"
-#include "core/settings/IniFile.h"
+#include "core/settings/ProgramSettings.h"
 #include "core/text/RegionalFormat.h"
 #include "gui/daily/DailyMissionsDialog.h"
 #include "gui/dialogs/AboutDialog.h"
@@ -86,19 +85,24 @@ QToolButton *makeToolButton(QToolBar *bar, const QString &objectName, const QStr
     return button;
 }
 
+// A button that stands for `action` under a caption of its own: it triggers
+// the action and is enabled with it.
+void bindToAction(QToolButton *button, QAction *action)
+{
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
+}
+
 } // namespace
 
 MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, QWidget *parent)
     : QMainWindow(parent)
     , m_platform(platform)
     , m_folder(folder)
-    , m_missions(new MissionModel(this))
-    , m_runner(*platform.session, *platform.shell, *platform.sound, *platform.notifier)
-    , m_scheduler(*m_missions, *platform.clock, m_runner)
+    , m_list(new MissionList(platform, folder, this))
     , m_skins(new SkinEngine(this))
-    , m_timer1(new SecondTimer(SecondTimer::OnTheSecond, this))
     , m_timer2(new SecondTimer(SecondTimer::JustAfter, this))
-    , m_schedulerTimer(new SchedulerTimer(m_scheduler, *m_missions, *platform.clock, *m_timer1, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("翎鹊时间管理器 2007 -2(内部版本:2.1)"));
@@ -112,10 +116,9 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     // The look goes on before the first widget is made, so that no widget
     // is polished in one look and then again in another.
-    const IniFile config(m_folder + QStringLiteral("config.ini"));
-    applyTheme(config.readInteger(QStringLiteral("theme"), QStringLiteral("select"), 0));
+    const ProgramSettings settings(m_folder + QStringLiteral("config.ini"));
+    applyTheme(settings.theme());
 
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     connect(m_timer2, &SecondTimer::timeout, this, [this] { updateRunMeter(); });
     // Not shown yet: nothing to keep current.
@@ -142,29 +145,30 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
 
     buildStatusBar();
     buildTray();
-    connect(&m_runner, &MissionRunner::messageDue, this, &MainWindow::showMessage);
-    connect(&m_runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
-    connect(&m_runner, &MissionRunner::faultyRowsFound, this, &MainWindow::reportFaultyRows);
-    connect(&m_runner, &MissionRunner::missedNoticeDue, this, &MainWindow::showMissedNotice);
-    if (m_platform.sleepWatcher) {
-        connect(m_platform.sleepWatcher, &SleepWatcher::sleeping, this, &MainWindow::computerSleeps);
-        connect(m_platform.sleepWatcher, &SleepWatcher::woken, this, &MainWindow::computerWakes);
-    }
+    MissionRunner &runner = m_list->runner();
+    connect(&runner, &MissionRunner::messageDue, this, &MainWindow::showMessage);
+    connect(&runner, &MissionRunner::warningDue, this, &MainWindow::showShutdownWarning);
+    connect(&runner, &MissionRunner::faultyRowsFound, this, &MainWindow::reportFaultyRows);
+    connect(&runner, &MissionRunner::missedNoticeDue, this, &MainWindow::showMissedNotice);
+    connect(m_list, &MissionList::runStateChanged, this, &MainWindow::showRunState);
+    connect(m_list, &MissionList::problemFound, this, [this](const QString &report) { showErrorReport(this, report); });
+    connect(m_list, &MissionList::dailyRowsUnreadable, this, [this](const QString &notice) {
+        makeNotice(QMessageBox::Warning, QStringLiteral("DailyRowsUnreadable"), applicationTitle(), notice, this)
+            ->show();
+    });
     if (m_platform.clockChanges) {
-        // The timers measured their sleep on the old clock.
+        // The status bar's timer measured its sleep on the old clock.
         connect(m_platform.clockChanges, &ClockChangeWatcher::clockChanged, this, [this] {
             m_timer2->realign();
-            if (m_timer1->isEnabled())
-                m_schedulerTimer->check();
             showRunMeter();
         });
     }
+    const MissionModel *missions = &m_list->model();
     for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(m_missions, changed, this, &MainWindow::showTrayToolTip);
-    connect(m_missions, &QAbstractItemModel::modelReset, this, &MainWindow::showTrayToolTip);
+        connect(missions, changed, this, &MainWindow::showTrayToolTip);
+    connect(missions, &QAbstractItemModel::modelReset, this, &MainWindow::showTrayToolTip);
 
-    auto *missionCommands =
-        new MissionCommands({m_missions, [this] { return selectedIndex(); }}, m_platform.clock, this);
+    auto *missionCommands = new MissionCommands({m_list, [this] { return selectedIndex(); }}, m_platform.clock, this);
     connect(missionCommands, &MissionCommands::missionAdded, this, [this](bool editorClosing) {
         if (editorClosing)
             startListIfOnlyRow();
@@ -174,30 +178,22 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
     connect(m_actDelMis, &QAction::triggered, missionCommands, &MissionCommands::deleteMission);
     connect(m_listView, &QAbstractItemView::doubleClicked, missionCommands, &MissionCommands::modifyMission);
 
-    readStartupState(config);
+    readStartupState(settings);
 
     m_dm1 = new PowerLogStore(this);
 }
 
-void MainWindow::readStartupState(const IniFile &config)
+void MainWindow::readStartupState(const ProgramSettings &settings)
 {
     m_meter = RunMeter();
     m_startTime = m_platform.clock->now();
 
-    // A rating the dialog could not have stored would give a wrong or
-    // negative energy.
-    m_crtWatts = std::clamp(config.readInteger(QStringLiteral("other"), QStringLiteral("crt"), 70), 0, maxRatingWatts);
-    m_hostWatts =
-        std::clamp(config.readInteger(QStringLiteral("other"), QStringLiteral("zhuji"), 200), 0, maxRatingWatts);
-    m_runner.setChimeOn(config.readInteger(QStringLiteral("other"), QStringLiteral("autospeek"), 1) != 0);
+    m_crtWatts = settings.monitorWatts();
+    m_hostWatts = settings.hostWatts();
+    m_list->runner().setChimeOn(settings.hourlyChime());
 
-    const QString daily = DailyMissionFile::pathIn(m_folder);
-    if (DailyMissionFile(daily).exists())
-        loadDailyMissionsFrom(daily);
-
-    stopList();
-    if (m_missions->count() > 0)
-        startList();
+    m_list->startUp(m_list->restoresAtStart());
+    showRunState(m_list->runState());
     m_timer2->setEnabled(true);
 }
 
@@ -304,23 +300,23 @@ void MainWindow::buildToolBar()
     QToolButton *tbDel = makeToolButton(m_toolBar, QStringLiteral("tbDel"), QStringLiteral("删除任务"),
                                         QStringLiteral("Del"), CommandIcon::Delete);
     m_toolBar->addSeparator();
-    m_tbStart = makeToolButton(m_toolBar, QStringLiteral("tbStart"), QStringLiteral("开始"), QStringLiteral("F5"),
-                               CommandIcon::Start);
-    m_tbPause = makeToolButton(m_toolBar, QStringLiteral("tbPause"), QStringLiteral("暂停"), QStringLiteral("F6"),
-                               CommandIcon::Pause);
-    m_tbStop = makeToolButton(m_toolBar, QStringLiteral("tbStop"), QStringLiteral("停止"), QStringLiteral("F7"),
-                              CommandIcon::Stop);
+    QToolButton *tbStart = makeToolButton(m_toolBar, QStringLiteral("tbStart"), QStringLiteral("开始"),
+                                          QStringLiteral("F5"), CommandIcon::Start);
+    QToolButton *tbPause = makeToolButton(m_toolBar, QStringLiteral("tbPause"), QStringLiteral("暂停"),
+                                          QStringLiteral("F6"), CommandIcon::Pause);
+    QToolButton *tbStop = makeToolButton(m_toolBar, QStringLiteral("tbStop"), QStringLiteral("停止"),
+                                         QStringLiteral("F7"), CommandIcon::Stop);
     m_toolBar->addSeparator();
     QToolButton *tbAbout =
         makeToolButton(m_toolBar, QStringLiteral("tbAbout"), QStringLiteral("关于"), QString(), CommandIcon::About);
 
-    connect(tbAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
-    connect(tbModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
-    connect(tbDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
-    connect(m_tbStart, &QToolButton::clicked, this, &MainWindow::startList);
-    connect(m_tbPause, &QToolButton::clicked, this, &MainWindow::pauseList);
-    connect(m_tbStop, &QToolButton::clicked, this, &MainWindow::stopList);
-    connect(tbAbout, &QToolButton::clicked, m_actAbout, &QAction::trigger);
+    bindToAction(tbAdd, m_actAdd);
+    bindToAction(tbModify, m_mnModify);
+    bindToAction(tbDel, m_actDelMis);
+    bindToAction(tbStart, m_mnStart);
+    bindToAction(tbPause, m_mnPause);
+    bindToAction(tbStop, m_mnStop);
+    bindToAction(tbAbout, m_actAbout);
 }
 
 void MainWindow::buildNavBar()
@@ -336,21 +332,24 @@ void MainWindow::buildNavBar()
     QToolButton *bDel =
         m_navBar->addItem(QStringLiteral("bDel"), QStringLiteral("删除任务"), commandIcon(CommandIcon::Delete));
     m_navBar->addGroup(QStringLiteral("nbgControl"), QStringLiteral("控制"));
-    m_bStart = m_navBar->addItem(QStringLiteral("bStart"), QStringLiteral("开始执行"), commandIcon(CommandIcon::Start));
-    m_bPause = m_navBar->addItem(QStringLiteral("bPause"), QStringLiteral("暂停执行"), commandIcon(CommandIcon::Pause));
-    m_bStop = m_navBar->addItem(QStringLiteral("bStop"), QStringLiteral("停止执行"), commandIcon(CommandIcon::Stop));
+    QToolButton *bStart =
+        m_navBar->addItem(QStringLiteral("bStart"), QStringLiteral("开始执行"), commandIcon(CommandIcon::Start));
+    QToolButton *bPause =
+        m_navBar->addItem(QStringLiteral("bPause"), QStringLiteral("暂停执行"), commandIcon(CommandIcon::Pause));
+    QToolButton *bStop =
+        m_navBar->addItem(QStringLiteral("bStop"), QStringLiteral("停止执行"), commandIcon(CommandIcon::Stop));
 
-    connect(bAdd, &QToolButton::clicked, m_actAdd, &QAction::trigger);
-    connect(bModify, &QToolButton::clicked, m_mnModify, &QAction::trigger);
-    connect(bDel, &QToolButton::clicked, m_actDelMis, &QAction::trigger);
-    connect(m_bStart, &QToolButton::clicked, this, &MainWindow::startList);
-    connect(m_bPause, &QToolButton::clicked, this, &MainWindow::pauseList);
-    connect(m_bStop, &QToolButton::clicked, this, &MainWindow::stopList);
+    bindToAction(bAdd, m_actAdd);
+    bindToAction(bModify, m_mnModify);
+    bindToAction(bDel, m_actDelMis);
+    bindToAction(bStart, m_mnStart);
+    bindToAction(bPause, m_mnPause);
+    bindToAction(bStop, m_mnStop);
 }
 
 void MainWindow::buildList()
 {
-    m_display = new MissionDisplayModel(m_missions, m_platform.clock, this);
+    m_display = new MissionDisplayModel(&m_list->model(), m_platform.clock, this);
     m_listView = new QTableView(this);
     m_listView->setObjectName(QStringLiteral("ListView1"));
     m_listView->setAccessibleName(QStringLiteral("任务列表"));
@@ -457,46 +456,12 @@ int MainWindow::selectedIndex() const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void MainWindow::setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn)
+void MainWindow::showRunState(RunState state)
 {
-    // Starting a list that already runs changes nothing; starting a stopped
-    // or paused one checks from the present second on.
-    if (timerOn && !m_timer1->isEnabled())
-        m_scheduler.start();
-    m_timer1->setEnabled(timerOn);
-    m_schedulerTimer->plan();
-    m_tbStart->setEnabled(startOn);
-    m_tbPause->setEnabled(pauseOn);
-    m_tbStop->setEnabled(stopOn);
-    m_mnStart->setEnabled(startOn);
-    m_mnPause->setEnabled(pauseOn);
-    m_mnStop->setEnabled(stopOn);
-    m_bStart->setEnabled(startOn);
-    m_bPause->setEnabled(pauseOn);
-    m_bStop->setEnabled(stopOn);
+    m_mnStart->setEnabled(state != RunState::Running);
+    m_mnPause->setEnabled(state == RunState::Running);
+    m_mnStop->setEnabled(state != RunState::Stopped);
     emit runStateChanged();
-}
-
-MainWindow::RunState MainWindow::runState() const
-{
-    if (m_timer1->isEnabled())
-        return RunState::Running;
-    return m_mnStop->isEnabled() ? RunState::Paused : RunState::Stopped;
-}
-
-void MainWindow::startList()
-{
-    setRunState(true, false, true, true);
-}
-
-void MainWindow::pauseList()
-{
-    setRunState(false, true, false, true);
-}
-
-void MainWindow::stopList()
-{
-    setRunState(false, true, false, false);
 }
 
 MessagePopup *MainWindow::messagePopup()
@@ -529,18 +494,7 @@ void MainWindow::showMessage(const QString &text)
 
 void MainWindow::addSnoozedMessage(const QString &text, int minutes)
 {
-    m_missions->append(snoozedMessage(text, m_platform.clock->now(), minutes));
-}
-
-void MainWindow::startListIfOnlyRow()
-{
-    if (m_missions->count() == 1)
-        startList();
-}
-
-void MainWindow::checkDueMissions()
-{
-    m_schedulerTimer->check();
+    m_list->add(snoozedMessage(text, m_platform.clock->now(), minutes));
 }
 
 void MainWindow::showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment)
@@ -555,10 +509,10 @@ void MainWindow::showShutdownWarning(MissionId id, const QString &message, const
     hint->setMission(id);
     hint->setMessage(message);
     hint->startCountdown();
-    connect(&m_runner, &MissionRunner::powerRequestSent, hint, &ShutdownWarning::noteRequestSent);
+    connect(&m_list->runner(), &MissionRunner::powerRequestSent, hint, &ShutdownWarning::noteRequestSent);
     connect(hint, &QDialog::finished, this, [this, hint, id, moment] {
         if (hint->userChoice == ShutdownWarning::Postpone
-            && m_scheduler.postpone(id, moment) == Scheduler::PostponeResult::Gone) {
+            && m_list->postpone(id, moment) == Scheduler::PostponeResult::Gone) {
             makeNotice(QMessageBox::Information, QStringLiteral("PostponeGone"), applicationTitle(),
                        QStringLiteral("要推迟的任务已被删除或修改,没有推迟任何任务。"), this)
                 ->show();
@@ -582,22 +536,6 @@ void MainWindow::showMissedNotice(const QString &title, const QString &text)
         return;
     }
     makeNotice(QMessageBox::Information, QStringLiteral("MissedNotice"), title, text, this)->show();
-}
-
-void MainWindow::computerSleeps()
-{
-    // Everything up to the sleep is checked now, so that the gap begins there.
-    if (m_timer1->isEnabled())
-        m_schedulerTimer->check();
-    m_scheduler.noteSleep();
-}
-
-void MainWindow::computerWakes()
-{
-    // At once, not at the next tick: what fell in the sleep is reported now.
-    if (m_timer1->isEnabled())
-        m_schedulerTimer->check();
-    m_scheduler.noteWoken();
 }
 
 void MainWindow::updateRunMeter(qint64 seconds)
@@ -628,7 +566,7 @@ void MainWindow::showTrayToolTip()
     if (!m_tray->isVisible())
         return;
     catchUpRunMeter();
-    m_tray->setToolTip(m_meter.trayToolTip(m_missions->count()));
+    m_tray->setToolTip(m_meter.trayToolTip(m_list->model().count()));
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -735,7 +673,7 @@ void MainWindow::quit()
 
 void MainWindow::endRun()
 {
-    m_timer1->setEnabled(false);
+    m_list->endTicks();
     m_timer2->setEnabled(false);
     // exit, not quit: quit first asks every window to close, and the main
     // window refuses a close (it hides to the notification area).
@@ -764,7 +702,7 @@ QFileDialog *MainWindow::fileDialog(QFileDialog::AcceptMode mode)
 
 void MainWindow::saveMissionFile()
 {
-    if (m_missions->count() == 0)
+    if (m_list->model().count() == 0)
         return;
     QFileDialog *dialog = fileDialog(QFileDialog::AcceptSave);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
@@ -777,9 +715,10 @@ void MainWindow::saveMissionFile()
 void MainWindow::saveMissionsAs(const QString &chosenName)
 {
     QVector<Mission> missions;
-    missions.reserve(m_missions->count());
-    for (int row = 0; row < m_missions->count(); ++row)
-        missions.append(m_missions->mission(row));
+    const MissionModel &model = m_list->model();
+    missions.reserve(model.count());
+    for (int row = 0; row < model.count(); ++row)
+        missions.append(model.mission(row));
     QString error;
     if (!MissionFile::save(chosenName + QStringLiteral(".mis"), missions, &error))
         showErrorReport(this, error);
@@ -811,41 +750,27 @@ void MainWindow::loadMissionFileDatedToday()
 
 QString MainWindow::todayText() const
 {
-    return DateToStr(m_platform.clock->now().date());
+    return m_list->todayText();
 }
 
 bool MainWindow::loadMissionsFrom(const QString &path, bool toToday, QString *error)
 {
     QString problem;
-    std::optional<QVector<Mission>> missions = MissionFile::load(path, &problem);
-    if (!missions) {
+    if (!m_list->load(path, toToday, &problem)) {
         if (error)
             *error = problem;
         else
             showErrorReport(this, problem);
         return false;
     }
-    if (toToday)
-        MissionFile::dateAll(*missions, todayText());
-    m_missions->clear();
-    m_missions->appendAll(*missions);
     return true;
 }
 
 void MainWindow::loadDailyMissionsFrom(const QString &path)
 {
     QString error;
-    const std::optional<MissionLines::Reading> reading = DailyMissionFile(path).read(todayText(), &error);
-    if (!reading) {
+    if (!m_list->loadDaily(path, &error))
         showErrorReport(this, error);
-        return;
-    }
-    m_missions->clear();
-    m_missions->appendAll(reading->missions);
-    const QString unreadable = DailyMissionFile(path).unreadableRowsNotice(*reading);
-    if (!unreadable.isEmpty())
-        makeNotice(QMessageBox::Warning, QStringLiteral("DailyRowsUnreadable"), applicationTitle(), unreadable, this)
-            ->show();
 }
 
 void MainWindow::setAsDailyMission()
@@ -853,7 +778,7 @@ void MainWindow::setAsDailyMission()
     const int row = selectedIndex();
     if (row < 0)
         return;
-    const Mission mission = m_missions->mission(row);
+    const Mission mission = m_list->model().mission(row);
     QString error;
     if (!DailyMissionFile(DailyMissionFile::pathIn(m_folder)).append(mission, &error)) {
         showErrorReport(this, error);

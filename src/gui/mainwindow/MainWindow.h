@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/missions/MissionRunner.h"
+#include "core/missions/MissionList.h"
 #include "core/missions/RunMeter.h"
-#include "core/missions/Scheduler.h"
 #include "gui/mainwindow/MessagePopup.h"
 #include "gui/settings/LiveSettings.h"
 #include "platform/PlatformServices.h"
@@ -14,7 +13,7 @@
 
 #include <memory>
 
-class IniFile;
+class ProgramSettings;
 class MissionDisplayModel;
 class MissionModel;
 class NavBar;
@@ -26,13 +25,13 @@ class QSystemTrayIcon;
 class QTableView;
 class QToolBar;
 class QToolButton;
-class SchedulerTimer;
 class SecondTimer;
 class PowerLogStore;
 class SkinEngine;
 
-// The main window: owns the mission list, the two one-second timers, the
-// notification-area icon and the run-wide fields, for the whole run.
+// The main window: a view of the run's mission list (MissionList, which it
+// makes and owns), with the run meter's timer, the notification-area icon
+// and the run-wide fields, for the whole run.
 // Closing it hides it to the notification area; only quitting ends the run.
 class MainWindow : public QMainWindow, public LiveSettings
 {
@@ -43,15 +42,18 @@ public:
     // with its trailing separator.
     MainWindow(const PlatformServices &platform, const QString &folder, QWidget *parent = nullptr);
 
-    MissionModel *missions() const { return m_missions; }
-    MissionRunner &runner() { return m_runner; }
+    MissionList &missionList() { return *m_list; }
+    MissionModel *missions() const { return &m_list->model(); }
+    MissionRunner &runner() { return m_list->runner(); }
     const RunMeter &meter() const { return m_meter; }
     QDateTime startTime() const { return m_startTime; }
-    bool chimeOn() const { return m_runner.chimeOn(); }
+    bool chimeOn() const { return m_list->runner().chimeOn(); }
     int crtWatts() const { return m_crtWatts; }
     int hostWatts() const { return m_hostWatts; }
     PowerLogStore *dm1() const { return m_dm1; }
-    void setChimeOn(bool on) override { m_runner.setChimeOn(on); }
+    void setChimeOn(bool on) override { m_list->runner().setChimeOn(on); }
+    bool restoresListAtStart() const override { return m_list->restoresAtStart(); }
+    void setRestoresListAtStart(bool on) override { m_list->setRestoresAtStart(on); }
     void applyTheme(int index) override;
     // The one message popup, made when the first message comes.
     MessagePopup *messagePopup();
@@ -59,15 +61,13 @@ public:
     // The one selected row, or -1.
     int selectedIndex() const;
 
-    // Run control.
-    enum class RunState { Stopped, Running, Paused };
-    RunState runState() const;
-    void startList();
-    void pauseList();
-    void stopList();
-    // A row just added to the list (with 添加并关闭, or by a script) starts
-    // the run when it is the list's only row.
-    void startListIfOnlyRow();
+    // Run control, through the list's commands.
+    using RunState = MissionList::RunState;
+    RunState runState() const { return m_list->runState(); }
+    void startList() { m_list->start(); }
+    void pauseList() { m_list->pause(); }
+    void stopList() { m_list->stop(); }
+    void startListIfOnlyRow() { m_list->startIfOnlyRow(); }
     // A due message: in the popup, or where no screen can show it, in a
     // desktop notice with the popup's "稍后提醒" choices.
     void showMessage(const QString &text);
@@ -76,7 +76,7 @@ public:
     void addSnoozedMessage(const QString &text, int minutes);
 
     // The once-a-second check of the running list.
-    void checkDueMissions();
+    void checkDueMissions() { m_list->checkDueMissions(); }
     // The shutdown warning for the power mission of `row`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
     void showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment);
@@ -85,9 +85,6 @@ public:
     // Missions missed in a sleep or a jump of the clock, shown as a notice
     // when the window is up (the desktop notification is sent regardless).
     void showMissedNotice(const QString &title, const QString &text);
-    // The computer goes to sleep, and has woken again.
-    void computerSleeps();
-    void computerWakes();
 
     // The run meter goes on by `seconds` (the status bar's timer ticks one).
     void updateRunMeter(qint64 seconds = 1);
@@ -134,7 +131,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void readStartupState(const IniFile &config);
+    void readStartupState(const ProgramSettings &settings);
     void buildActions();
     void buildMenus();
     void buildToolBar();
@@ -142,7 +139,8 @@ private:
     void buildList();
     void buildStatusBar();
     void buildTray();
-    void setRunState(bool timerOn, bool startOn, bool pauseOn, bool stopOn);
+    // The run commands' actions follow the list's run state.
+    void showRunState(RunState state);
     // The status bar's timer sleeps while the status bar cannot be seen; the
     // seconds it slept through are added to the run meter.
     void followStatusBarVisibility();
@@ -167,14 +165,10 @@ private:
     int m_crtWatts = 0;
     int m_hostWatts = 0;
 
-    MissionModel *m_missions;
-    MissionRunner m_runner;
-    Scheduler m_scheduler;
+    MissionList *m_list;
     SkinEngine *m_skins;
     MissionDisplayModel *m_display = nullptr;
-    SecondTimer *m_timer1;
     SecondTimer *m_timer2;
-    SchedulerTimer *m_schedulerTimer;
     PowerLogStore *m_dm1 = nullptr;
     // A window of its own, not a child: it shows while the main window is hidden.
     std::unique_ptr<MessagePopup> m_messagePopup;
@@ -200,11 +194,4 @@ private:
     QAction *m_mnStart = nullptr;
     QAction *m_mnPause = nullptr;
     QAction *m_mnStop = nullptr;
-
-    QToolButton *m_tbStart = nullptr;
-    QToolButton *m_tbPause = nullptr;
-    QToolButton *m_tbStop = nullptr;
-    QToolButton *m_bStart = nullptr;
-    QToolButton *m_bPause = nullptr;
-    QToolButton *m_bStop = nullptr;
 };

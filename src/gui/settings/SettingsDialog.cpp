@@ -1,6 +1,6 @@
 #include "gui/settings/SettingsDialog.h"
 
-#include "core/settings/IniFile.h"
+#include "core/settings/ProgramSettings.h"
 #include "gui/settings/LiveSettings.h"
 #include "gui/widgets/ErrorReport.h"
 #include "gui/widgets/Fonts.h"
@@ -19,9 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString themeSection = QStringLiteral("theme");
-const QString otherSection = QStringLiteral("other");
 
 QLabel *makeLabel(QWidget *parent, const QString &objectName, const QString &text, QWidget *buddy = nullptr)
 {
@@ -55,7 +52,7 @@ SettingsDialog::SettingsDialog(LiveSettings &live, Autostart &autostart, const Q
     setObjectName(QStringLiteral("frmSetup"));
     setWindowTitle(QStringLiteral("系统设置"));
     setFont(songTiPixelFont(12));
-    setFixedSize(321, 295);
+    setFixedSize(321, 317);
     buildControls();
     loadSettings(crtWatts, hostWatts);
 }
@@ -81,11 +78,15 @@ void SettingsDialog::buildControls()
     m_ckAutospeek = new QCheckBox(QStringLiteral("整点报时"), groupBox1);
     m_ckAutospeek->setObjectName(QStringLiteral("ckAutospeek"));
     m_ckAutospeek->setChecked(true);
+    m_ckRestore = new QCheckBox(QStringLiteral("启动时恢复上次的任务"), groupBox1);
+    m_ckRestore->setObjectName(QStringLiteral("ckRestore"));
+    m_ckRestore->setChecked(true);
     // Each input is named by its label, also to screen readers.
     general->addWidget(makeLabel(groupBox1, QStringLiteral("Label1"), QStringLiteral("主题:"), m_comboBox1), 0, 0);
     general->addWidget(m_comboBox1, 0, 1);
     general->addWidget(m_ckAutoRun, 1, 0, 1, 2);
     general->addWidget(m_ckAutospeek, 2, 0, 1, 2);
+    general->addWidget(m_ckRestore, 3, 0, 1, 2);
     general->setColumnStretch(1, 1);
     layout->addWidget(groupBox1);
 
@@ -130,14 +131,15 @@ void SettingsDialog::loadSettings(int crtWatts, int hostWatts)
     // The box shows what the desktop has, whatever the file says.
     m_ckAutoRun->setChecked(m_autostart.isOn());
 
-    const IniFile config(m_configPath);
+    const ProgramSettings settings(m_configPath);
     // Opening already switches the running signal, even if the dialog is
     // then cancelled.
-    const bool chime = config.readInteger(otherSection, QStringLiteral("autospeek"), 1) != 0;
+    const bool chime = settings.hourlyChime();
     m_ckAutospeek->setChecked(chime);
     m_live.setChimeOn(chime);
+    m_ckRestore->setChecked(m_live.restoresListAtStart());
 
-    const int theme = config.readInteger(themeSection, QStringLiteral("select"), 0);
+    const int theme = settings.theme();
     m_comboBox1->setCurrentIndex(theme >= 0 && theme < m_comboBox1->count() ? theme : -1);
 
     // The ratings in use by the running estimate, not those in the file.
@@ -148,9 +150,9 @@ void SettingsDialog::loadSettings(int crtWatts, int hostWatts)
 void SettingsDialog::saveAndClose()
 {
     const int theme = m_comboBox1->currentIndex();
-    IniFile config(m_configPath);
+    ProgramSettings settings(m_configPath);
     QString error;
-    if (!config.writeInteger(themeSection, QStringLiteral("select"), theme, &error)) {
+    if (!settings.setTheme(theme, &error)) {
         showErrorReport(this, error);
         return;
     }
@@ -167,15 +169,15 @@ void SettingsDialog::saveAndClose()
     }
 
     const bool chime = m_ckAutospeek->isChecked();
-    if (!config.writeInteger(otherSection, QStringLiteral("autospeek"), chime ? 1 : 0, &error)) {
+    if (!settings.setHourlyChime(chime, &error)) {
         showErrorReport(this, error);
         return;
     }
     m_live.setChimeOn(chime);
+    m_live.setRestoresListAtStart(m_ckRestore->isChecked());
 
     // Stored for the next start: the running estimate keeps its ratings.
-    if (!config.writeInteger(otherSection, QStringLiteral("crt"), m_editCrt->value(), &error)
-        || !config.writeInteger(otherSection, QStringLiteral("zhuji"), m_editZhuji->value(), &error)) {
+    if (!settings.setMonitorWatts(m_editCrt->value(), &error) || !settings.setHostWatts(m_editZhuji->value(), &error)) {
         showErrorReport(this, error);
         return;
     }

@@ -8,8 +8,8 @@ class QCheckBox;
 class QComboBox;
 class QSpinBox;
 
-// The settings dialog: theme, start with the session, hourly time signal and
-// the power ratings. Opening it already applies the stored hourly switch; OK
+// The settings dialog: theme, start with the session, hourly time signal,
+// restoring the list at start and the power ratings. Opening it already applies the stored hourly switch; OK
 // writes config.ini key by key and stops at the first write that fails,
 // with the error reported and the dialog left open.
 class SettingsDialog : public QDialog
@@ -36,6 +36,7 @@ private:
     QComboBox *m_comboBox1 = nullptr;
     QCheckBox *m_ckAutoRun = nullptr;
     QCheckBox *m_ckAutospeek = nullptr;
+    QCheckBox *m_ckRestore = nullptr;
     QSpinBox *m_editCrt = nullptr;
     QSpinBox *m_editZhuji = nullptr;
 };

@@ -278,10 +278,10 @@ class CommandLineTest(ProgramTestCase):
 
     def test_missions_missed_while_no_program_ran_are_reported_not_run(self):
         self.start()
-        moment = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=4)
+        moment = now().replace(microsecond=0) + datetime.timedelta(seconds=4)
         self.assert_ok(self.run_program("--add", "提示消息", "--text", "过时的提醒", "--at", moment.strftime("%H:%M:%S")))
         self.quit_and_wait()
-        time.sleep(max(0.0, (moment - datetime.datetime.now()).total_seconds()) + 1.5)
+        time.sleep(max(0.0, (moment - now()).total_seconds()) + 1.5)
         monitor = subprocess.Popen(["dbus-monitor", "--session", "interface='org.freedesktop.Notifications'",
                                     f"type='signal',interface='{APP_ID}'"],
                                    env=self.env, stdout=subprocess.PIPE, text=True)

@@ -228,19 +228,19 @@ QPushButton:disabled {
     border-color: $edge;
 }
 
-/* The "…" button beside a file name */
-QToolButton[browseButton="true"] {
+/* The small buttons beside a field: "…" beside a file name, 快捷 beside the time */
+QToolButton[browseButton="true"], #btnQuickTime {
     color: $button_text;
     background: $button_bg;
     border: 1px solid $button_edge;
     border-radius: ${radius}px;
     padding: 0px 4px;
 }
-QToolButton[browseButton="true"]:hover {
+QToolButton[browseButton="true"]:hover, #btnQuickTime:hover {
     background: $button_hover;
     border-color: $accent;
 }
-QToolButton[browseButton="true"]:pressed {
+QToolButton[browseButton="true"]:pressed, #btnQuickTime:pressed {
     background: $button_pressed;
 }
 
@@ -485,7 +485,7 @@ QScrollBar::add-page, QScrollBar::sub-page {
 QPushButton:focus, QTableView:focus, QListView:focus, QTreeView:focus {
     border: 1px solid $focus;
 }
-QToolButton[navItem="true"]:focus, QToolButton[browseButton="true"]:focus {
+QToolButton[navItem="true"]:focus, QToolButton[browseButton="true"]:focus, #btnQuickTime:focus {
     border: 1px solid $focus;
 }
 #ToolBar1 QToolButton:focus {

@@ -267,7 +267,10 @@ int runRemoteCommand(const CommandLine &line)
     QDBusMessage reply;
     switch (line.command) {
     case CommandLine::Add:
-        reply = call(bus, QStringLiteral("Add"), {line.kind, line.description, line.date, line.time});
+        reply = line.repeat.isEmpty()
+                    ? call(bus, QStringLiteral("Add"), {line.kind, line.description, line.date, line.time})
+                    : call(bus, QStringLiteral("AddRepeating"),
+                           {line.kind, line.description, line.date, line.time, line.repeat});
         if (reply.type() == QDBusMessage::ReplyMessage)
             printOut(reply.arguments().value(0).toString());
         break;

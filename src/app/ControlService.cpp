@@ -49,6 +49,20 @@ QString ControlService::Add(const QString &kind, const QString &description, con
     QString error;
     const std::optional<Mission> mission =
         requestedMission(kind, description, date, time, m_list.clock().now(), &error);
+    return addRequested(mission, error);
+}
+
+QString ControlService::AddRepeating(const QString &kind, const QString &description, const QString &date,
+                                     const QString &time, const QString &rule)
+{
+    QString error;
+    const std::optional<Mission> mission =
+        requestedRepeatingMission(kind, description, date, time, rule, m_list.clock().now(), &error);
+    return addRequested(mission, error);
+}
+
+QString ControlService::addRequested(const std::optional<Mission> &mission, const QString &error)
+{
     if (!mission) {
         sendErrorReply(QDBusError::InvalidArgs, error);
         return QString();

@@ -40,6 +40,11 @@ public slots:
     // this made its first row. Date yyyy-MM-dd (or the list's own format),
     // time H:mm:ss. Returns the new mission's id.
     QString Add(const QString &kind, const QString &description, const QString &date, const QString &time);
+    // As Add, for a mission that repeats by `rule` (an RRULE or daily,
+    // weekdays, weekly, monthly): the row's first occurrence is the first
+    // moment from the given one that the rule allows.
+    QString AddRepeating(const QString &kind, const QString &description, const QString &date, const QString &time,
+                         const QString &rule);
     // Deletes the mission with that id; an unknown id changes nothing.
     void Delete(const QString &id);
     QList<MissionRow> List();
@@ -67,6 +72,8 @@ private:
     // id, kind (ASCII name), kindText, text, at (ISO 8601 with offset),
     // repeat and lastRun ("" when none), all strings.
     QVariantMap missionEntry(int row) const;
+    // Adds the requested row, or answers the call with `error`.
+    QString addRequested(const std::optional<Mission> &mission, const QString &error);
     void announceCarriedOut(const Mission &mission);
     void announceState();
 

@@ -394,6 +394,35 @@ class CommandLineTest(ProgramTestCase):
             self.assertIn(named, bus.stderr)
         self.assertEqual(self.listed(), before)
 
+    def test_a_repeating_mission_is_listed_with_its_rule_and_next_occurrence(self):
+        self.start()
+        # From a Saturday, a weekday rule comes first on the Monday after.
+        saturday = now().date() + datetime.timedelta(days=(5 - now().weekday()) % 7 + 7)
+        self.assert_ok(self.run_program("--add", "message", "--text", "站会", "--at", f"{saturday} 09:15",
+                                        "--repeat", "weekdays"))
+        self.assert_ok(self.run_program("--add", "message", "--text", "一次", "--at", "+2h"))
+        repeating, once = self.missions()
+        self.assertEqual(repeating["repeat"], "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR")
+        at = datetime.datetime.fromisoformat(repeating["at"])
+        self.assertEqual((at.date(), at.hour, at.minute), (saturday + datetime.timedelta(days=2), 9, 15))
+        self.assertLess(at.weekday(), 5)
+        self.assertIsNone(once["repeat"])
+        before = self.listed()
+
+        bad = self.run_program("--add", "message", "--text", "x", "--at", "+1h", "--repeat", "FREQ=WEEKLY;BYDAY=XX")
+        self.assertEqual(bad.returncode, 2, bad.stderr)
+        self.assertIn("无法识别重复规则", bad.stderr)
+        self.assertIn("BYDAY=XX", bad.stderr)
+        bus = self.bus_call("AddRepeating", "string:message", "string:x", "string:2099-01-01", "string:08:00:00",
+                            "string:FREQ=SOMETIMES")
+        self.assertIn("org.freedesktop.DBus.Error.InvalidArgs", bus.stderr)
+        self.assertIn("FREQ=SOMETIMES", bus.stderr)
+        self.assertEqual(self.listed(), before)
+
+        self.assert_ok(self.bus_call("AddRepeating", "string:web", "string:https://example.org",
+                                     "string:2099-01-31", "string:08:00:00", "string:monthly"))
+        self.assertEqual([m["repeat"] for m in self.missions()][-1], "FREQ=MONTHLY")
+
     def test_two_adds_at_once_leave_the_window_hidden(self):
         monitor = self.monitor("type='method_call',member='Show'")
         try:

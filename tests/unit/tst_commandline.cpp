@@ -1,6 +1,7 @@
 #include "core/control/CommandLine.h"
 #include "core/control/DisplayPlatform.h"
 #include "core/control/MissionRequest.h"
+#include "core/text/RegionalFormat.h"
 #include "support/RegionalFormatReset.h"
 
 #include <QtTest>
@@ -46,11 +47,11 @@ void TestCommandLine::readsEachCommand_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("command");
-    QTest::addColumn<QStringList>("fields"); // kind, description, date, time, file, id
+    QTest::addColumn<QStringList>("fields"); // kind, description, date, time, file, id, repeat
     QTest::addColumn<bool>("hidden");
     QTest::addColumn<bool>("json");
 
-    const QStringList none = {{}, {}, {}, {}, {}, {}};
+    const QStringList none = {{}, {}, {}, {}, {}, {}, {}};
     QTest::newRow("nothing") << QStringList() << int(CommandLine::OpenWindow) << none << false << false;
     QTest::newRow("started hidden") << QStringList {"--hidden"} << int(CommandLine::OpenWindow) << none << true
                                     << false;
@@ -61,16 +62,16 @@ void TestCommandLine::readsEachCommand_data()
     QTest::newRow("status as JSON") << QStringList {"--json", "--status"} << int(CommandLine::Status) << none << false
                                     << true;
     QTest::newRow("delete") << QStringList {"--delete", "42"} << int(CommandLine::Delete)
-                            << QStringList {{}, {}, {}, {}, {}, "42"} << false << false;
+                            << QStringList {{}, {}, {}, {}, {}, "42", {}} << false << false;
     QTest::newRow("start") << QStringList {"--start"} << int(CommandLine::Start) << none << false << false;
     QTest::newRow("pause") << QStringList {"--pause"} << int(CommandLine::Pause) << none << false << false;
     QTest::newRow("stop") << QStringList {"--stop"} << int(CommandLine::Stop) << none << false << false;
     QTest::newRow("quit") << QStringList {"--quit"} << int(CommandLine::Quit) << none << false << false;
     QTest::newRow("load, relative name") << QStringList {"--load", "week.mis"} << int(CommandLine::Load)
-                                         << QStringList {{}, {}, {}, {}, "/home/user/plans/week.mis", {}} << false
+                                         << QStringList {{}, {}, {}, {}, "/home/user/plans/week.mis", {}, {}} << false
                                          << false;
     QTest::newRow("load, absolute name") << QStringList {"--load=/tmp/a b.mis"} << int(CommandLine::Load)
-                                         << QStringList {{}, {}, {}, {}, "/tmp/a b.mis", {}} << false << false;
+                                         << QStringList {{}, {}, {}, {}, "/tmp/a b.mis", {}, {}} << false << false;
 
     // Each form of WHEN, from now (2026-03-07 00:00:00).
     const QList<std::pair<const char *, QStringList>> moments = {
@@ -92,21 +93,38 @@ void TestCommandLine::readsEachCommand_data()
     for (const auto &[when, moment] : moments) {
         QTest::addRow("add at %s", when) << QStringList {"--add", "提示消息", "--text", "开会 了", "--at", when}
                                          << int(CommandLine::Add)
-                                         << QStringList {"提示消息", "开会 了", moment[0], moment[1], {}, {}} << false
-                                         << false;
+                                         << QStringList {"提示消息", "开会 了", moment[0], moment[1], {}, {}, {}}
+                                         << false << false;
     }
     QTest::newRow("add, options in any order")
         << QStringList {"--at", "23:59:59", "--text", "/usr/bin/true", "--add", "执行程序"} << int(CommandLine::Add)
-        << QStringList {"执行程序", "/usr/bin/true", "2026-03-07", "23:59:59", {}, {}} << false << false;
+        << QStringList {"执行程序", "/usr/bin/true", "2026-03-07", "23:59:59", {}, {}, {}} << false << false;
     QTest::newRow("add, kind by its ASCII name")
         << QStringList {"--add", "web", "--text", "example.org", "--at", "23:00"} << int(CommandLine::Add)
-        << QStringList {"web", "example.org", "2026-03-07", "23:00:00", {}, {}} << false << false;
+        << QStringList {"web", "example.org", "2026-03-07", "23:00:00", {}, {}, {}} << false << false;
     QTest::newRow("add, power kind needs no text")
         << QStringList {"--add", "注销计算机", "--at", "00:00:00"} << int(CommandLine::Add)
-        << QStringList {"注销计算机", {}, "2026-03-07", "00:00:00", {}, {}} << false << false;
+        << QStringList {"注销计算机", {}, "2026-03-07", "00:00:00", {}, {}, {}} << false << false;
     QTest::newRow("add, ring needs no text")
         << QStringList {"--add", "系统响铃", "--at", "+1m"} << int(CommandLine::Add)
-        << QStringList {"系统响铃", {}, "2026-03-07", "00:01:00", {}, {}} << false << false;
+        << QStringList {"系统响铃", {}, "2026-03-07", "00:01:00", {}, {}, {}} << false << false;
+
+    // --repeat: each short name and an RRULE give the rule as iCalendar writes it; the date and time stay as
+    // given (the running program places the first occurrence).
+    const QList<std::pair<const char *, const char *>> rules = {
+        {"daily", "FREQ=DAILY"},
+        {"weekdays", "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR"},
+        {"WEEKLY", "FREQ=WEEKLY"},
+        {"monthly", "FREQ=MONTHLY"},
+        {"FREQ=WEEKLY;BYDAY=MO,WE,FR", "FREQ=WEEKLY;BYDAY=MO,WE,FR"},
+        {"RRULE:FREQ=DAILY;COUNT=3", "FREQ=DAILY;COUNT=3"},
+    };
+    for (const auto &[rule, written] : rules) {
+        QTest::addRow("add, repeat %s", rule)
+            << QStringList {"--add", "message", "--text", "站会", "--at", "09:15", "--repeat", rule}
+            << int(CommandLine::Add) << QStringList {"message", "站会", "2026-03-07", "09:15:00", {}, {}, written}
+            << false << false;
+    }
 }
 
 void TestCommandLine::readsEachCommand()
@@ -120,7 +138,7 @@ void TestCommandLine::readsEachCommand()
     const CommandLine line = parseCommandLine(arguments, m_now, m_folder);
     QCOMPARE(line.error, QString());
     QCOMPARE(int(line.command), command);
-    QCOMPARE(QStringList({line.kind, line.description, line.date, line.time, line.file, line.id}), fields);
+    QCOMPARE(QStringList({line.kind, line.description, line.date, line.time, line.file, line.id, line.repeat}), fields);
     QCOMPARE(line.hidden, hidden);
     QCOMPARE(line.json, json);
 }
@@ -161,6 +179,15 @@ void TestCommandLine::refusesBadInput_data()
     QTest::newRow("JSON without list or status") << QStringList {"--start", "--json"} << "--json";
     QTest::newRow("no text") << QStringList {"--add", "打开文件", "--at", "08:00:00"} << "打开文件";
     QTest::newRow("text without add") << QStringList {"--list", "--text", "x"} << "--text";
+    QTest::newRow("repeat without add") << QStringList {"--list", "--repeat", "daily"} << "--repeat";
+    QTest::newRow("repeat without add, no command") << QStringList {"--repeat", "weekdays"} << "--repeat";
+    QTest::newRow("repeat rule libical cannot read")
+        << QStringList {"--add", "message", "--text", "x", "--at", "+1h", "--repeat", "FREQ=WEEKLY;BYDAY=XX"}
+        << "BYDAY=XX";
+    QTest::newRow("repeat rule without a frequency")
+        << QStringList {"--add", "message", "--text", "x", "--at", "+1h", "--repeat", "sometimes"} << "sometimes";
+    QTest::newRow("empty repeat rule") << QStringList {"--add", "message", "--text", "x", "--at", "+1h", "--repeat", ""}
+                                       << "规则是空的";
     QTest::newRow("two commands") << QStringList {"--start", "--stop"} << "--stop";
     QTest::newRow("unknown option") << QStringList {"--frobnicate"} << "frobnicate";
     QTest::newRow("missing value") << QStringList {"--load"} << "load";
@@ -179,33 +206,46 @@ void TestCommandLine::refusesBadInput()
 
 void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt_data()
 {
-    QTest::addColumn<QStringList>("request"); // kind, description, date, time
+    QTest::addColumn<QStringList>("request"); // kind, description, date, time, and a repeat rule if any
     QTest::addColumn<QStringList>("row"); // the four texts of the row
     QTest::addColumn<int>("imageIndex");
+    QTest::addColumn<QString>("rule"); // as the row keeps it
 
     QTest::newRow("message") << QStringList {"提示消息", "喝水", "2026-03-07", "08:05:09"}
-                             << QStringList {"提示消息", "喝水", "2026-3-7", "8:05:09"} << 3;
-    QTest::newRow("list's own date format") << QStringList {"打开网页", "example.org", "2026-3-7", "8:05:09"}
-                                            << QStringList {"打开网页", "example.org", "2026-3-7", "8:05:09"} << 5;
+                             << QStringList {"提示消息", "喝水", "2026-3-7", "8:05:09"} << 3 << QString();
+    QTest::newRow("list's own date format")
+        << QStringList {"打开网页", "example.org", "2026-3-7", "8:05:09"}
+        << QStringList {"打开网页", "example.org", "2026-3-7", "8:05:09"} << 5 << QString();
     QTest::newRow("power kind takes its kind text")
         << QStringList {"重启计算机", "whatever", "2026-12-31", "23:00:00"}
-        << QStringList {"重启计算机", "重启计算机", "2026-12-31", "23:00:00"} << 0;
+        << QStringList {"重启计算机", "重启计算机", "2026-12-31", "23:00:00"} << 0 << QString();
     QTest::newRow("ring") << QStringList {"系统响铃", "内置铃声", "2026-03-07", "00:00:00"}
-                          << QStringList {"系统响铃", "内置铃声", "2026-3-7", "0:00:00"} << 4;
+                          << QStringList {"系统响铃", "内置铃声", "2026-3-7", "0:00:00"} << 4 << QString();
     QTest::newRow("ring without text plays the built-in sound")
         << QStringList {"ring", "", "2026-03-07", "0:00"} << QStringList {"系统响铃", "内置铃声", "2026-3-7", "0:00:00"}
-        << 4;
+        << 4 << QString();
     QTest::newRow("ASCII name stored as the kind text")
         << QStringList {"mail", "a@example.org", "2026-03-07", "09:00"}
-        << QStringList {"发送邮件", "a@example.org", "2026-3-7", "9:00:00"} << 6;
+        << QStringList {"发送邮件", "a@example.org", "2026-3-7", "9:00:00"} << 6 << QString();
     QTest::newRow("an hour after the daylight-saving gap")
         << QStringList {"message", "x", "2026-03-29", "03:00:00"}
-        << QStringList {"提示消息", "x", "2026-3-29", "3:00:00"} << 3;
+        << QStringList {"提示消息", "x", "2026-3-29", "3:00:00"} << 3 << QString();
+
+    // A repeating row shows the first moment from the given one that its rule allows (now is a Saturday).
+    QTest::newRow("weekdays from a Saturday start on Monday")
+        << QStringList {"message", "站会", "2026-03-07", "09:15:00", "weekdays"}
+        << QStringList {"提示消息", "站会", "2026-3-9", "9:15:00"} << 3 << "FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR";
+    QTest::newRow("RRULE on the day it allows")
+        << QStringList {"run", "backup.sh", "2026-03-09", "20:00", "FREQ=WEEKLY;BYDAY=MO,WE,FR"}
+        << QStringList {"执行程序", "backup.sh", "2026-3-9", "20:00:00"} << 1 << "FREQ=WEEKLY;BYDAY=MO,WE,FR";
+    QTest::newRow("daily keeps the given moment")
+        << QStringList {"ring", "", "2026-03-07", "07:00", "daily"}
+        << QStringList {"系统响铃", "内置铃声", "2026-3-7", "7:00:00"} << 4 << "FREQ=DAILY";
 }
 
 void TestCommandLine::requestIsRefused_data()
 {
-    QTest::addColumn<QStringList>("request"); // kind, description, date, time, as the bus gives them
+    QTest::addColumn<QStringList>("request"); // kind, description, date, time, rule, as the bus gives them
     QTest::addColumn<QString>("named");
 
     QTest::newRow("unknown kind") << QStringList {"shutdown now", "", "2026-12-31", "08:00:00"} << "shutdown now";
@@ -216,6 +256,13 @@ void TestCommandLine::requestIsRefused_data()
     QTest::newRow("tab") << QStringList {"提示消息", "a\tb", "2026-12-31", "08:00:00"} << "制表符";
     QTest::newRow("paragraph separator") << QStringList {"提示消息", "a\u2029b", "2026-12-31", "08:00:00"} << "换行";
     QTest::newRow("message without text") << QStringList {"message", " ", "2026-12-31", "08:00:00"} << "提示消息";
+    QTest::newRow("repeat rule libical cannot read")
+        << QStringList {"message", "x", "2026-12-31", "08:00:00", "FREQ=DAILY;INTERVAL=zwei"} << "INTERVAL=zwei";
+    QTest::newRow("empty repeat rule") << QStringList {"message", "x", "2026-12-31", "08:00:00", ""} << "规则是空的";
+    QTest::newRow("repeat rule ended before the moment")
+        << QStringList {"message", "x", "2026-12-31", "08:00:00", "FREQ=DAILY;UNTIL=20261201T000000"} << "不再有";
+    QTest::newRow("repeating, a moment past")
+        << QStringList {"message", "x", "2026-03-06", "08:00:00", "daily"} << "已经过去";
 }
 
 void TestCommandLine::requestIsRefused()
@@ -223,7 +270,9 @@ void TestCommandLine::requestIsRefused()
     QFETCH(QStringList, request);
     QFETCH(QString, named);
     QString error;
-    QVERIFY(!requestedMission(request[0], request[1], request[2], request[3], m_now, &error));
+    QVERIFY(request.size() > 4
+                ? !requestedRepeatingMission(request[0], request[1], request[2], request[3], request[4], m_now, &error)
+                : !requestedMission(request[0], request[1], request[2], request[3], m_now, &error));
     QVERIFY2(error.contains(named), qPrintable(error));
 }
 
@@ -250,21 +299,28 @@ void TestCommandLine::addedRowIsSpelledAsTheListSpellsIt()
     QFETCH(QStringList, request);
     QFETCH(QStringList, row);
     QFETCH(int, imageIndex);
+    QFETCH(QString, rule);
     QString error;
     const std::optional<Mission> mission =
-        requestedMission(request[0], request[1], request[2], request[3], m_now, &error);
+        request.size() > 4
+            ? requestedRepeatingMission(request[0], request[1], request[2], request[3], request[4], m_now, &error)
+            : requestedMission(request[0], request[1], request[2], request[3], m_now, &error);
     QVERIFY2(mission, qPrintable(error));
     QCOMPARE(QStringList({mission->kindText, mission->description, mission->dateText, mission->timeText}), row);
     QCOMPARE(mission->imageIndex, imageIndex);
+    QCOMPARE(mission->repeatRule, rule);
+    // The series starts at the row's first occurrence.
+    QCOMPARE(mission->repeatStart, rule.isEmpty() ? QDateTime() : QDateTime(*StrToDate(row[2]), *StrToTime(row[3])));
 }
 
 void TestCommandLine::helpAndVersionSpeakBothLanguages()
 {
     const CommandLine help = parseCommandLine({QStringLiteral("chronodesk"), QStringLiteral("--help")}, m_now, {});
     QCOMPARE(int(help.command), int(CommandLine::Help));
-    for (const char *text : {"--add <KIND>", "--text <DESCRIPTION>", "--at <WHEN>", "--delete <ID>", "--json",
-                             "--status", "--load <FILE>", "--quit", "+1h30m", "tomorrow", "shutdown", "添加一项任务",
-                             "Add a mission", "退出状态", "Exit status", "2 bad input"})
+    for (const char *text :
+         {"--add <KIND>", "--text <DESCRIPTION>", "--at <WHEN>", "--delete <ID>", "--json", "--status", "--load <FILE>",
+          "--repeat <RULE>", "weekdays", "FREQ=WEEKLY;BYDAY=MO,WE,FR", "--quit", "+1h30m", "tomorrow", "shutdown",
+          "添加一项任务", "Add a mission", "退出状态", "Exit status", "2 bad input"})
         QVERIFY2(help.output.contains(QString::fromUtf8(text)), text);
     QVERIFY(!help.output.contains(QStringLiteral("--hidden")));
 

@@ -97,6 +97,8 @@ private slots:
     void dailyReadingDatesEveryRowToday();
     void dailyRowsThatAreNoMissionsAreToldAndKept_data();
     void dailyRowsThatAreNoMissionsAreToldAndKept();
+    void nulBytesReadAsBlanksAndAreTold_data();
+    void nulBytesReadAsBlanksAndAreTold();
 
     void unchangedMissionsKeepTheirBytes_data();
     void unchangedMissionsKeepTheirBytes();
@@ -488,6 +490,69 @@ void TestMissionFiles::dailyRowsThatAreNoMissionsAreToldAndKept()
     // Written back (the maintenance dialog), the rows read back the same.
     QVERIFY(file.rewrite(reading->missions, *reading, &error));
     QCOMPARE(file.read(QStringLiteral("2026-12-10"), &error)->missions, reading->missions);
+}
+
+// A NUL byte in a row would cut its text short wherever it is shown or
+// sent: the row is kept with a blank for it, the user is told which line,
+// the other rows and the file stay as they are.
+void TestMissionFiles::nulBytesReadAsBlanksAndAreTold_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<QString>("told");
+
+    const auto misLine = [](const QByteArray &kind, const QByteArray &text, const QByteArray &time) {
+        return kind + '\x80' + text + '\x80' + "2026-12-12" + '\x80' + time + "\r\n";
+    };
+    const QByteArray message = CodePageText().encode(QStringLiteral("提示消息"));
+    const QByteArray meeting = CodePageText().encode(QStringLiteral("开会"));
+    QTest::newRow("mission file, description")
+        << "mission"
+        << misLine(message, meeting, "8:00:00") + misLine(message, meeting + QByteArray("\0!", 2), "9:00:00")
+        << QList<QStringList> {{"提示消息", "开会", "2026-12-12", "8:00:00"},
+                               {"提示消息", "开会 !", "2026-12-12", "9:00:00"}}
+        << QStringLiteral("有1行含有空字节(NUL,第2行)");
+    QTest::newRow("mission file, kind and time")
+        << "mission" << misLine(QByteArray("\0", 1) + message, meeting, QByteArray("8:00:00\0\0", 9))
+        << QList<QStringList> {{" 提示消息", "开会", "2026-12-12", "8:00:00  "}}
+        << QStringLiteral("有1行含有空字节(NUL,第1行)");
+    const QByteArray dailyUtf8 = QStringLiteral("提示消息$起床$2026-1-1$7:00:00\r\n").toUtf8();
+    QTest::newRow("UTF-8 daily file") << "daily"
+                                      << dailyUtf8 + QByteArray("执行程序$/bin/a") + '\0' + "b$2026-1-1$8:00:00\r\n"
+                                             + dailyUtf8
+                                      << QList<QStringList> {{"提示消息", "起床", "2026-12-10", "7:00:00"},
+                                                             {"执行程序", "/bin/a b", "2026-12-10", "8:00:00"},
+                                                             {"提示消息", "起床", "2026-12-10", "7:00:00"}}
+                                      << QStringLiteral("有1行含有空字节(NUL,第2行)");
+}
+
+void TestMissionFiles::nulBytesReadAsBlanksAndAreTold()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<QStringList>, rows);
+    QFETCH(QString, told);
+    const QString path =
+        m_dir->filePath(format == QLatin1String("daily") ? QStringLiteral("everyday.mis") : QStringLiteral("plan.mis"));
+    writeBytes(path, bytes);
+    QString error;
+    QString notice;
+    if (format == QLatin1String("daily")) {
+        const DailyMissionFile file(path);
+        const std::optional<MissionLines::Reading> reading = file.read(QStringLiteral("2026-12-10"), &error);
+        QVERIFY2(reading, qPrintable(error));
+        QCOMPARE(texts(reading->missions), rows);
+        notice = file.unreadableRowsNotice(*reading);
+        QVERIFY2(!notice.contains(QStringLiteral("不是能识别的任务")), qPrintable(notice));
+    } else {
+        const std::optional<QVector<Mission>> missions = MissionFile::load(path, &error, &notice);
+        QVERIFY2(missions, qPrintable(error));
+        QCOMPARE(texts(*missions), rows);
+    }
+    QVERIFY2(notice.contains(told), qPrintable(notice));
+    QVERIFY(notice.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(fileBytes(path), bytes);
 }
 
 void TestMissionFiles::unchangedMissionsKeepTheirBytes_data()

@@ -1,4 +1,5 @@
 #include "core/files/MissionFile.h"
+#include "core/missions/MissionComposer.h"
 #include "core/missions/MissionList.h"
 #include "core/missions/MissionStore.h"
 #include "doubles/TestPlatform.h"
@@ -59,6 +60,7 @@ private slots:
     void missionsMissedWhileClosedAreReportedNotRun();
     void aRestartInTheSameSecondDoesNotRunTheMissionAgain();
     void recordsGiveIsoMomentsAndTheNextMission();
+    void aRepeatingMissionIsKeptAndMovesOnWhenCarriedOut();
 
 private:
     // A list on the folder, started as the program starts it.
@@ -342,6 +344,39 @@ void TestMissionList::recordsGiveIsoMomentsAndTheNextMission()
     QCOMPARE(record.value(QStringLiteral("repeat")).toString(), QString());
     QCOMPARE(record.value(QStringLiteral("lastRun")).toString(), QString());
     QCOMPARE(list.record(2).value(QStringLiteral("id")).toString(), QString::number(soon));
+}
+
+void TestMissionList::aRepeatingMissionIsKeptAndMovesOnWhenCarriedOut()
+{
+    MissionList &list = start();
+    // Mondays and Thursdays from a Thursday (2026-12-10): the next is the Monday after.
+    Mission ring = mission(MissionKind::mkRing, "内置铃声", "2026-12-10", "12:00:32");
+    QVERIFY(applyRepeatRule(ring, QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TH"), m_platform->clock.now(), nullptr));
+    const MissionId id = list.add(ring);
+
+    restart();
+    QCOMPARE(missionsOf(m_list->model()), QVector<Mission> {ring});
+    QCOMPARE(m_list->model().mission(0).repeatRule, QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TH"));
+    QCOMPARE(m_list->model().mission(0).repeatStart, QDateTime(today, QTime(12, 0, 32)));
+    QCOMPARE(m_list->record(0).value(QStringLiteral("repeat")).toString(), QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TH"));
+
+    m_list->start();
+    m_platform->clock.set(QDateTime(today, QTime(12, 0, 32)));
+    m_list->checkDueMissions();
+    QCOMPARE(m_platform->sound.played.size(), 1);
+    m_list.reset();
+
+    MissionStore store(MissionStore::pathIn(folder()));
+    QString error;
+    QVERIFY2(store.open(&error), qPrintable(error));
+    const std::optional<MissionStore::Contents> contents = store.read(&error);
+    QVERIFY2(contents, qPrintable(error));
+    QCOMPARE(contents->rows.size(), 1);
+    QCOMPARE(contents->rows[0].id, id);
+    Mission moved = ring;
+    moved.dateText = QStringLiteral("2026-12-14");
+    moved.timeText = QStringLiteral("12:00:32");
+    QCOMPARE(contents->rows[0].mission, moved);
 }
 
 QTEST_GUILESS_MAIN(TestMissionList)

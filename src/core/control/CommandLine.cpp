@@ -20,8 +20,8 @@ CommandLine invalid(const QString &error)
 // Every option of the program, each with its Chinese and English help.
 struct Options
 {
-    QCommandLineOption help, version, add, text, at, deleteId, list, json, status, start, pause, stop, load, quit,
-        hidden;
+    QCommandLineOption help, version, add, text, at, repeat, deleteId, list, json, status, start, pause, stop, load,
+        quit, hidden;
 };
 
 Options programOptions()
@@ -54,6 +54,15 @@ Options programOptions()
                        "When, in the future: \"yyyy-MM-dd HH:mm[:ss]\", \"HH:mm[:ss]\" for today, \"tomorrow "
                        "HH:mm[:ss]\", +90s, +45m, +2h, +1d, +1h30m from now, or the date and time --list prints."),
         QStringLiteral("WHEN"));
+    const QCommandLineOption repeat(
+        QStringLiteral("repeat"),
+        QStringLiteral("按规则重复执行:daily(每天)、weekdays(工作日)、weekly(每周)、monthly(每月),\n"
+                       "或 iCalendar 的重复规则 RRULE,如 \"FREQ=WEEKLY;BYDAY=MO,WE,FR\"。\n"
+                       "从 --at 起第一个合乎规则的时刻执行第一次,执行后移到下一次。\n"
+                       "Repeat by RULE: daily, weekdays, weekly, monthly, or an iCalendar RRULE such as "
+                       "\"FREQ=WEEKLY;BYDAY=MO,WE,FR\"; the first occurrence is the first moment from --at that "
+                       "the rule allows, and after it is carried out the row moves to the next."),
+        QStringLiteral("RULE"));
     const QCommandLineOption deleteId(QStringLiteral("delete"),
                                       QStringLiteral("删除编号为 ID 的任务(编号由 --add 打印,--list --json 列出)。\n"
                                                      "Delete the mission with id ID (as --add printed it)."),
@@ -81,7 +90,7 @@ Options programOptions()
                                   QStringLiteral("退出程序,并记录本次耗电。\nQuit, recording this run's energy."));
     QCommandLineOption hidden(QStringLiteral("hidden"));
     hidden.setFlags(QCommandLineOption::HiddenFromHelp);
-    return {help, version, add, text, at, deleteId, list, json, status, start, pause, stop, load, quit, hidden};
+    return {help, version, add, text, at, repeat, deleteId, list, json, status, start, pause, stop, load, quit, hidden};
 }
 
 // The parser's own first line names the executable as the running program
@@ -94,7 +103,8 @@ QString usageText(const QCommandLineParser &parser)
     return QStringLiteral("用法 / Usage: chronodesk [选项 / options]\n") + text;
 }
 
-// --add with its --text and --at, checked as the list would take the row.
+// --add with its --text, --at and --repeat, checked as the list would take
+// the row.
 CommandLine addCommand(const QCommandLineParser &parser, const Options &options, const QDateTime &now)
 {
     if (!parser.isSet(options.at))
@@ -110,8 +120,13 @@ CommandLine addCommand(const QCommandLineParser &parser, const Options &options,
     line.date = moment->date.toString(QStringLiteral("yyyy-MM-dd"));
     line.time = moment->time.toString(QStringLiteral("HH:mm:ss"));
     QString error;
-    if (!requestedMission(line.kind, line.description, line.date, line.time, now, &error))
+    const std::optional<Mission> mission =
+        parser.isSet(options.repeat) ? requestedRepeatingMission(line.kind, line.description, line.date, line.time,
+                                                                 parser.value(options.repeat), now, &error)
+                                     : requestedMission(line.kind, line.description, line.date, line.time, now, &error);
+    if (!mission)
         return invalid(error);
+    line.repeat = mission->repeatRule;
     return line;
 }
 
@@ -132,10 +147,10 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDateTime &now,
                        "cannot be read...); 2 bad input (unknown option, kind or id, a moment that does not\n"
                        "parse or has passed...), nothing changed."));
     const Options options = programOptions();
-    const auto &[help, version, add, text, at, deleteId, list, json, status, start, pause, stop, load, quit, hidden] =
-        options;
+    const auto &[help, version, add, text, at, repeat, deleteId, list, json, status, start, pause, stop, load, quit,
+                 hidden] = options;
     parser.addOptions(
-        {help, version, add, text, at, deleteId, list, json, status, start, pause, stop, load, quit, hidden});
+        {help, version, add, text, at, repeat, deleteId, list, json, status, start, pause, stop, load, quit, hidden});
 
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
@@ -164,7 +179,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const QDateTime &now,
     if (given.size() > 1)
         return invalid(QStringLiteral("一次只能给出一个命令,这里有 %1。").arg(given.join(QStringLiteral("、"))));
     if (line.command != CommandLine::Add) {
-        for (const QCommandLineOption *option : {&text, &at}) {
+        for (const QCommandLineOption *option : {&text, &at, &repeat}) {
             if (parser.isSet(*option))
                 return invalid(QStringLiteral("--%1 只能与 --add 一起使用。").arg(option->names().first()));
         }

@@ -23,6 +23,9 @@ struct CommandLine
     QString description;
     QString date;
     QString time;
+    // Add with --repeat: the rule as an RRULE, already checked; empty for a
+    // mission carried out once.
+    QString repeat;
     // Delete: the mission's id, as --add printed it.
     QString id;
     // List and Status: machine-readable output (JSON).

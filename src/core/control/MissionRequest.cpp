@@ -1,5 +1,7 @@
 #include "core/control/MissionRequest.h"
 
+#include "core/missions/MissionComposer.h"
+#include "core/missions/RepeatRule.h"
 #include "core/text/RegionalFormat.h"
 
 #include <QRegularExpression>
@@ -124,6 +126,18 @@ std::optional<Mission> requestedMission(const QString &kind, const QString &desc
         return std::nullopt;
     }
     mission.description = description;
+    return mission;
+}
+
+std::optional<Mission> requestedRepeatingMission(const QString &kind, const QString &description, const QString &date,
+                                                 const QString &time, const QString &rule, const QDateTime &now,
+                                                 QString *error)
+{
+    if (!RepeatRule::parse(rule, error))
+        return std::nullopt;
+    std::optional<Mission> mission = requestedMission(kind, description, date, time, now, error);
+    if (mission && !applyRepeatRule(*mission, rule, now, error))
+        return std::nullopt;
     return mission;
 }
 

@@ -23,6 +23,15 @@
 std::optional<Mission> requestedMission(const QString &kind, const QString &description, const QString &date,
                                         const QString &time, const QDateTime &now, QString *error);
 
+// As requestedMission, and the row repeats by `rule` (an RRULE or a short
+// name, see RepeatRule) from the given moment, as the editor applies a rule
+// (applyRepeatRule): the row shows the rule's first moment from there.
+// Refuses besides an empty rule, one that cannot be read and one that
+// allows no moment from there.
+std::optional<Mission> requestedRepeatingMission(const QString &kind, const QString &description, const QString &date,
+                                                 const QString &time, const QString &rule, const QDateTime &now,
+                                                 QString *error);
+
 // A date and time on the local wall clock, as a script names it.
 struct WallClockMoment
 {

@@ -33,22 +33,24 @@ std::optional<MissionLines::Reading> DailyMissionFile::read(const QString &today
 
 QString DailyMissionFile::unreadableRowsNotice(const MissionLines::Reading &reading) const
 {
-    QStringList named;
-    int unreadable = 0;
+    QVector<int> unreadable;
     for (int row = 0; row < reading.missions.size(); ++row) {
-        if (kindFromText(reading.missions[row].kindText))
-            continue;
-        if (++unreadable <= unreadableRowsNamed)
-            named << QString::number(row + 1);
+        if (!kindFromText(reading.missions[row].kindText))
+            unreadable.append(row);
     }
-    if (unreadable == 0)
-        return {};
-    return QStringLiteral("每日任务文件“%1”中有%2行不是能识别的任务(第%3行%4),这些任务不会执行。"
-                          "文件中可能有损坏的字节,或不是以GBK或UTF-8编码保存的。"
-                          "这些行仍列在任务列表中,文件没有改动;请检查并修改文件。")
-        .arg(QDir::toNativeSeparators(m_path))
-        .arg(unreadable)
-        .arg(named.join(QStringLiteral("、")), unreadable > unreadableRowsNamed ? QStringLiteral("等") : QString());
+    QStringList notices;
+    if (!unreadable.isEmpty()) {
+        notices << QStringLiteral("每日任务文件“%1”中有%2行不是能识别的任务(%3),这些任务不会执行。"
+                                  "文件中可能有损坏的字节,或不是以GBK或UTF-8编码保存的。"
+                                  "这些行仍列在任务列表中,文件没有改动;请检查并修改文件。")
+                       .arg(QDir::toNativeSeparators(m_path))
+                       .arg(unreadable.size())
+                       .arg(MissionLines::rowNumbers(unreadable));
+    }
+    const QString nul = MissionLines::blankedNulNotice(m_path, reading);
+    if (!nul.isEmpty())
+        notices << nul;
+    return notices.join(QLatin1Char('\n'));
 }
 
 bool DailyMissionFile::append(const Mission &mission, QString *error) const

@@ -25,10 +25,10 @@ public:
     // What to tell the user when rows of `reading` are no missions (their
     // kind text is none of the nine, as when the file's texts were read in
     // the wrong encoding): how many, which lines, and that they stay in the
-    // list and in the file but do not run. Empty when every row is a mission.
+    // list and in the file but do not run; and which rows held a NUL byte,
+    // read as a blank (see MissionLines::blankedNulNotice). Empty when every
+    // row is a mission as the file holds it.
     QString unreadableRowsNotice(const MissionLines::Reading &reading) const;
-    // Lines named by number in that notice; the rest are counted.
-    static constexpr int unreadableRowsNamed = 10;
 
     // Adds `mission` as the last line that reading reaches: before an empty
     // line or the end mark, everything after it kept byte for byte; creates

@@ -54,13 +54,15 @@ void readRepeatSection(const QByteArray &unread, QVector<Mission> &missions)
 
 } // namespace
 
-std::optional<QVector<Mission>> MissionFile::load(const QString &path, QString *error)
+std::optional<QVector<Mission>> MissionFile::load(const QString &path, QString *error, QString *notice)
 {
     const std::optional<QByteArray> bytes = readTextFile(path, error);
     if (!bytes)
         return std::nullopt;
     MissionLines::Reading reading = MissionLines::missionFile().read(*bytes);
     readRepeatSection(reading.unread, reading.missions);
+    if (notice)
+        *notice = MissionLines::blankedNulNotice(path, reading);
     return reading.missions;
 }
 

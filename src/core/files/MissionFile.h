@@ -11,8 +11,10 @@
 namespace MissionFile {
 
 // The missions of the file at `path`, read whole before anything is
-// returned, so a file that cannot be read changes nothing.
-std::optional<QVector<Mission>> load(const QString &path, QString *error);
+// returned, so a file that cannot be read changes nothing. Rows that held
+// a NUL byte are kept, each NUL read as a blank, and `notice` (if given)
+// says which (MissionLines::blankedNulNotice); otherwise it is emptied.
+std::optional<QVector<Mission>> load(const QString &path, QString *error, QString *notice = nullptr);
 bool save(const QString &path, const QVector<Mission> &missions, QString *error);
 
 // Moves every mission to the date `dateText`, keeping its time of day.

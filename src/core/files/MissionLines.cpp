@@ -2,7 +2,9 @@
 
 #include "core/text/CodePageText.h"
 
+#include <QDir>
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace {
 
@@ -70,6 +72,12 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
             rest = rest.sliced(separator + 1);
         }
         fields[TimeField] = codec.decode(rest);
+        // NUL is ASCII in both encodings: no byte of a longer character.
+        if (line.contains('\0')) {
+            for (QString &text : fields)
+                text.replace(QChar(u'\0'), QLatin1Char(' '));
+            reading.blankedNulRows.append(int(reading.missions.size()));
+        }
         // The files hold no icon: each row gets its kind's.
         reading.missions.append(Mission {fields[KindField], fields[DescriptionField], fields[DateField],
                                          fields[TimeField], kindImageIndex(fields[KindField])});
@@ -77,6 +85,26 @@ MissionLines::Reading MissionLines::read(const QByteArray &bytes) const
     if (pos < bytes.size())
         reading.unread = bytes.sliced(pos);
     return reading;
+}
+
+QString MissionLines::rowNumbers(const QVector<int> &rows)
+{
+    QStringList named;
+    for (qsizetype i = 0; i < rows.size() && i < rowsNamed; ++i)
+        named << QString::number(rows[i] + 1);
+    return QStringLiteral("第%1行%2")
+        .arg(named.join(QStringLiteral("、")), rows.size() > rowsNamed ? QStringLiteral("等") : QString());
+}
+
+QString MissionLines::blankedNulNotice(const QString &path, const Reading &reading)
+{
+    if (reading.blankedNulRows.isEmpty())
+        return {};
+    return QStringLiteral("文件“%1”中有%2行含有空字节(NUL,%3),每个空字节已当作空格读入任务列表;"
+                          "文件没有改动,请检查这些任务的内容。")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(reading.blankedNulRows.size())
+        .arg(rowNumbers(reading.blankedNulRows));
 }
 
 std::optional<MissionLines::Field> MissionLines::misfit(const Mission &mission) const

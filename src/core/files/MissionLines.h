@@ -31,14 +31,27 @@ public:
         QByteArray unread;
         // How the file holds its texts; writing it back keeps that.
         TextEncoding encoding = TextEncoding::CodePage;
+        // The rows (from 0) whose line held a NUL byte, each read as a
+        // blank: a NUL would cut the text short wherever it is shown or sent.
+        QVector<int> blankedNulRows;
     };
 
     // Reads line after line until the end, an empty line or the end mark,
     // after a UTF-8 byte-order mark if there is one.
     // A line ends at LF, its CRs are dropped; a last line without a line end
     // counts. Missing separators leave fields empty; the time keeps any
-    // further ones. Rows carry icon 0.
+    // further ones. A NUL byte reads as a blank. Rows carry their kind's icon.
     Reading read(const QByteArray &bytes) const;
+
+    // What to tell the user when rows of `reading` (of the file at `path`)
+    // held NUL bytes: which lines, that each NUL reads as a blank and that
+    // the file is unchanged. Empty when no row held one.
+    static QString blankedNulNotice(const QString &path, const Reading &reading);
+    // Lines named by number in a notice; the rest are counted.
+    static constexpr int rowsNamed = 10;
+    // "第3、7、9行" for the rows (from 0): the first `rowsNamed` of them,
+    // "等" after them when there are more.
+    static QString rowNumbers(const QVector<int> &rows);
 
     // The first field of `mission` that would read back differently because
     // it holds the separator character, if any. Only the time may hold it.

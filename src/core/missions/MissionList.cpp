@@ -259,7 +259,8 @@ bool MissionList::modify(MissionId id, const Mission &mission)
 
 bool MissionList::load(const QString &path, bool toToday, QString *error)
 {
-    std::optional<QVector<Mission>> missions = MissionFile::load(path, error);
+    QString notice;
+    std::optional<QVector<Mission>> missions = MissionFile::load(path, error, &notice);
     if (!missions)
         return false;
     if (toToday)
@@ -267,6 +268,8 @@ bool MissionList::load(const QString &path, bool toToday, QString *error)
     m_model.clear();
     m_model.appendAll(*missions);
     keepAll();
+    if (!notice.isEmpty())
+        emit loadedRowsRepaired(notice);
     return true;
 }
 

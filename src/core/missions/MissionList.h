@@ -101,6 +101,9 @@ signals:
     // Rows of the daily file are no missions; they stay in the list and the
     // file, and `notice` says which.
     void dailyRowsUnreadable(const QString &notice);
+    // Rows of a loaded mission file held NUL bytes, read as blanks; the
+    // rows are listed and `notice` says which.
+    void loadedRowsRepaired(const QString &notice);
 
 private:
     void setRunState(RunState state);

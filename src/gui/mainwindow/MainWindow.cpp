@@ -156,6 +156,10 @@ MainWindow::MainWindow(const PlatformServices &platform, const QString &folder, 
         makeNotice(QMessageBox::Warning, QStringLiteral("DailyRowsUnreadable"), applicationTitle(), notice, this)
             ->show();
     });
+    connect(m_list, &MissionList::loadedRowsRepaired, this, [this](const QString &notice) {
+        makeNotice(QMessageBox::Warning, QStringLiteral("LoadedRowsRepaired"), applicationTitle(), notice, this)
+            ->show();
+    });
     if (m_platform.clockChanges) {
         // The status bar's timer measured its sleep on the old clock.
         connect(m_platform.clockChanges, &ClockChangeWatcher::clockChanged, this, [this] {

@@ -69,9 +69,6 @@ signals:
     void MissionCarriedOut(const QString &kind, const QString &description, const QString &date, const QString &time);
 
 private:
-    // id, kind (ASCII name), kindText, text, at (ISO 8601 with offset),
-    // repeat and lastRun ("" when none), all strings.
-    QVariantMap missionEntry(int row) const;
     // Adds the requested row, or answers the call with `error`.
     QString addRequested(const std::optional<Mission> &mission, const QString &error);
     void announceCarriedOut(const Mission &mission);

@@ -23,10 +23,11 @@ std::optional<MissionList::RunState> runStateNamed(const QString &name)
     return std::nullopt;
 }
 
-// The same daily mission on another day: kind, description and time of day.
-bool sameDailyMission(const Mission &a, const Mission &b)
+// What makes two rows the same daily mission on different days: kind,
+// description and time of day.
+QString dailyKey(const Mission &mission)
 {
-    return a.kindText == b.kindText && a.description == b.description && a.timeText == b.timeText;
+    return mission.kindText + QChar(0x1F) + mission.description + QChar(0x1F) + mission.timeText;
 }
 
 } // namespace
@@ -132,22 +133,23 @@ void MissionList::restoreFrom(const MissionStore::Contents &kept, const QVector<
     // A daily row kept from today or an earlier day is today's copy of it:
     // moved to today (a new moment, not yet settled), never listed twice.
     bool changed = false;
-    const int keptCount = m_model.count();
     const QDate today = m_clock.now().date();
-    QVector<bool> matched(keptCount, false);
+    // The kept rows of today or an earlier day, by what makes them the same
+    // daily mission, each list in list order.
+    QHash<QString, QVector<int>> keptByDailyKey;
+    for (int row = 0; row < m_model.count(); ++row) {
+        const std::optional<QDate> date = m_model.date(row);
+        if (date && *date <= today)
+            keptByDailyKey[dailyKey(m_model.mission(row))].append(row);
+    }
     for (const Mission &mission : daily) {
-        int found = -1;
-        for (int row = 0; row < keptCount && found < 0; ++row) {
-            const std::optional<QDate> date = m_model.date(row);
-            if (!matched[row] && date && *date <= today && sameDailyMission(m_model.mission(row), mission))
-                found = row;
-        }
-        if (found < 0) {
+        QVector<int> &candidates = keptByDailyKey[dailyKey(mission)];
+        if (candidates.isEmpty()) {
             m_model.append(mission);
             changed = true;
             continue;
         }
-        matched[found] = true;
+        const int found = candidates.takeFirst();
         if (m_model.mission(found).dateText != mission.dateText) {
             m_model.setDateTime(found, mission.dateText, mission.timeText);
             changed = true;
@@ -223,8 +225,21 @@ void MissionList::kept(bool ok, const QString &error)
 
 void MissionList::keepLastRun(int row)
 {
+    // Written once the tick is over: the disk's sync comes after the
+    // mission has started, not between its second and its start.
+    m_unkeptLastRuns.insert(m_model.id(row), *m_model.lastRun(row));
+    if (m_unkeptLastRuns.size() == 1)
+        QMetaObject::invokeMethod(this, &MissionList::keepLastRuns, Qt::QueuedConnection);
+}
+
+void MissionList::keepLastRuns()
+{
+    const QHash<MissionId, qint64> unkept = std::exchange(m_unkeptLastRuns, {});
     QString error;
-    kept(m_store.setLastRun(m_model.id(row), *m_model.lastRun(row), &error), error);
+    bool ok = true;
+    for (auto it = unkept.cbegin(); it != unkept.cend() && ok; ++it)
+        ok = m_store.setLastRun(it.key(), it.value(), &error);
+    kept(ok, error);
 }
 
 MissionId MissionList::add(const Mission &mission)

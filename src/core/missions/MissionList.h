@@ -7,6 +7,7 @@
 #include "core/missions/Scheduler.h"
 #include "platform/PlatformServices.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -117,6 +118,7 @@ private:
     void keepAll();
     void kept(bool ok, const QString &error);
     void keepLastRun(int row);
+    void keepLastRuns();
 
     const Clock &m_clock;
     QString m_folder;
@@ -129,4 +131,6 @@ private:
     RunState m_runState = RunState::Stopped;
     QString m_storeOpenError;
     bool m_keepFailing = false;
+    // Moments carried out or reported in the tick under way, by mission.
+    QHash<MissionId, qint64> m_unkeptLastRuns;
 };

@@ -28,19 +28,24 @@ QVariant repeatStartValue(const Mission &mission)
                              : QVariant(QMetaType(QMetaType::QString));
 }
 
+// Prepared once for any number of rows: at start a whole list is written.
+bool prepareInsert(QSqlQuery &query)
+{
+    return query.prepare(QStringLiteral("INSERT INTO missions (id, position, kind, description, date, time, lastRun, "
+                                        "repeat, repeatStart) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+}
+
 bool insertRow(QSqlQuery &query, const MissionStore::Row &row, qint64 position)
 {
-    query.prepare(QStringLiteral("INSERT INTO missions (id, position, kind, description, date, time, lastRun, "
-                                 "repeat, repeatStart) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(qint64(row.id));
-    query.addBindValue(position);
-    query.addBindValue(row.mission.kindText);
-    query.addBindValue(row.mission.description);
-    query.addBindValue(row.mission.dateText);
-    query.addBindValue(row.mission.timeText);
-    query.addBindValue(lastRunValue(row.lastRun));
-    query.addBindValue(repeatRuleValue(row.mission));
-    query.addBindValue(repeatStartValue(row.mission));
+    query.bindValue(0, qint64(row.id));
+    query.bindValue(1, position);
+    query.bindValue(2, row.mission.kindText);
+    query.bindValue(3, row.mission.description);
+    query.bindValue(4, row.mission.dateText);
+    query.bindValue(5, row.mission.timeText);
+    query.bindValue(6, lastRunValue(row.lastRun));
+    query.bindValue(7, repeatRuleValue(row.mission));
+    query.bindValue(8, repeatStartValue(row.mission));
     return query.exec();
 }
 
@@ -172,7 +177,8 @@ bool MissionStore::add(const Row &row, MissionId nextId, QString *error)
             if (!query.exec(QStringLiteral("SELECT COALESCE(MAX(position), -1) + 1 FROM missions")) || !query.next())
                 return false;
             const qint64 position = query.value(0).toLongLong();
-            return insertRow(query, row, position) && putState(query, nextIdKey, QString::number(nextId));
+            return prepareInsert(query) && insertRow(query, row, position)
+                   && putState(query, nextIdKey, QString::number(nextId));
         },
         error);
 }
@@ -222,7 +228,7 @@ bool MissionStore::replaceAll(const QVector<Row> &rows, MissionId nextId, const 
 {
     return inTransaction(
         [&](QSqlQuery &query) {
-            if (!query.exec(QStringLiteral("DELETE FROM missions")))
+            if (!query.exec(QStringLiteral("DELETE FROM missions")) || !prepareInsert(query))
                 return false;
             for (int i = 0; i < rows.size(); ++i) {
                 if (!insertRow(query, rows[i], i))

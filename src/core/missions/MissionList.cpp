@@ -74,6 +74,13 @@ MissionList::MissionList(const PlatformServices &platform, const QString &folder
     m_store.open(&m_storeOpenError);
 }
 
+MissionList::~MissionList()
+{
+    keepStartedList();
+    if (!m_unkeptLastRuns.isEmpty())
+        keepLastRuns();
+}
+
 void MissionList::startUp(bool restore)
 {
     QString error;
@@ -105,7 +112,7 @@ void MissionList::startUp(bool restore)
     m_model.clear();
     m_model.appendAll(daily);
     m_runState = m_model.count() > 0 ? RunState::Running : RunState::Stopped;
-    keepAll();
+    keepAllAfterTheStart();
     if (m_runState == RunState::Running)
         m_scheduler.start();
     followRunState();
@@ -206,6 +213,21 @@ QVector<MissionStore::Row> MissionList::rows() const
     return rows;
 }
 
+void MissionList::keepAllAfterTheStart()
+{
+    // The window comes up first: the list of a fresh start is today's daily
+    // missions, which everyday.mis holds meanwhile, so a start cut short
+    // loses nothing. A command that comes first keeps it before its change.
+    m_startUnkept = true;
+    QMetaObject::invokeMethod(this, &MissionList::keepStartedList, Qt::QueuedConnection);
+}
+
+void MissionList::keepStartedList()
+{
+    if (std::exchange(m_startUnkept, false))
+        keepAll();
+}
+
 void MissionList::keepAll()
 {
     QString error;
@@ -234,6 +256,7 @@ void MissionList::keepLastRun(int row)
 
 void MissionList::keepLastRuns()
 {
+    keepStartedList();
     const QHash<MissionId, qint64> unkept = std::exchange(m_unkeptLastRuns, {});
     QString error;
     bool ok = true;
@@ -244,6 +267,7 @@ void MissionList::keepLastRuns()
 
 MissionId MissionList::add(const Mission &mission)
 {
+    keepStartedList();
     const MissionId id = m_model.append(mission);
     QString error;
     kept(m_store.add({id, mission, std::nullopt}, m_model.nextId(), &error), error);
@@ -252,6 +276,7 @@ MissionId MissionList::add(const Mission &mission)
 
 bool MissionList::remove(MissionId id)
 {
+    keepStartedList();
     const int row = m_model.rowOf(id);
     if (row < 0)
         return false;
@@ -263,6 +288,7 @@ bool MissionList::remove(MissionId id)
 
 bool MissionList::modify(MissionId id, const Mission &mission)
 {
+    keepStartedList();
     const int row = m_model.rowOf(id);
     if (row < 0)
         return false;
@@ -274,6 +300,7 @@ bool MissionList::modify(MissionId id, const Mission &mission)
 
 bool MissionList::load(const QString &path, bool toToday, QString *error)
 {
+    keepStartedList();
     QString notice;
     std::optional<QVector<Mission>> missions = MissionFile::load(path, error, &notice);
     if (!missions)
@@ -297,6 +324,7 @@ void MissionList::tellUnreadableDailyRows(const DailyMissionFile &file, const Mi
 
 bool MissionList::loadDaily(const QString &path, QString *error)
 {
+    keepStartedList();
     const DailyMissionFile file(path);
     const std::optional<MissionLines::Reading> reading = file.read(todayText(), error);
     if (!reading)
@@ -310,6 +338,7 @@ bool MissionList::loadDaily(const QString &path, QString *error)
 
 void MissionList::setRunState(RunState state)
 {
+    keepStartedList();
     // Starting a list that already runs changes nothing; starting a stopped
     // or paused one checks from the present second on.
     if (state == RunState::Running && m_runState != RunState::Running)
@@ -380,6 +409,7 @@ void MissionList::computerWakes()
 
 Scheduler::PostponeResult MissionList::postpone(MissionId id, const QDateTime &moment)
 {
+    keepStartedList();
     const Scheduler::PostponeResult result = m_scheduler.postpone(id, moment);
     if (result == Scheduler::PostponeResult::Postponed) {
         QString error;

@@ -34,6 +34,9 @@ public:
     // `folder` is the program folder (everyday.mis, missions.db) with its
     // trailing separator.
     MissionList(const PlatformServices &platform, const QString &folder, QObject *parent = nullptr);
+    // What is not kept yet (a fresh start's list, the last tick's moments)
+    // is kept now.
+    ~MissionList() override;
 
     MissionModel &model() { return m_model; }
     const MissionModel &model() const { return m_model; }
@@ -116,6 +119,8 @@ private:
     bool settleMissedWhileClosed();
     void tellUnreadableDailyRows(const DailyMissionFile &file, const MissionLines::Reading &reading);
     void keepAll();
+    void keepAllAfterTheStart();
+    void keepStartedList();
     void kept(bool ok, const QString &error);
     void keepLastRun(int row);
     void keepLastRuns();
@@ -131,6 +136,8 @@ private:
     RunState m_runState = RunState::Stopped;
     QString m_storeOpenError;
     bool m_keepFailing = false;
+    // The list of a fresh start is not in the store yet.
+    bool m_startUnkept = false;
     // Moments carried out or reported in the tick under way, by mission.
     QHash<MissionId, qint64> m_unkeptLastRuns;
 };

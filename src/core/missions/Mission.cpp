@@ -95,7 +95,7 @@ QString abbreviated(const QString &text, int maxChars)
 
 QString isoMoment(const QDateTime &moment)
 {
-    // The date and time on the wall clock, whatever the time spec holding them.
+    // The date and time on the wall clock, whatever zone or offset the QDateTime carries.
     const QDateTime local(moment.date(), moment.time(), Qt::LocalTime);
     const int offsetMinutes = local.offsetFromUtc() / 60;
     const int magnitude = std::abs(offsetMinutes);

@@ -259,10 +259,7 @@ void MissionList::keepLastRuns()
     keepStartedList();
     const QHash<MissionId, qint64> unkept = std::exchange(m_unkeptLastRuns, {});
     QString error;
-    bool ok = true;
-    for (auto it = unkept.cbegin(); it != unkept.cend() && ok; ++it)
-        ok = m_store.setLastRun(it.key(), it.value(), &error);
-    kept(ok, error);
+    kept(m_store.setLastRuns(unkept, &error), error);
 }
 
 MissionId MissionList::add(const Mission &mission)

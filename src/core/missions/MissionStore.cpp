@@ -212,14 +212,19 @@ bool MissionStore::update(MissionId id, const Mission &mission, QString *error)
         error);
 }
 
-bool MissionStore::setLastRun(MissionId id, qint64 moment, QString *error)
+bool MissionStore::setLastRuns(const QHash<MissionId, qint64> &moments, QString *error)
 {
     return inTransaction(
         [&](QSqlQuery &query) {
-            query.prepare(QStringLiteral("UPDATE missions SET lastRun = ? WHERE id = ?"));
-            query.addBindValue(moment);
-            query.addBindValue(qint64(id));
-            return query.exec();
+            if (!query.prepare(QStringLiteral("UPDATE missions SET lastRun = ? WHERE id = ?")))
+                return false;
+            for (auto it = moments.cbegin(); it != moments.cend(); ++it) {
+                query.bindValue(0, it.value());
+                query.bindValue(1, qint64(it.key()));
+                if (!query.exec())
+                    return false;
+            }
+            return true;
         },
         error);
 }

@@ -2,6 +2,7 @@
 
 #include "core/missions/Mission.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -49,7 +50,8 @@ public:
     bool add(const Row &row, MissionId nextId, QString *error);
     bool remove(MissionId id, QString *error);
     bool update(MissionId id, const Mission &mission, QString *error);
-    bool setLastRun(MissionId id, qint64 moment, QString *error);
+    // The moments carried out or reported (wall-clock keys), by mission, in one transaction.
+    bool setLastRuns(const QHash<MissionId, qint64> &moments, QString *error);
     bool replaceAll(const QVector<Row> &rows, MissionId nextId, const QString &runState, QString *error);
     bool setRunState(const QString &runState, QString *error);
 

@@ -58,7 +58,7 @@ void TestScheduleWindow::cleanup()
 void TestScheduleWindow::tickAt(const QTime &time)
 {
     m_main->platform.clock.set(QDateTime(today, time));
-    form().checkDueMissions();
+    form().missionList().checkDueMissions();
 }
 
 // F6 then F5 (or F7 then F5) within the second a mission has just run in.

@@ -232,14 +232,14 @@ void TestPreWarning::postponeAnswerMovesTheMission()
                              QStringLiteral("23:58:00"), 0});
     form.startList();
     fixture.platform.clock.set(QDateTime(today, QTime(23, 57, 50)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     auto *hint = form.findChild<ShutdownWarning *>();
     QVERIFY(hint);
     QTest::mouseClick(hint->findChild<QPushButton *>("btnCancel"), Qt::LeftButton);
     QCOMPARE(form.missions()->mission(0).dateText, QStringLiteral("2026-12-11"));
     QCOMPARE(form.missions()->mission(0).timeText, QStringLiteral("0:03:00"));
     fixture.platform.clock.set(QDateTime(today, QTime(23, 58, 0)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     QVERIFY(fixture.platform.session.calls.isEmpty());
 }
 
@@ -256,18 +256,18 @@ void TestPreWarning::aLateTickOpensTheWarningAndTheShutdownWaits()
                              QStringLiteral("12:00:00"), 0});
     form.startList();
     platform.clock.set(QDateTime(today, QTime(12, 0, 10)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     auto *hint = form.findChild<ShutdownWarning *>();
     QVERIFY(hint);
     QVERIFY(hint->isVisible());
     QVERIFY(platform.session.calls.isEmpty());
     for (int s = 11; s <= 19; ++s) {
         platform.clock.set(QDateTime(today, QTime(12, 0, s)));
-        form.checkDueMissions();
+        form.missionList().checkDueMissions();
     }
     QVERIFY(platform.session.calls.isEmpty());
     platform.clock.set(QDateTime(today, QTime(12, 0, 20)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     QCOMPARE(platform.session.calls, QStringList {"powerOff"});
     hint->close();
 }
@@ -284,7 +284,7 @@ void TestPreWarning::postponeAfterALoadMovesNoOtherMission()
                              QStringLiteral("12:00:00"), 0});
     form.startList();
     fixture.platform.clock.set(QDateTime(today, QTime(11, 59, 50)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     auto *hint = form.findChild<ShutdownWarning *>();
     QVERIFY(hint);
 
@@ -311,13 +311,13 @@ void TestPreWarning::theWarningClosesWhenTheRequestHasGone()
                              QStringLiteral("12:00:00"), 0});
     form.startList();
     fixture.platform.clock.set(QDateTime(today, QTime(11, 59, 50)));
-    form.checkDueMissions();
+    form.missionList().checkDueMissions();
     QPointer<ShutdownWarning> hint = form.findChild<ShutdownWarning *>();
     QVERIFY(hint);
     QSignalSpy finished(hint.data(), &QDialog::finished);
     for (int s = 51; s <= 60; ++s) {
         fixture.platform.clock.set(QDateTime(today, QTime(11, 59, 0)).addSecs(s));
-        form.checkDueMissions();
+        form.missionList().checkDueMissions();
     }
     QCOMPARE(fixture.platform.session.calls, QStringList {"logOff"});
     QCOMPARE(finished.count(), 1);

@@ -75,9 +75,7 @@ public:
     // `minutes` from now, carried out once.
     void addSnoozedMessage(const QString &text, int minutes);
 
-    // The once-a-second check of the running list.
-    void checkDueMissions() { m_list->checkDueMissions(); }
-    // The shutdown warning for the power mission of `row`, due at `moment`;
+    // The shutdown warning for the power mission `id`, due at `moment`;
     // shown without waiting, its postpone answer goes to the scheduler.
     void showShutdownWarning(MissionId id, const QString &message, const QDateTime &moment);
     // One report of the rows the check found unreadable.
